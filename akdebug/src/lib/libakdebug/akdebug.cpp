@@ -1,0 +1,477 @@
+#include "akdebug.h"
+
+#include <tels.h>
+
+#include <cstring>
+
+namespace {
+
+const int s_headerWords[3] = {1, 2, 1};
+
+// Type bytes of the stream's typed values; a bool moves 4 bytes.
+template <class T>
+unsigned int sizeInFile()
+{
+    return std::is_same<T, bool>::value ? 4u : static_cast<unsigned int>(sizeof(T));
+}
+
+unsigned int paddedLength(size_t length) { return static_cast<unsigned int>((length + 1 + 3) / 4 * 4); }
+
+}  // namespace
+
+akDebug::akDebug() = default;
+
+akDebug::~akDebug()
+{
+    reset();
+    setFile(nullptr);
+}
+
+void akDebug::setFile(emFile* file)
+{
+    if (m_file && m_file != file) {
+        m_file->close();
+        delete m_file;
+    }
+    m_file = file;
+}
+
+void akDebug::reset()
+{
+    for (akDebugType* type : m_types)
+        delete type;
+    m_types.clear();
+    m_typeMap.clear();
+    m_resolved.clear();
+    m_addresses.clear();
+    m_usedAddresses.clear();
+    m_readFailed = false;
+    m_writeFailed = false;
+    m_depth = 0;
+}
+
+// ---- typed values ----
+
+template <class T>
+void akDebug::write(T value)
+{
+    write(&value, 1);
+}
+
+template <class T>
+T akDebug::read()
+{
+    T value{};
+    read(&value, 1);
+    return value;
+}
+
+template <class T>
+void akDebug::write(const T* values, unsigned int n)
+{
+    if (!m_file || n == 0)
+        return;
+    unsigned int moved = 0;
+    if constexpr (std::is_same<T, bool>::value) {
+        for (unsigned int i = 0; i < n; ++i) {
+            bool value = values[i];
+            moved += m_file->writeTyped(&value);
+        }
+    } else {
+        moved = m_file->writeTyped(values, n);
+    }
+    if (moved != n * sizeInFile<T>()) {
+        if (!m_writeFailed)
+            emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::write - write failed");
+        m_writeFailed = true;
+    }
+}
+
+template <class T>
+void akDebug::read(T* values, unsigned int n)
+{
+    if (n == 0)
+        return;
+    if (m_readFailed || !m_file) {
+        std::memset(static_cast<void*>(values), 0, n * sizeof(T));
+        m_readFailed = true;
+        return;
+    }
+    unsigned int moved = 0;
+    if constexpr (std::is_same<T, bool>::value) {
+        for (unsigned int i = 0; i < n; ++i)
+            moved += m_file->readTyped(&values[i]);
+    } else {
+        moved = m_file->readTyped(values, n);
+    }
+    if (readFailed(moved, n * sizeInFile<T>(), "akDebug::read - read failed"))
+        std::memset(static_cast<void*>(values), 0, n * sizeof(T));
+}
+
+#define AKDEBUG_INSTANTIATE(T)                                          \
+    template AKDEBUG_API void akDebug::write<T>(T);                     \
+    template AKDEBUG_API T akDebug::read<T>();                          \
+    template AKDEBUG_API void akDebug::write<T>(const T*, unsigned int); \
+    template AKDEBUG_API void akDebug::read<T>(T*, unsigned int);
+AKDEBUG_INSTANTIATE(bool)
+AKDEBUG_INSTANTIATE(short)
+AKDEBUG_INSTANTIATE(unsigned short)
+AKDEBUG_INSTANTIATE(int)
+AKDEBUG_INSTANTIATE(unsigned int)
+AKDEBUG_INSTANTIATE(float)
+AKDEBUG_INSTANTIATE(double)
+#undef AKDEBUG_INSTANTIATE
+
+bool akDebug::readFailed(unsigned int moved, unsigned int expected, const char* message)
+{
+    if (moved == expected)
+        return false;
+    if (!m_readFailed)
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "%s", message);
+    m_readFailed = true;
+    return true;
+}
+
+void akDebug::failRead(const char* message)
+{
+    if (!m_readFailed && message)
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "%s", message);
+    m_readFailed = true;
+}
+
+int akDebug::readCount(unsigned int bytesPerElement)
+{
+    int n = read<int>();
+    if (n <= 0 || m_readFailed)
+        return 0;
+    uint64_t needed = static_cast<uint64_t>(n) * (bytesPerElement ? bytesPerElement : 1);
+    if (needed > m_file->remaining()) {
+        failRead("akDebug::readCount - count exceeds the rest of the file");
+        return 0;
+    }
+    return n;
+}
+
+// ---- raw bytes and strings ----
+
+int akDebug::writeBytes(const void* source, unsigned int n)
+{
+    if (!source) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::writeBytes - invalid destination pointer");
+        TELU_ASSERT(source != 0, AKDEBUG_SOURCE_STREAM);
+        return telu::FAILURE;
+    }
+    if (n == 0) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::writeBytes - invalid requested size");
+        TELU_ASSERT(n != 0, AKDEBUG_SOURCE_STREAM);
+        return telu::FAILURE;
+    }
+    if (!m_file || m_file->write(source, n) != n) {
+        if (!m_writeFailed)
+            emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::writeBytes - write failed");
+        m_writeFailed = true;
+        return telu::FAILURE;
+    }
+    return telu::SUCCESS;
+}
+
+int akDebug::readBytes(void* destination, unsigned int n)
+{
+    if (!destination) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::readBytes - invalid destination pointer");
+        TELU_ASSERT(destination != 0, AKDEBUG_SOURCE_STREAM);
+        return telu::FAILURE;
+    }
+    if (n == 0) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::readBytes - invalid requested size");
+        TELU_ASSERT(n != 0, AKDEBUG_SOURCE_STREAM);
+        return telu::FAILURE;
+    }
+    if (m_readFailed || !m_file) {
+        m_readFailed = true;
+        return telu::FAILURE;
+    }
+    unsigned int moved = m_file->read(destination, n, -1);
+    return readFailed(moved, n, "akDebug::readBytes - read failed") ? telu::FAILURE : telu::SUCCESS;
+}
+
+int akDebug::writeString(const char* text)
+{
+    size_t length = text ? std::strlen(text) : 0;
+    if (length == 0) {
+        write<unsigned int>(0u);
+        return telu::SUCCESS;
+    }
+    int result = telu::SUCCESS;
+    if (paddedLength(length) >= s_maxArraySize) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::writeString - inadequate array size");
+        // The record keeps the first characters that fit, so the file stays well-formed.
+        length = s_maxArraySize - 5;
+        result = telu::FAILURE;
+    }
+    char buffer[s_maxArraySize] = {};
+    std::memcpy(buffer, text, length);
+    unsigned int padded = paddedLength(length);
+    write<unsigned int>(padded);
+    writeBytes(buffer, padded);
+    return result;
+}
+
+int akDebug::readString(char* buffer, unsigned int size)
+{
+    if (!buffer || size == 0)
+        return telu::FAILURE;
+    unsigned int length = read<unsigned int>();
+    if (m_readFailed || length == 0) {
+        std::memset(buffer, 0, size);
+        return m_readFailed ? telu::FAILURE : telu::SUCCESS;
+    }
+    if (length > m_file->remaining()) {
+        std::memset(buffer, 0, size);
+        failRead("akDebug::readString - string exceeds the rest of the file");
+        return telu::FAILURE;
+    }
+    int result = telu::SUCCESS;
+    unsigned int kept = length;
+    if (length > size) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::readString - inadequate array size");
+        kept = size;
+        result = telu::FAILURE;
+    }
+    if (readBytes(buffer, kept) != telu::SUCCESS) {
+        std::memset(buffer, 0, size);
+        return telu::FAILURE;
+    }
+    // Skip what did not fit.
+    for (unsigned int left = length - kept; left > 0;) {
+        char scratch[256];
+        unsigned int chunk = left < sizeof scratch ? left : static_cast<unsigned int>(sizeof scratch);
+        if (readBytes(scratch, chunk) != telu::SUCCESS)
+            return telu::FAILURE;
+        left -= chunk;
+    }
+    if (kept < size)
+        buffer[kept] = '\0';
+    else
+        buffer[size - 1] = '\0';
+    return result;
+}
+
+// ---- objects ----
+
+unsigned int akDebug::getAddress(const void* pointer)
+{
+    if (!pointer)
+        return 0;
+    auto found = m_addresses.find(pointer);
+    if (found != m_addresses.end())
+        return found->second;
+    unsigned int address = static_cast<unsigned int>(reinterpret_cast<uintptr_t>(pointer));
+    while (address == 0 || m_usedAddresses.count(address))
+        ++address;
+    m_usedAddresses.insert(address);
+    m_addresses.emplace(pointer, address);
+    return address;
+}
+
+akDebugTypeDef* akDebug::resolveTypeDef(emClassType* classType)
+{
+    auto cached = m_resolved.find(classType);
+    if (cached != m_resolved.end())
+        return cached->second;
+    akDebugTypeDef* typeDef = nullptr;
+    for (emClassType* type = classType; type && !typeDef; type = type->getBase())
+        typeDef = akDebugTypeDef::find(type->getName());
+    if (!typeDef)
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::writeObject - unable to resolve type definition");
+    else
+        m_resolved.emplace(classType, typeDef);
+    return typeDef;
+}
+
+akDebugType* akDebug::getType(const akDebugTypeDef* typeDef) const
+{
+    auto found = m_typeMap.find(typeDef);
+    return found == m_typeMap.end() ? nullptr : found->second;
+}
+
+int akDebug::writeObject(void* object, akDebugTypeDef* typeDef, bool referenceOnly)
+{
+    if (!typeDef) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::writeObject - invalid type definition");
+        TELU_ASSERT(typeDef != 0, AKDEBUG_SOURCE_STREAM);
+        return telu::FAILURE;
+    }
+    akDebugType* type = getType(typeDef);
+    if (!type) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::writeObject - unable to resolve type");
+        TELU_ASSERT(type != 0, AKDEBUG_SOURCE_STREAM);
+        return telu::FAILURE;
+    }
+    write<int>(type->getIndex());
+    if (!object) {
+        write<int>(OBJECT_NULL);
+        return telu::SUCCESS;
+    }
+    unsigned int address = getAddress(object);
+    if (!referenceOnly && !type->hasAlreadyBeenWritten(object) && m_depth >= s_maxDepth) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::writeObject - nesting too deep");
+        referenceOnly = true;
+    }
+    if (referenceOnly) {
+        write<int>(OBJECT_ADDRESS_ONLY);
+        write<unsigned int>(address);
+        return telu::SUCCESS;
+    }
+    if (type->hasAlreadyBeenWritten(object)) {
+        write<int>(OBJECT_REPEAT);
+        write<unsigned int>(address);
+        return telu::SUCCESS;
+    }
+    write<int>(OBJECT_FULL);
+    write<unsigned int>(address);
+    ++m_depth;
+    int result = type->write(this, object);
+    --m_depth;
+    return result;
+}
+
+akDebugObject* akDebug::readObject(const char* name)
+{
+    if (m_readFailed || !m_file)
+        return nullptr;
+    if (akDebugAttributeBase::getNumCreated() - m_attributeStart > m_attributeBudget) {
+        failRead("akDebug::readObject - too many attributes");
+        return nullptr;
+    }
+    int index = read<int>();
+    if (m_readFailed)
+        return nullptr;
+    if (index < 0 || index >= static_cast<int>(m_types.size())) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::readObject - invalid type index");
+        // The rest of the record cannot be found: the file is damaged from here.
+        failRead(nullptr);
+        return nullptr;
+    }
+    akDebugType* type = m_types[index];
+    if (!type) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::readObject - unable to resolve type");
+        failRead(nullptr);
+        return nullptr;
+    }
+    if (!name)
+        name = type->getName();
+    int tag = read<int>();
+    if (m_readFailed)
+        return nullptr;
+    switch (tag) {
+    case OBJECT_NULL:
+        return type->create(name, 0);
+    case OBJECT_ADDRESS_ONLY: {
+        unsigned int address = read<unsigned int>();
+        return m_readFailed ? nullptr : type->create(name, address);
+    }
+    case OBJECT_REPEAT: {
+        unsigned int address = read<unsigned int>();
+        if (m_readFailed)
+            return nullptr;
+        akDebugObject* source = type->getSourceObject(address);
+        if (!source) {
+            emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::readObject - unable to resolve debug object");
+            return nullptr;
+        }
+        return static_cast<akDebugObject*>(source->makeCopy());
+    }
+    case OBJECT_FULL: {
+        unsigned int address = read<unsigned int>();
+        if (m_readFailed)
+            return nullptr;
+        if (m_depth >= s_maxDepth) {
+            failRead("akDebug::readObject - nesting too deep");
+            return nullptr;
+        }
+        akDebugObject* object = type->create(name, address);
+        if (!object)
+            return nullptr;
+        ++m_depth;
+        type->read(this, object, address);
+        --m_depth;
+        return object;
+    }
+    default:
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::readObject - invalid object tag");
+        failRead(nullptr);
+        return nullptr;
+    }
+}
+
+// ---- header ----
+
+int akDebug::writeFileHeader()
+{
+    reset();
+    write<unsigned int>(m_magicNumber);
+    write(s_headerWords, 3);
+    write<int>(telu::getVersionMajor());
+    write<int>(telu::getVersionMinor());
+    write<int>(telu::getVersionPatch());
+    m_numRepresentations = kiChannel::getNumRepresentations();
+    write<int>(m_numRepresentations);
+    write<int>(static_cast<int>(akDebugTypeDef::size()));
+    int index = 0;
+    for (auto it = akDebugTypeDef::begin(); it != akDebugTypeDef::end(); ++it, ++index) {
+        writeString((*it)->getName());
+        akDebugType* type = new akDebugType(*it, index);
+        m_types.push_back(type);
+        m_typeMap.emplace(*it, type);
+    }
+    return m_writeFailed ? telu::FAILURE : telu::SUCCESS;
+}
+
+int akDebug::readFileHeader()
+{
+    reset();
+    m_attributeStart = akDebugAttributeBase::getNumCreated();
+    // Repeat records are copies, so a small file could ask for a huge tree: a file may build a
+    // fixed number of attributes plus a few per byte.
+    m_attributeBudget = (1ull << 20) + 4 * (m_file ? m_file->getSize() : 0);
+    unsigned int magic = read<unsigned int>();
+    int words[3];
+    read(words, 3);
+    int major = read<int>();
+    int minor = read<int>();
+    read<int>();
+    if (m_readFailed)
+        return telu::FAILURE;
+    if (magic != m_magicNumber) {
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebug::readFileHeader - invalid magic number");
+        return telu::FAILURE;
+    }
+    if (major != telu::getVersionMajor() || minor != telu::getVersionMinor()) {
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebug::readFileHeader - file has different version");
+        return telu::FAILURE;
+    }
+    m_numRepresentations = read<int>();
+    if (m_numRepresentations < 0 || static_cast<uint64_t>(m_numRepresentations) > m_file->remaining()) {
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebug::readFileHeader - invalid representation count");
+        return telu::FAILURE;
+    }
+    int count = readCount(4);
+    if (m_readFailed)
+        return telu::FAILURE;
+    char name[s_maxArraySize];
+    for (int i = 0; i < count; ++i) {
+        readString(name, sizeof name);
+        if (m_readFailed)
+            return telu::FAILURE;
+        akDebugTypeDef* typeDef = akDebugTypeDef::find(name);
+        if (!typeDef) {
+            emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebug::readFileHeader - unable to resolve type definition");
+            return telu::FAILURE;
+        }
+        akDebugType* type = new akDebugType(typeDef, i);
+        m_types.push_back(type);
+        m_typeMap.emplace(typeDef, type);
+    }
+    return telu::SUCCESS;
+}

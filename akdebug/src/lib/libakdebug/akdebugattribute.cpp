@@ -1,0 +1,522 @@
+#include "akdebugattribute.h"
+
+#include "akdebugtype.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <set>
+
+unsigned long long akDebugAttributeBase::s_numCreated = 0;
+
+namespace {
+
+struct TextLess
+{
+    bool operator()(const char* a, const char* b) const { return std::strcmp(a, b) < 0; }
+};
+
+using ToolTipMap = std::map<const akDebugAttributeBase*, char*>;
+
+ToolTipMap* s_toolTips = nullptr;
+akDebugAttributeBase::ErrorMap* s_errors = nullptr;
+std::set<char*, TextLess>* s_names = nullptr;
+std::vector<char*>* s_indexNames = nullptr;
+
+const akDebugAttributeBase::List s_noChildren;
+const akDebugAttributeBase::ErrorMap s_noErrors;
+
+char* copyText(const char* text)
+{
+    if (!text)
+        return nullptr;
+    size_t size = std::strlen(text) + 1;
+    char* copy = static_cast<char*>(emAllocRaw::mallocBlock(size, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
+    std::memcpy(copy, text, size);
+    return copy;
+}
+
+void freeText(char* text) { emAllocRaw::freeBlock(text, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__); }
+
+int print(char* buffer, const char* text)
+{
+    return std::snprintf(buffer, akDebugAttributeBase::s_stringBufferSize, "%s", text);
+}
+
+}  // namespace
+
+// ---- akDebugAttributeBase ----
+
+akDebugAttributeBase::akDebugAttributeBase(const char* name) : m_name(name)
+{
+    ++s_numCreated;
+    if (!name) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebugAttributeBase::akDebugAttributeBase - null name");
+        TELU_ASSERT(!name == 0, AKDEBUG_SOURCE_ATTRIBUTE);
+        m_name = "";
+    }
+}
+
+akDebugAttributeBase::~akDebugAttributeBase()
+{
+    if ((m_flags & FLAG_TOOL_TIP) && s_toolTips) {
+        auto found = s_toolTips->find(this);
+        if (found != s_toolTips->end()) {
+            freeText(found->second);
+            s_toolTips->erase(found);
+        }
+    }
+    if ((m_flags & FLAG_ERROR) && s_errors) {
+        auto range = s_errors->equal_range(this);
+        for (auto it = range.first; it != range.second; ++it)
+            freeText(it->second.second);
+        s_errors->erase(range.first, range.second);
+    }
+}
+
+int akDebugAttributeBase::getValueString(char* buffer) const { return print(buffer, "Unknown"); }
+int akDebugAttributeBase::getTypeString(char* buffer) const { return print(buffer, "Unknown"); }
+akDebugType* akDebugAttributeBase::getType() const { return nullptr; }
+akDebugAttributeBase::const_iterator_child akDebugAttributeBase::begin_child() const { return s_noChildren.begin(); }
+akDebugAttributeBase::const_iterator_child akDebugAttributeBase::end_child() const { return s_noChildren.end(); }
+unsigned int akDebugAttributeBase::size_child() const { return 0; }
+bool akDebugAttributeBase::empty_child() const { return true; }
+
+unsigned short akDebugAttributeBase::ref()
+{
+    if (m_ref == 65535) {
+        // Saturated: the count stays, and the attribute is never destroyed through it.
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebugAttributeBase::ref - incrementing beyond maximum value");
+        TELU_ASSERT(!(m_ref == 65535), AKDEBUG_SOURCE_ATTRIBUTE);
+        return m_ref;
+    }
+    return m_ref++;
+}
+
+unsigned short akDebugAttributeBase::unref()
+{
+    if (m_ref == 0) {
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebugAttributeBase::ref - decrementing beyond minimum value");
+        TELU_ASSERT(!(m_ref == 0), AKDEBUG_SOURCE_ATTRIBUTE);
+        return 0;
+    }
+    if (m_ref == 65535)
+        return m_ref;
+    if (--m_ref == 0) {
+        delete this;
+        return 0;
+    }
+    return m_ref;
+}
+
+unsigned short akDebugAttributeBase::getRef() const { return m_ref; }
+
+int akDebugAttributeBase::insert_parent(akDebugAttributeBase* parent)
+{
+    if (!parent) {
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugAttributeBase::insert_parent - null attribute");
+        return telu::FAILURE;
+    }
+    if (hasParent(parent)) {
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugAttributeBase::insert_parent - attribute already in list");
+        return telu::FAILURE;
+    }
+    m_parents.push_back(parent);
+    return telu::SUCCESS;
+}
+
+int akDebugAttributeBase::erase_parent(const_iterator_parent position)
+{
+    if (position == m_parents.end()) {
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugAttributeBase::erase_parent - invalid iterator");
+        return telu::FAILURE;
+    }
+    m_parents.erase(m_parents.begin() + (position - m_parents.cbegin()));
+    return telu::SUCCESS;
+}
+
+bool akDebugAttributeBase::hasParent(const akDebugAttributeBase* parent) const
+{
+    return std::find(m_parents.begin(), m_parents.end(), parent) != m_parents.end();
+}
+
+const akDebugObject* akDebugAttributeBase::getParentObject() const
+{
+    const akDebugAttributeBase* current = this;
+    while (!current->getType()) {
+        if (current->m_parents.empty())
+            return nullptr;
+        current = current->m_parents.front();
+    }
+    return static_cast<const akDebugObject*>(current);
+}
+
+void* akDebugAttributeBase::operator new(size_t size)
+{
+    return emAllocRaw::mallocBlock(size, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+}
+
+void akDebugAttributeBase::operator delete(void* block, size_t)
+{
+    emAllocRaw::freeBlock(block, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+}
+
+void* akDebugAttributeBase::operator new(size_t size, const char* file, unsigned int line)
+{
+    return emAllocRaw::mallocBlock(size, file, line);
+}
+
+void akDebugAttributeBase::operator delete(void* block, const char* file, unsigned int line)
+{
+    emAllocRaw::freeBlock(block, file, line);
+}
+
+bool akDebugAttributeBase::compareLocal(const akDebugAttributeBase* other) const
+{
+    return other && m_name == other->m_name;
+}
+
+void akDebugAttributeBase::copyLocal(const akDebugAttributeBase* source)
+{
+    m_name = source->m_name;
+    m_flags = isAdvanced(source) ? FLAG_ADVANCED : 0;
+    if (source->m_flags & FLAG_TOOL_TIP)
+        registerToolTip(this, getToolTip(source));
+    if ((source->m_flags & FLAG_ERROR) && !(source->m_flags & FLAG_ERROR_LOCAL) && s_errors) {
+        std::vector<std::pair<emNotify::Level, const char*>> found;
+        auto range = s_errors->equal_range(source);
+        for (auto it = range.first; it != range.second; ++it)
+            found.emplace_back(it->second.first, it->second.second);
+        for (const auto& error : found)
+            registerError(this, error.first, error.second, false);
+    }
+}
+
+int akDebugAttributeBase::initializeClass()
+{
+    if (s_toolTips)
+        return telu::SUCCESS;
+    s_toolTips = new ToolTipMap;
+    s_errors = new ErrorMap;
+    s_names = new std::set<char*, TextLess>;
+    s_indexNames = new std::vector<char*>;
+    return telu::SUCCESS;
+}
+
+int akDebugAttributeBase::shutdownClass()
+{
+    if (!s_toolTips)
+        return telu::SUCCESS;
+    // Texts of tool tips and errors belong to the attributes that carry them; attributes still
+    // alive at shutdown have their entries freed here so that nothing is lost track of.
+    for (auto& entry : *s_toolTips)
+        freeText(entry.second);
+    for (auto& entry : *s_errors)
+        freeText(entry.second.second);
+    delete s_toolTips;
+    delete s_errors;
+    for (char* name : *s_names)
+        freeText(name);
+    delete s_names;
+    for (char* name : *s_indexNames)
+        freeText(name);
+    delete s_indexNames;
+    s_toolTips = nullptr;
+    s_errors = nullptr;
+    s_names = nullptr;
+    s_indexNames = nullptr;
+    return telu::SUCCESS;
+}
+
+void akDebugAttributeBase::registerAdvanced(akDebugAttributeBase* attribute)
+{
+    if (attribute)
+        attribute->m_flags |= FLAG_ADVANCED;
+}
+
+bool akDebugAttributeBase::isAdvanced(const akDebugAttributeBase* attribute)
+{
+    return attribute && (attribute->m_flags & FLAG_ADVANCED);
+}
+
+void akDebugAttributeBase::registerToolTip(akDebugAttributeBase* attribute, const char* text)
+{
+    if (!attribute || !text || !s_toolTips || (attribute->m_flags & FLAG_TOOL_TIP))
+        return;
+    s_toolTips->emplace(attribute, copyText(text));
+    attribute->m_flags |= FLAG_TOOL_TIP;
+}
+
+const char* akDebugAttributeBase::getToolTip(const akDebugAttributeBase* attribute)
+{
+    if (!attribute || !(attribute->m_flags & FLAG_TOOL_TIP) || !s_toolTips)
+        return nullptr;
+    auto found = s_toolTips->find(attribute);
+    return found == s_toolTips->end() ? nullptr : found->second;
+}
+
+void akDebugAttributeBase::registerError(akDebugAttributeBase* attribute, emNotify::Level level,
+                                         const char* message, bool keepLocal)
+{
+    if (!attribute || !s_errors || static_cast<int>(level) < 2)
+        return;
+    s_errors->emplace(attribute, std::make_pair(level, copyText(message)));
+    attribute->m_flags |= FLAG_ERROR;
+    if (keepLocal)
+        attribute->m_flags |= FLAG_ERROR_LOCAL;
+}
+
+emNotify::Level akDebugAttributeBase::getMaxErrorLevel(const akDebugAttributeBase* attribute)
+{
+    int level = -1;
+    if (attribute && (attribute->m_flags & FLAG_ERROR) && s_errors) {
+        auto range = s_errors->equal_range(attribute);
+        for (auto it = range.first; it != range.second; ++it)
+            level = std::max(level, static_cast<int>(it->second.first));
+    }
+    return static_cast<emNotify::Level>(level);
+}
+
+akDebugAttributeBase::const_iterator_error akDebugAttributeBase::begin_error()
+{
+    return s_errors ? s_errors->begin() : s_noErrors.begin();
+}
+
+akDebugAttributeBase::const_iterator_error akDebugAttributeBase::end_error()
+{
+    return s_errors ? s_errors->end() : s_noErrors.end();
+}
+
+unsigned int akDebugAttributeBase::size_error() { return s_errors ? static_cast<unsigned int>(s_errors->size()) : 0; }
+bool akDebugAttributeBase::empty_error() { return size_error() == 0; }
+
+std::pair<akDebugAttributeBase::const_iterator_error, akDebugAttributeBase::const_iterator_error>
+akDebugAttributeBase::range_error(const akDebugAttributeBase* attribute)
+{
+    if (!s_errors || !attribute || !(attribute->m_flags & FLAG_ERROR))
+        return {end_error(), end_error()};
+    return s_errors->equal_range(attribute);
+}
+
+const char* akDebugAttributeBase::getPersistentName(const char* name)
+{
+    if (!name || !s_names)
+        return nullptr;
+    auto found = s_names->find(const_cast<char*>(name));
+    if (found != s_names->end())
+        return *found;
+    char* copy = copyText(name);
+    s_names->insert(copy);
+    return copy;
+}
+
+const char* akDebugAttributeBase::getPersistentIndexName(int index)
+{
+    if (index < 0 || !s_indexNames)
+        return nullptr;
+    size_t needed = static_cast<size_t>(index);
+    if (needed >= s_indexNames->size()) {
+        size_t grown = (needed / 10 + 1) * 10;
+        char text[16];
+        for (size_t i = s_indexNames->size(); i < grown; ++i) {
+            std::snprintf(text, sizeof text, "%d", static_cast<int>(i));
+            s_indexNames->push_back(copyText(text));
+        }
+    }
+    return (*s_indexNames)[needed];
+}
+
+// ---- akDebugGroup ----
+
+akDebugGroup::akDebugGroup(const char* name) : akDebugAttributeBase(name) {}
+
+akDebugGroup::~akDebugGroup()
+{
+    // Each child loses this parent and one reference, front to back.
+    for (akDebugAttributeBase* child : m_children) {
+        auto position = std::find(child->m_parents.cbegin(), child->m_parents.cend(), this);
+        if (position != child->m_parents.cend())
+            child->erase_parent(position);
+        child->unref();
+    }
+    m_children.clear();
+}
+
+int akDebugGroup::getValueString(char* buffer) const { return print(buffer, ""); }
+int akDebugGroup::getTypeString(char* buffer) const { return print(buffer, ""); }
+
+akDebugAttributeBase* akDebugGroup::makeCopy() const
+{
+    akDebugGroup* copy = new akDebugGroup(getName());
+    copy->copyLocal(this);
+    return copy;
+}
+
+bool akDebugGroup::compare(const akDebugAttributeBase* other) const
+{
+    return compareLocal(static_cast<const akDebugGroup*>(other));
+}
+
+int akDebugGroup::insert_child(akDebugAttributeBase* child)
+{
+    if (!child) {
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugGroup::insert_child - null attribute");
+        return telu::FAILURE;
+    }
+    // A child of this group lists it as a parent, so only then is the child list searched.
+    if (child->hasParent(this) && std::find(m_children.begin(), m_children.end(), child) != m_children.end()) {
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugGroup::insert_child - attribute already in list");
+        return telu::FAILURE;
+    }
+    child->insert_parent(this);
+    m_children.push_back(child);
+    child->ref();
+    return telu::SUCCESS;
+}
+
+int akDebugGroup::erase_child(const_iterator_child position)
+{
+    if (position == m_children.cend()) {
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugGroup::erase_child - invalid iterator");
+        return telu::FAILURE;
+    }
+    akDebugAttributeBase* child = *position;
+    auto parent = std::find(child->m_parents.cbegin(), child->m_parents.cend(), this);
+    if (parent != child->m_parents.cend())
+        child->erase_parent(parent);
+    m_children.erase(m_children.begin() + (position - m_children.cbegin()));
+    child->unref();
+    return telu::SUCCESS;
+}
+
+akDebugAttributeBase* akDebugGroup::findChild(const char* name) const
+{
+    if (!name)
+        return nullptr;
+    for (akDebugAttributeBase* child : m_children)
+        if (std::strcmp(child->getName(), name) == 0)
+            return child;
+    return nullptr;
+}
+
+void akDebugGroup::copyLocal(const akDebugGroup* source)
+{
+    akDebugAttributeBase::copyLocal(source);
+    for (akDebugAttributeBase* child : source->m_children)
+        insert_child(child->makeCopy());
+}
+
+bool akDebugGroup::compareLocal(const akDebugGroup* other) const
+{
+    if (!akDebugAttributeBase::compareLocal(other) || size_child() != other->size_child())
+        return false;
+    for (size_t i = 0; i < m_children.size(); ++i)
+        if (!m_children[i]->compare(other->m_children[i]))
+            return false;
+    return true;
+}
+
+// ---- akDebugObject ----
+
+akDebugObject::akDebugObject(const char* name, unsigned int address, akDebugType* type)
+    : akDebugGroup(name), m_hasAddress(true), m_address(address), m_type(type)
+{
+    if (address != 0 && type)
+        type->registerAddress(this, address);
+}
+
+akDebugObject::akDebugObject(const char* name, akDebugType* type)
+    : akDebugGroup(name), m_hasAddress(false), m_address(0), m_type(type)
+{
+}
+
+akDebugObject* akDebugObject::create(const char* name, unsigned int address, akDebugType* type)
+{
+    return new akDebugObject(name, address, type);
+}
+
+int akDebugObject::getValueString(char* buffer) const
+{
+    if (!m_hasAddress)
+        return print(buffer, "");
+    return std::snprintf(buffer, s_stringBufferSize, "0x%X", m_address);
+}
+
+int akDebugObject::getTypeString(char* buffer) const
+{
+    const char* typeName = m_type ? m_type->getName() : "";
+    return std::snprintf(buffer, s_stringBufferSize, m_hasAddress ? "%s *" : "%s", typeName);
+}
+
+akDebugAttributeBase* akDebugObject::makeCopy() const
+{
+    akDebugObject* copy = m_hasAddress ? new akDebugObject(getName(), m_address, m_type)
+                                       : new akDebugObject(getName(), m_type);
+    copy->copyLocal(this);
+    return copy;
+}
+
+bool akDebugObject::compare(const akDebugAttributeBase* other) const
+{
+    return compareLocal(static_cast<const akDebugObject*>(other));
+}
+
+void akDebugObject::copyLocal(const akDebugObject* source)
+{
+    akDebugGroup::copyLocal(source);
+    m_hasAddress = source->m_hasAddress;
+    m_address = source->m_address;
+    m_type = source->m_type;
+}
+
+bool akDebugObject::compareLocal(const akDebugObject* other) const
+{
+    if (!other)
+        return false;
+    if (m_hasAddress && m_address == other->m_address)
+        return true;
+    if (m_type != other->m_type)
+        return false;
+    return akDebugGroup::compareLocal(other);
+}
+
+// ---- akDebugElement ----
+
+akDebugElement::akDebugElement(const char* name, unsigned int address, akDebugType* type)
+    : akDebugObject(name, address, type)
+{
+}
+
+akDebugElement::akDebugElement(const char* name, akDebugType* type) : akDebugObject(name, type) {}
+
+akDebugObject* akDebugElement::create(const char* name, unsigned int address, akDebugType* type)
+{
+    return new akDebugElement(name, address, type);
+}
+
+int akDebugElement::getValueString(char* buffer) const
+{
+    return print(buffer, getValue() == 0 ? "Inherited" : "");
+}
+
+int akDebugElement::getTypeString(char* buffer) const
+{
+    return std::snprintf(buffer, s_stringBufferSize, "%s", getType() ? getType()->getName() : "");
+}
+
+akDebugAttributeBase* akDebugElement::makeCopy() const
+{
+    akDebugElement* copy = hasAddress() ? new akDebugElement(getName(), getValue(), getType())
+                                        : new akDebugElement(getName(), getType());
+    copy->copyLocal(this);
+    return copy;
+}
+
+bool akDebugElement::compare(const akDebugAttributeBase* other) const
+{
+    return compareLocal(static_cast<const akDebugElement*>(other));
+}
+
+void akDebugElement::copyLocal(const akDebugElement* source) { akDebugObject::copyLocal(source); }
+
+bool akDebugElement::compareLocal(const akDebugElement* other) const { return akDebugGroup::compareLocal(other); }

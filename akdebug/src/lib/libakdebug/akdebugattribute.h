@@ -1,0 +1,187 @@
+// The attribute tree that a debug file becomes when read: named, reference-counted attributes,
+// groups, object and element nodes, and the process-wide registries of error marks, tool tips and
+// persistent names.
+#pragma once
+
+#include "akdebugexport.h"
+
+#include <telu.h>
+
+#include <cstddef>
+#include <map>
+#include <utility>
+#include <vector>
+
+class akDebugObject;
+class akDebugType;
+
+class AKDEBUG_API akDebugAttributeBase
+{
+public:
+    using List = std::vector<akDebugAttributeBase*>;
+    using const_iterator = List::const_iterator;
+    using const_iterator_child = const_iterator;
+    using const_iterator_parent = const_iterator;
+    using ErrorMap = std::multimap<const akDebugAttributeBase*, std::pair<emNotify::Level, char*>>;
+    using const_iterator_error = ErrorMap::const_iterator;
+
+    // Size of the buffers that callers hand to getValueString and getTypeString; longer texts are
+    // cut to fit.
+    static const unsigned int s_stringBufferSize = 2048;
+
+    // Flag bits.
+    enum Flags : unsigned short {
+        FLAG_ADVANCED = 0x1,
+        FLAG_TOOL_TIP = 0x2,
+        FLAG_ERROR = 0x4,
+        FLAG_ERROR_LOCAL = 0x8
+    };
+
+    explicit akDebugAttributeBase(const char* name);
+
+    virtual int getValueString(char* buffer) const;
+    virtual int getTypeString(char* buffer) const;
+    virtual akDebugType* getType() const;
+    virtual const_iterator_child begin_child() const;
+    virtual const_iterator_child end_child() const;
+    virtual unsigned int size_child() const;
+    virtual bool empty_child() const;
+    virtual akDebugAttributeBase* makeCopy() const = 0;
+    virtual bool compare(const akDebugAttributeBase* other) const = 0;
+    virtual unsigned short ref();
+    virtual unsigned short unref();
+    virtual unsigned short getRef() const;
+
+    const char* getName() const { return m_name; }
+
+    const_iterator_parent begin_parent() const { return m_parents.begin(); }
+    const_iterator_parent end_parent() const { return m_parents.end(); }
+    unsigned int size_parent() const { return static_cast<unsigned int>(m_parents.size()); }
+    bool empty_parent() const { return m_parents.empty(); }
+    int insert_parent(akDebugAttributeBase* parent);
+    int erase_parent(const_iterator_parent position);
+    bool hasParent(const akDebugAttributeBase* parent) const;
+
+    // The nearest object or element on the first-parent chain, this one included.
+    const akDebugObject* getParentObject() const;
+
+    static void* operator new(size_t size);
+    static void operator delete(void* block, size_t size);
+    static void* operator new(size_t size, const char* file, unsigned int line);
+    static void operator delete(void* block, const char* file, unsigned int line);
+    static void* operator new(size_t, void* where) { return where; }
+    static void operator delete(void*, void*) {}
+
+    static int initializeClass();
+    static int shutdownClass();
+
+    static void registerAdvanced(akDebugAttributeBase* attribute);
+    static bool isAdvanced(const akDebugAttributeBase* attribute);
+    static void registerToolTip(akDebugAttributeBase* attribute, const char* text);
+    static const char* getToolTip(const akDebugAttributeBase* attribute);
+    static void registerError(akDebugAttributeBase* attribute, emNotify::Level level, const char* message,
+                              bool keepLocal);
+    static emNotify::Level getMaxErrorLevel(const akDebugAttributeBase* attribute);
+    static const_iterator_error begin_error();
+    static const_iterator_error end_error();
+    static unsigned int size_error();
+    static bool empty_error();
+    // All error entries of one attribute, in registration order.
+    static std::pair<const_iterator_error, const_iterator_error> range_error(const akDebugAttributeBase* attribute);
+
+    static const char* getPersistentName(const char* name);
+    static const char* getPersistentIndexName(int index);
+
+    // Attributes constructed since the process started; readers bound what one file may build.
+    static unsigned long long getNumCreated() { return s_numCreated; }
+
+protected:
+    virtual ~akDebugAttributeBase();
+    bool compareLocal(const akDebugAttributeBase* other) const;
+    void copyLocal(const akDebugAttributeBase* source);
+
+private:
+    friend class akDebugGroup;
+    akDebugAttributeBase(const akDebugAttributeBase&) = delete;
+    akDebugAttributeBase& operator=(const akDebugAttributeBase&) = delete;
+
+    const char* m_name;
+    unsigned short m_ref = 0;
+    unsigned short m_flags = 0;
+    List m_parents;
+
+    static unsigned long long s_numCreated;
+};
+
+class AKDEBUG_API akDebugGroup : public akDebugAttributeBase
+{
+public:
+    explicit akDebugGroup(const char* name);
+
+    int getValueString(char* buffer) const override;
+    int getTypeString(char* buffer) const override;
+    const_iterator_child begin_child() const override { return m_children.begin(); }
+    const_iterator_child end_child() const override { return m_children.end(); }
+    unsigned int size_child() const override { return static_cast<unsigned int>(m_children.size()); }
+    bool empty_child() const override { return m_children.empty(); }
+    akDebugAttributeBase* makeCopy() const override;
+    bool compare(const akDebugAttributeBase* other) const override;
+
+    int insert_child(akDebugAttributeBase* child);
+    int erase_child(const_iterator_child position);
+    // The first child with this name (compared as text), or null.
+    akDebugAttributeBase* findChild(const char* name) const;
+
+protected:
+    ~akDebugGroup() override;
+    void copyLocal(const akDebugGroup* source);
+    bool compareLocal(const akDebugGroup* other) const;
+
+private:
+    List m_children;
+};
+
+class AKDEBUG_API akDebugObject : public akDebugGroup
+{
+public:
+    akDebugObject(const char* name, unsigned int address, akDebugType* type);
+    akDebugObject(const char* name, akDebugType* type);
+
+    static akDebugObject* create(const char* name, unsigned int address, akDebugType* type);
+
+    int getValueString(char* buffer) const override;
+    int getTypeString(char* buffer) const override;
+    akDebugType* getType() const override { return m_type; }
+    akDebugAttributeBase* makeCopy() const override;
+    bool compare(const akDebugAttributeBase* other) const override;
+
+    unsigned int getValue() const { return m_address; }
+    bool hasAddress() const { return m_hasAddress; }
+
+protected:
+    void copyLocal(const akDebugObject* source);
+    bool compareLocal(const akDebugObject* other) const;
+
+private:
+    bool m_hasAddress;
+    unsigned int m_address;
+    akDebugType* m_type;
+};
+
+class AKDEBUG_API akDebugElement : public akDebugObject
+{
+public:
+    akDebugElement(const char* name, unsigned int address, akDebugType* type);
+    akDebugElement(const char* name, akDebugType* type);
+
+    static akDebugObject* create(const char* name, unsigned int address, akDebugType* type);
+
+    int getValueString(char* buffer) const override;
+    int getTypeString(char* buffer) const override;
+    akDebugAttributeBase* makeCopy() const override;
+    bool compare(const akDebugAttributeBase* other) const override;
+
+protected:
+    void copyLocal(const akDebugElement* source);
+    bool compareLocal(const akDebugElement* other) const;
+};

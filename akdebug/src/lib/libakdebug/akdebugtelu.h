@@ -1,0 +1,75 @@
+// Schemas of the host utility library: the roots of every other schema, and the name attribute
+// that enters an object's name in its type's name indexes.
+#pragma once
+
+#include "akdebugschema.h"
+
+// The name of a host object. Registers the name for the object and type current while the
+// object's payload is read, so that viewers find the object by name.
+class AKDEBUG_API emBaseName : public akDebugString
+{
+public:
+    emBaseName(const char* name, const char* value);
+    akDebugAttributeBase* makeCopy() const override;
+    const char* getLowerCase() const { return m_lowerCase.c_str(); }
+
+protected:
+    ~emBaseName() override = default;
+
+private:
+    emString m_lowerCase;
+};
+
+namespace akdebugschema {
+
+struct EmMemBase
+{
+    using Host = emMemBase;
+    using Base = void;
+    template <class Io>
+    static void fields(Io& io, const emMemBase* h)
+    {
+        io.value("Reference Count", [&] { return h->getRef(); });
+        io.value("Size Requested", [&] { return h->getSizeRequested(); }, ADVANCED);
+        io.value("Size Allocated", [&] { return h->getSizeAllocated(); }, ADVANCED);
+    }
+};
+
+// A user data list's record carries no payload at all.
+struct EmUserDataList
+{
+    using Host = emUserDataList;
+    using Base = void;
+    template <class Io>
+    static void fields(Io&, const emUserDataList*)
+    {
+    }
+};
+
+struct EmBase
+{
+    using Host = emBase;
+    using Base = EmMemBase;
+    template <class Io>
+    static void fields(Io& io, const emBase* h)
+    {
+        io.string(As<emBaseName>(), "Name", [&] { return h->getName(); });
+        io.object("User Data List", Schema<EmUserDataList>::def,
+                  [&] { return const_cast<emBase*>(h)->getUserDataList(false); });
+    }
+};
+
+struct EmPalette
+{
+    using Host = emPalette;
+    using Base = EmMemBase;
+    template <class Io>
+    static void fields(Io&, const emPalette*)
+    {
+    }
+};
+
+int registerUtilityTypes();
+int removeUtilityTypes();
+
+}  // namespace akdebugschema

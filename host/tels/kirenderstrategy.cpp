@@ -1,0 +1,4 @@
+#include "kirenderstrategy.h"
+
+EM_CLASS_TYPE_DEFINE(kiRenderStrategyFrameGeometry, "kiRenderStrategyFrameGeometry",
+                     olRenderStrategy::getStaticClassType())

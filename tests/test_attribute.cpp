@@ -1,0 +1,338 @@
+// The attribute tree: reference counts, parent lists, registries, copies, comparisons and the exact
+// type and value strings of every value kind.
+#include "testsupport.h"
+
+#include <akdebugattributevalue.h>
+#include <akdebugtype.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+class AttributeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        akDebugAttributeBase::initializeClass();
+        testsupport::clear();
+    }
+    void TearDown() override { akDebugAttributeBase::shutdownClass(); }
+};
+
+std::string valueOf(const akDebugAttributeBase* a)
+{
+    char buffer[akDebugAttributeBase::s_stringBufferSize];
+    a->getValueString(buffer);
+    return buffer;
+}
+
+std::string typeOf(const akDebugAttributeBase* a)
+{
+    char buffer[akDebugAttributeBase::s_stringBufferSize];
+    a->getTypeString(buffer);
+    return buffer;
+}
+
+// Holds one reference for the test's scope.
+template <class A>
+struct Held
+{
+    explicit Held(A* attribute) : a(attribute) { a->ref(); }
+    ~Held() { a->unref(); }
+    A* operator->() const { return a; }
+    A* a;
+};
+
+const akDebugAttributeBase* child(const akDebugAttributeBase* group, unsigned int i)
+{
+    return group->begin_child()[i];
+}
+
+TEST_F(AttributeTest, ReferenceCountsAndParents)
+{
+    akDebugAttribute<int>* value = new akDebugAttribute<int>("Value", 1);
+    EXPECT_EQ(value->ref(), 0);
+    EXPECT_EQ(value->getRef(), 1);
+    EXPECT_EQ(value->unref(), 0);  // destroyed
+
+    Held<akDebugGroup> a(new akDebugGroup("A"));
+    Held<akDebugGroup> b(new akDebugGroup("B"));
+    akDebugAttribute<int>* shared = new akDebugAttribute<int>("Shared", 2);
+    EXPECT_EQ(a->insert_child(shared), telu::SUCCESS);
+    EXPECT_EQ(a->insert_child(shared), telu::FAILURE);
+    EXPECT_TRUE(testsupport::printed(5, "akDebugGroup::insert_child - attribute already in list"));
+    EXPECT_EQ(b->insert_child(shared), telu::SUCCESS);
+    EXPECT_EQ(shared->getRef(), 2);
+    ASSERT_EQ(shared->size_parent(), 2u);
+    EXPECT_EQ(shared->begin_parent()[0], a.a);
+    EXPECT_EQ(shared->begin_parent()[1], b.a);
+
+    EXPECT_EQ(a->erase_child(a->begin_child()), telu::SUCCESS);
+    EXPECT_EQ(shared->getRef(), 1);
+    EXPECT_EQ(shared->size_parent(), 1u);
+    EXPECT_EQ(a->erase_child(a->end_child()), telu::FAILURE);
+    EXPECT_TRUE(testsupport::printed(5, "akDebugGroup::erase_child - invalid iterator"));
+    EXPECT_EQ(a->insert_child(nullptr), telu::FAILURE);
+    EXPECT_TRUE(testsupport::printed(5, "akDebugGroup::insert_child - null attribute"));
+    EXPECT_EQ(shared->insert_parent(b.a), telu::FAILURE);
+    EXPECT_TRUE(testsupport::printed(5, "akDebugAttributeBase::insert_parent - attribute already in list"));
+}
+
+TEST_F(AttributeTest, ParentObjectIsTheNearestObjectOnTheFirstParentChain)
+{
+    akDebugTypeDef::initializeClass();
+    {
+        akDebugTypeDef def("Thing", nullptr, nullptr, nullptr, akDebugObject::create, 0);
+        akDebugType type(&def, 0);
+        Held<akDebugObject> object(new akDebugObject("Object", 0x10, &type));
+        akDebugGroup* group = new akDebugGroup("Group");
+        akDebugAttribute<int>* leaf = new akDebugAttribute<int>("Leaf", 3);
+        object->insert_child(group);
+        group->insert_child(leaf);
+        EXPECT_EQ(object->getParentObject(), object.a);
+        EXPECT_EQ(leaf->getParentObject(), object.a);
+        Held<akDebugAttribute<int>> lone(new akDebugAttribute<int>("Lone", 4));
+        EXPECT_EQ(lone->getParentObject(), nullptr);
+    }
+    akDebugTypeDef::shutdownClass();
+}
+
+TEST_F(AttributeTest, ReferenceCountSaturatesInsteadOfWrapping)
+{
+    akDebugAttribute<int>* value = new akDebugAttribute<int>("Value", 1);
+    for (int i = 0; i < 65535; ++i)
+        value->ref();
+    EXPECT_EQ(value->getRef(), 65535);
+    value->ref();
+    EXPECT_TRUE(testsupport::printed(6, "akDebugAttributeBase::ref - incrementing beyond maximum value"));
+    EXPECT_EQ(value->getRef(), 65535);
+#ifndef NDEBUG
+    EXPECT_EQ(testsupport::assertions(), 1);
+#endif
+    // A saturated count no longer knows its holders: it stays, and the attribute is kept alive.
+    EXPECT_EQ(value->unref(), 65535);
+
+    akDebugAttribute<int>* fresh = new akDebugAttribute<int>("Fresh", 1);
+    EXPECT_EQ(fresh->unref(), 0);
+    EXPECT_TRUE(testsupport::printed(6, "akDebugAttributeBase::ref - decrementing beyond minimum value"));
+    fresh->ref();
+    fresh->unref();
+    // The saturated attribute is freed with the process; release it here for the leak checker.
+    struct Release : akDebugAttribute<int>
+    {
+        using akDebugAttribute<int>::akDebugAttribute;
+        static void destroy(akDebugAttributeBase* a) { delete static_cast<Release*>(a); }
+    };
+    Release::destroy(value);
+}
+
+TEST_F(AttributeTest, ErrorsToolTipsAndAdvancedTravelWithCopies)
+{
+    Held<akDebugAttribute<int>> a(new akDebugAttribute<int>("A", 1));
+    akDebugAttributeBase::registerError(a.a, static_cast<emNotify::Level>(1), "ignored", false);
+    EXPECT_EQ(akDebugAttributeBase::getMaxErrorLevel(a.a), -1);
+    akDebugAttributeBase::registerError(a.a, emNotify::LEVEL_NOTICE, "three", false);
+    akDebugAttributeBase::registerError(a.a, emNotify::LEVEL_FAIL, "six", false);
+    akDebugAttributeBase::registerError(a.a, emNotify::LEVEL_DEBUG, "four", false);
+    EXPECT_EQ(akDebugAttributeBase::getMaxErrorLevel(a.a), 6);
+    akDebugAttributeBase::registerToolTip(a.a, "first");
+    akDebugAttributeBase::registerToolTip(a.a, "second");
+    EXPECT_STREQ(akDebugAttributeBase::getToolTip(a.a), "first");
+    akDebugAttributeBase::registerAdvanced(a.a);
+
+    Held<akDebugAttributeBase> copy(a->makeCopy());
+    EXPECT_TRUE(copy->compare(a.a));
+    EXPECT_EQ(akDebugAttributeBase::getMaxErrorLevel(copy.a), 6);
+    EXPECT_STREQ(akDebugAttributeBase::getToolTip(copy.a), "first");
+    EXPECT_TRUE(akDebugAttributeBase::isAdvanced(copy.a));
+    auto range = akDebugAttributeBase::range_error(copy.a);
+    std::vector<std::string> texts;
+    for (auto it = range.first; it != range.second; ++it)
+        texts.push_back(it->second.second);
+    EXPECT_EQ(texts, (std::vector<std::string>{"three", "six", "four"}));
+
+    Held<akDebugAttribute<int>> local(new akDebugAttribute<int>("Local", 1));
+    akDebugAttributeBase::registerError(local.a, emNotify::LEVEL_WARN, "kept here", true);
+    Held<akDebugAttributeBase> localCopy(local->makeCopy());
+    EXPECT_EQ(akDebugAttributeBase::getMaxErrorLevel(localCopy.a), -1);
+    EXPECT_EQ(akDebugAttributeBase::size_error(), 7u);
+}
+
+TEST_F(AttributeTest, PersistentNames)
+{
+    char one[] = "Representation 1";
+    std::string two = "Representation 1";
+    const char* p = akDebugAttributeBase::getPersistentName(one);
+    EXPECT_EQ(p, akDebugAttributeBase::getPersistentName(two.c_str()));
+    EXPECT_NE(p, one);
+    EXPECT_STREQ(akDebugAttributeBase::getPersistentIndexName(0), "0");
+    EXPECT_STREQ(akDebugAttributeBase::getPersistentIndexName(9), "9");
+    EXPECT_STREQ(akDebugAttributeBase::getPersistentIndexName(12), "12");
+    EXPECT_EQ(akDebugAttributeBase::getPersistentIndexName(3), akDebugAttributeBase::getPersistentIndexName(3));
+}
+
+TEST_F(AttributeTest, ObjectAndElementStrings)
+{
+    akDebugTypeDef::initializeClass();
+    {
+        akDebugTypeDef def("olFog_Element", nullptr, nullptr, nullptr, akDebugElement::create, 0);
+        akDebugType type(&def, 0);
+        Held<akDebugObject> withAddress(new akDebugObject("O", 0x1A2B, &type));
+        EXPECT_EQ(valueOf(withAddress.a), "0x1A2B");
+        EXPECT_EQ(typeOf(withAddress.a), "olFog::Element *");
+        Held<akDebugObject> nullRecord(akDebugObject::create("N", 0, &type));
+        EXPECT_EQ(valueOf(nullRecord.a), "0x0");
+        Held<akDebugObject> level(new akDebugObject("L", &type));
+        EXPECT_EQ(valueOf(level.a), "");
+        EXPECT_EQ(typeOf(level.a), "olFog::Element");
+        Held<akDebugObject> element(akDebugElement::create("E", 0, &type));
+        EXPECT_EQ(valueOf(element.a), "Inherited");
+        EXPECT_EQ(typeOf(element.a), "olFog::Element");
+        Held<akDebugObject> set(akDebugElement::create("E", 0x40, &type));
+        EXPECT_EQ(valueOf(set.a), "");
+    }
+    akDebugTypeDef::shutdownClass();
+}
+
+TEST_F(AttributeTest, GroupComparison)
+{
+    Held<akDebugGroup> a(new akDebugGroup("G"));
+    Held<akDebugGroup> b(new akDebugGroup(a->getName()));
+    const char* x = "x";
+    a->insert_child(new akDebugAttribute<float>(x, 1.5f));
+    b->insert_child(new akDebugAttribute<float>(x, 1.5f));
+    EXPECT_TRUE(a->compare(b.a));
+    a->insert_child(new akDebugAttribute<float>(x, 2.5f));
+    EXPECT_FALSE(a->compare(b.a));
+    Held<akDebugAttributeBase> copy(a->makeCopy());
+    EXPECT_TRUE(copy->compare(a.a));
+    EXPECT_EQ(copy->size_child(), 2u);
+}
+
+TEST_F(AttributeTest, LeafStrings)
+{
+    struct Case
+    {
+        akDebugAttributeBase* attribute;
+        const char* type;
+        const char* value;
+    };
+    const Case cases[] = {
+        {new akDebugAttribute<bool>("b", true), "bool", "true"},
+        {new akDebugAttribute<bool>("b", false), "bool", "false"},
+        {new akDebugAttribute<char>("c", static_cast<char>(0xFF)), "char", "-1"},
+        {new akDebugAttribute<unsigned char>("c", 0xFF), "unsigned char", "255"},
+        {new akDebugAttribute<short>("s", -7), "short", "-7"},
+        {new akDebugAttribute<unsigned short>("s", 65535), "unsigned short", "65535"},
+        {new akDebugAttribute<int>("i", -42), "int", "-42"},
+        {new akDebugAttribute<unsigned int>("u", 0xFFFFFFFFu), "unsigned int", "-1"},
+        {new akDebugAttribute<float>("f", 0.5f), "float", "0.5"},
+        {new akDebugAttribute<double>("d", 1e-7), "double", "1e-07"},
+        {new akDebugAttribute<emString>("e", emString("x")), "Unknown", "Unknown"},
+        {new akDebugVec2<float>("v", emVec2<float>(1, 2)), "emVec2<float>", "1, 2"},
+        {new akDebugVec3<double>("v", emVec3<double>(1, 2, 3)), "emVec3<double>", "1, 2, 3"},
+        {new akDebugVec4<float>("v", emVec4<float>(1, 2, 3, 4)), "emVec4<float>", "1, 2, 3, 4"},
+        {new akDebugRGB("c", emVec3<float>(1, 0.5f, 0)), "emVec3<float>", "r=1, g=0.5, b=0"},
+        {new akDebugRGBA("c", emVec4<float>(1, 0.5f, 0, 1)), "emVec4<float>", "r=1, g=0.5, b=0, a=1"},
+        {new akDebugXYZ<float>("p", emVec3<float>(1, 2, 3)), "emVec3<float>", "x=1, y=2, z=3"},
+        {new akDebugXYZ<double>("p", emVec3<double>(1, 2, 3)), "emVec3<double>", "x=1, y=2, z=3"},
+        {new akDebugHPR<double>("r", emVec3<double>(10, 20, 30)), "emVec3<double>", "h=10, p=20, r=30"},
+        {new akDebugLLE<double>("g", emVec3<double>(7, 8, 9)), "emVec3<double>", "lon=7, lat=8, el=9"},
+        {new akDebugST<float>("t", emVec2<float>(1, 2)), "emVec2<float>", "s=1, t=2"},
+        {new akDebugSTQ<float>("t", emVec3<float>(1, 2, 3)), "emVec3<float>", "s=1, t=2, q=3"},
+        {new akDebugSTQR<float>("t", emVec4<float>(1, 2, 3, 4)), "emVec4<float>", "s=1, t=2, q=3, r=4"},
+        {new akDebugString("s", "abc"), "emString", "\"abc\""},
+        {new akDebugBitmask<unsigned short>("m", 5), "unsigned short", "0x5"},
+        {new akDebugBitmask<unsigned int>("m", 0xDEADBEEF), "unsigned int", "0xDEADBEEF"},
+        {new akDebugArray<float>("a", 0), "float *", "0x0"},
+        {new akDebugArray<emVec4<double>>("a", 0xAB), "emVec4<double> *", "0xAB"},
+        {new akDebugArray<void>("a", 0x10), "Unknown", "0x10"},
+        {new akDebugMatrix<float>("m", emMatrix<float>::identity()), "emMatrix<float>", ""},
+        {new akDebugBox<double>("b", emBox<double>()), "emBox<double>", ""},
+        {new akDebugPlane<float>("p", emPlane<float>()), "emPlane<float>", ""},
+        {new akDebugSphere<double>("s", emSphere<double>()), "emSphere<double>", ""},
+        {new akDebugFrustum<float>("f", emFrustum<float>()), "emFrustum<float>", ""},
+    };
+    for (const Case& c : cases) {
+        c.attribute->ref();
+        EXPECT_EQ(typeOf(c.attribute), c.type) << c.value;
+        EXPECT_EQ(valueOf(c.attribute), c.value) << c.type;
+        // Every kind copies into its own kind, with the same strings, and compares equal.
+        akDebugAttributeBase* copy = c.attribute->makeCopy();
+        copy->ref();
+        EXPECT_EQ(typeOf(copy), c.type);
+        EXPECT_EQ(valueOf(copy), c.value);
+        EXPECT_TRUE(copy->compare(c.attribute)) << c.type;
+        EXPECT_EQ(copy->size_child(), c.attribute->size_child());
+        copy->unref();
+        c.attribute->unref();
+    }
+}
+
+TEST_F(AttributeTest, BitmaskToolTip)
+{
+    char bits16[17];
+    akDebugBitmask<unsigned short>::getDefaultToolTip(bits16, 5);
+    EXPECT_STREQ(bits16, "1010000000000000");
+    char bits32[33];
+    akDebugBitmask<unsigned int>::getDefaultToolTip(bits32, 0x80000001u);
+    EXPECT_STREQ(bits32, "10000000000000000000000000000001");
+}
+
+TEST_F(AttributeTest, CompoundChildren)
+{
+    Held<akDebugMatrix<float>> matrix(new akDebugMatrix<float>("M", emMatrix<float>::identity()));
+    ASSERT_EQ(matrix->size_child(), 4u);
+    const akDebugAttributeBase* row2 = child(matrix.a, 2);
+    EXPECT_STREQ(row2->getName(), "Row 2");
+    ASSERT_EQ(row2->size_child(), 4u);
+    EXPECT_STREQ(child(row2, 2)->getName(), "Column 2");
+    EXPECT_EQ(valueOf(child(row2, 2)), "1");
+    EXPECT_EQ(valueOf(child(row2, 3)), "0");
+
+    emBox<float> box;
+    box.minimum = emVec3<float>(-1, -2, -3);
+    box.maximum = emVec3<float>(1, 2, 3);
+    Held<akDebugBox<float>> boxAttr(new akDebugBox<float>("B", box));
+    Held<akDebugAttributeBase> copy(boxAttr->makeCopy());
+    ASSERT_EQ(copy->size_child(), 2u);
+    EXPECT_STREQ(child(copy.a, 0)->getName(), "Minimum");
+    EXPECT_EQ(valueOf(child(copy.a, 1)), "x=1, y=2, z=3");
+    EXPECT_TRUE(copy->compare(boxAttr.a));
+
+    emFrustum<double> frustum;
+    frustum.planes[5] = emPlane<double>(0, 0, 1, 9);
+    Held<akDebugFrustum<double>> f(new akDebugFrustum<double>("F", frustum));
+    ASSERT_EQ(f->size_child(), 6u);
+    EXPECT_STREQ(child(f.a, 5)->getName(), "Plane, Far");
+    EXPECT_EQ(valueOf(child(child(f.a, 5), 1)), "9");
+}
+
+TEST_F(AttributeTest, ArraysCompareByAddressFirst)
+{
+    Held<akDebugArray<int>> a(new akDebugArray<int>("A", 0x100));
+    Held<akDebugArray<int>> b(new akDebugArray<int>(a->getName(), 0x100));
+    a->insert_child(new akDebugAttribute<int>(akDebugAttributeBase::getPersistentIndexName(0), 1));
+    EXPECT_TRUE(a->compare(b.a));
+    Held<akDebugArray<int>> c(new akDebugArray<int>(a->getName(), 0x200));
+    c->insert_child(new akDebugAttribute<int>(akDebugAttributeBase::getPersistentIndexName(0), 1));
+    EXPECT_TRUE(a->compare(c.a));
+    Held<akDebugArray<int>> d(new akDebugArray<int>(a->getName(), 0x300));
+    d->insert_child(new akDebugAttribute<int>(akDebugAttributeBase::getPersistentIndexName(0), 2));
+    EXPECT_FALSE(a->compare(d.a));
+}
+
+TEST_F(AttributeTest, AttributesUseTheHostAllocator)
+{
+    size_t before = emAllocRaw::getNumBlocks();
+    akDebugGroup* group = new akDebugGroup("G");
+    group->ref();
+    group->insert_child(new akDebugAttribute<int>("I", 1));
+    EXPECT_EQ(emAllocRaw::getNumBlocks(), before + 2);
+    group->unref();
+    EXPECT_EQ(emAllocRaw::getNumBlocks(), before);
+}
+
+}  // namespace
