@@ -3,6 +3,8 @@
 #include "akdebug.h"
 #include "akdebugdraw.h"
 #include "akdebugscene.h"
+#include "akdebugtelrdraw.h"
+#include "akdebugtels.h"
 #include "akdebugtelu.h"
 
 #include <cstring>
@@ -27,6 +29,8 @@ const Step s_chain[] = {
     {akDebugDraw::initializeClass, akDebugDraw::shutdownClass},
     {akDebugScene::initializeClass, akDebugScene::shutdownClass},
     {akdebugschema::registerUtilityTypes, akdebugschema::removeUtilityTypes},
+    {akdebugschema::registerRenderTypes, akdebugschema::removeRenderTypes},
+    {akdebugschema::registerSceneGraphTypes, akdebugschema::removeSceneGraphTypes},
 };
 
 }  // namespace
