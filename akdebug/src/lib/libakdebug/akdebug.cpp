@@ -48,6 +48,8 @@ void akDebug::reset()
     m_readFailed = false;
     m_writeFailed = false;
     m_depth = 0;
+    for (unsigned int& count : m_numRecords)
+        count = 0;
 }
 
 // ---- typed values ----
@@ -364,6 +366,8 @@ akDebugObject* akDebug::readObject(const char* name)
     int tag = read<int>();
     if (m_readFailed)
         return nullptr;
+    if (tag >= OBJECT_NULL && tag <= OBJECT_FULL)
+        ++m_numRecords[tag];
     switch (tag) {
     case OBJECT_NULL:
         return type->create(name, 0);

@@ -88,6 +88,8 @@ public:
     bool hasWriteFailed() const { return m_writeFailed; }
     // Marks the file damaged: every later read fails at once.
     void failRead(const char* message);
+    // Object records read from the current file with this tag.
+    unsigned int getNumRecords(ObjectTag tag) const { return m_numRecords[tag & 3]; }
 
     static int initializeClass() { return telu::SUCCESS; }
     static int shutdownClass() { return telu::SUCCESS; }
@@ -116,6 +118,7 @@ private:
     bool m_readFailed = false;
     bool m_writeFailed = false;
     int m_depth = 0;
+    unsigned int m_numRecords[4] = {0, 0, 0, 0};
     unsigned long long m_attributeStart = 0;
     unsigned long long m_attributeBudget = 0;
     std::unordered_map<const void*, unsigned int> m_addresses;

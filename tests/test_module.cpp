@@ -1,0 +1,86 @@
+// The loadable module: loaded by name through the host's module loader, initialised, used end to
+// end, shut down and initialised again.
+#include "testsupport.h"
+
+#include <akdebugdraw.h>
+#include <akdebugmodule.h>
+#include <akdebugscene.h>
+#include <telr.h>
+
+#include <cstdlib>
+
+namespace {
+
+TEST(ModuleTest, LoadedByNameUsedShutDownAndInitialisedAgain)
+{
+    testsupport::clear();
+    akModule* loaded = akModule::load("akdebug");
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_STREQ(loaded->getName(), "akdebug");
+    EXPECT_EQ(akdebugInitialize(), loaded);
+    EXPECT_EQ(akDebugModule::size(), 1u);
+    EXPECT_EQ(akDebugModule::find("akdebug"), loaded);
+    EXPECT_EQ(akDebugModule::find("akdebug", 1), nullptr);
+    EXPECT_EQ(akDebugModule::create(), nullptr);
+    EXPECT_TRUE(loaded->isOfClassType(akModule::getStaticClassType()));
+    EXPECT_TRUE(loaded->isExactClassType(akDebugModule::getStaticClassType()));
+    ASSERT_EQ(std::count_if(testsupport::messages().begin(), testsupport::messages().end(),
+                            [](const testsupport::Message& m) {
+                                return m.level == 2 && m.text.rfind("akdebugInitialize - akDebugModule instance: 0x", 0) == 0;
+                            }),
+              1);
+
+    ASSERT_EQ(loaded->initialize(0, nullptr), telu::SUCCESS);
+    loaded->configure();
+    EXPECT_TRUE(loaded->isConfigured());
+    const unsigned int registered = akDebugTypeDef::size();
+    EXPECT_EQ(registered, 4u + 56u + 24u);
+    // A configured module does not touch its registries again.
+    EXPECT_EQ(loaded->initialize(0, nullptr), telu::SUCCESS);
+    EXPECT_EQ(akDebugTypeDef::size(), registered);
+
+    const std::string dir = testsupport::tempDir();
+    {
+        kiNode* root = new kiNode;
+        root->setName("Root Node");
+        root->addChild(new kiNode);
+        akDebugScene scene;
+        ASSERT_EQ(scene.write((dir + "/scene.bin").c_str(), root, false), telu::SUCCESS);
+        ASSERT_EQ(scene.read((dir + "/scene.bin").c_str()), telu::SUCCESS);
+        ASSERT_NE(scene.getRoot(), nullptr);
+        EXPECT_STREQ(scene.getRoot()->getName(), "Root");
+        delete root;
+
+        olDrawContext context;
+        kiChannel channel;
+        channel.setDrawContext(&context);
+        akDebugDraw draw;
+        ASSERT_EQ(draw.write((dir + "/draw.bin").c_str(), &channel, false), telu::SUCCESS);
+        draw.start(1);
+        channel.drawFrame();
+        ASSERT_EQ(draw.read((dir + "/draw.bin").c_str()), telu::SUCCESS);
+        EXPECT_EQ(draw.size_record(), 2u);
+    }
+
+    ASSERT_EQ(loaded->shutdown(), telu::SUCCESS);
+    EXPECT_FALSE(loaded->isConfigured());
+    EXPECT_EQ(akDebugTypeDef::size(), 0u);
+    EXPECT_EQ(akDebugTypeDef::find("kiNode"), nullptr);
+    EXPECT_EQ(akDebugAttributeBase::getPersistentName("x"), nullptr);
+
+    ASSERT_EQ(loaded->initialize(0, nullptr), telu::SUCCESS);
+    EXPECT_EQ(akDebugTypeDef::size(), registered);
+    ASSERT_EQ(loaded->shutdown(), telu::SUCCESS);
+    delete loaded;
+    EXPECT_EQ(akModule::find("akdebug"), nullptr);
+    EXPECT_EQ(akDebugModule::getStaticClassType(), nullptr);
+}
+
+TEST(ModuleTest, UnknownModulesAreReported)
+{
+    testsupport::clear();
+    EXPECT_EQ(akModule::load("nosuchmodule"), nullptr);
+    EXPECT_TRUE(testsupport::printed(5, "akModule::load - unable to open module \"nosuchmodule\""));
+}
+
+}  // namespace

@@ -1,0 +1,285 @@
+// The scene snapshot and the draw recorder end to end: files written through the host, read back,
+// the viewer tools started, and damaged or foreign files refused.
+#include "schemasupport.h"
+
+#include <akdebugdraw.h>
+#include <akdebugscene.h>
+#include <telr.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+using schemasupport::valueOf;
+
+namespace {
+
+class RecorderTest : public schemasupport::ModuleTest
+{
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        dir = testsupport::tempDir();
+        channel.setDrawContext(&context);
+        channel.addBin(&bin);
+        cull.channelId = 3;
+        geometry.setName("Geometry One");
+        bin.addGeometry(&cull, &geometry, "State A");
+        bin.addDrawFunction(&cull, &data, "Draw Function One");
+    }
+    void TearDown() override
+    {
+        unsetenv("TELU_BIN_DIR");
+        ModuleTest::TearDown();
+    }
+
+    std::vector<std::string> names(const akDebugDraw& draw) const
+    {
+        std::vector<std::string> out;
+        for (auto it = draw.begin_record(); it != draw.end_record(); ++it)
+            out.push_back((*it)->name.c_str());
+        return out;
+    }
+
+    // A tool directory holding a script under `toolName` that writes its arguments to a file.
+    std::string toolDirectory(const char* toolName)
+    {
+        std::string tools = dir + "/tools-" + toolName;
+        std::filesystem::create_directories(tools);
+        std::string script = tools + "/" + toolName;
+        std::ofstream(script) << "#!/bin/sh\necho \"$# $1\" > \"" << tools << "/launched.txt\"\n";
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        setenv("TELU_BIN_DIR", tools.c_str(), 1);
+        return tools;
+    }
+
+    static std::string waitForFile(const std::string& path)
+    {
+        for (int i = 0; i < 500; ++i) {
+            std::ifstream in(path);
+            std::string line;
+            if (std::getline(in, line) && !line.empty())
+                return line;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return "";
+    }
+
+    std::string dir;
+    olDrawContext context;
+    kiChannel channel;
+    kiChannelBin bin;
+    kiGeometryBase::CullRecord cull;
+    olGeometry geometry;
+    olDrawFunc::Data data;
+};
+
+TEST_F(RecorderTest, OneFrameIsRecordedAndTheRecorderStops)
+{
+    akDebugDraw draw;
+    const std::string file = dir + "/one.draw";
+    ASSERT_EQ(draw.write(file.c_str(), &channel, false), telu::SUCCESS);
+    EXPECT_EQ(channel.getDebug(), static_cast<kiChannel::Debug*>(&draw));
+    draw.start(1);
+    kiThread::setFrameNumber(41);
+    channel.drawFrame();
+    EXPECT_FALSE(static_cast<kiChannel::Debug&>(draw).isEnabled());
+    EXPECT_EQ(channel.drawFrame(), 0u);  // nothing more reaches the recorder
+
+    akDebugDraw reader;
+    ASSERT_EQ(reader.read(file.c_str()), telu::SUCCESS);
+    EXPECT_EQ(names(reader), (std::vector<std::string>{"Draw Channel Begin", "State A", "", "Draw Function One",
+                                                       "Draw Channel End"}));
+    for (auto it = reader.begin_record(); it != reader.end_record(); ++it) {
+        EXPECT_EQ((*it)->frame, 42u);
+        ASSERT_NE((*it)->drawContext, nullptr);
+        EXPECT_STREQ((*it)->drawContext->getName(), "Draw Context");
+    }
+    const akDebugDraw::Record* drawn = reader.begin_record()[2];
+    ASSERT_NE(drawn->geometry, nullptr);
+    EXPECT_STREQ(drawn->geometry->getName(), "Geometry");
+    EXPECT_EQ(schemasupport::typeOf(drawn->cullRecord).rfind("kiGeometryBase::CullRecord", 0), 0u);
+    EXPECT_EQ(schemasupport::typeOf(reader.begin_record()[3]->geometry).rfind("olDrawFunc::Data", 0), 0u);
+}
+
+TEST_F(RecorderTest, StartZeroRecordsUntilStop)
+{
+    akDebugDraw draw;
+    const std::string file = dir + "/until.draw";
+    ASSERT_EQ(draw.write(file.c_str(), &channel, false), telu::SUCCESS);
+    draw.start(0);
+    for (int i = 0; i < 3; ++i)
+        channel.drawFrame();
+    draw.pause();
+    channel.drawFrame();  // not recorded
+    draw.start(0);
+    draw.stop();
+    channel.drawFrame();
+    channel.drawFrame();  // after the end record: not recorded
+    akDebugDraw reader;
+    ASSERT_EQ(reader.read(file.c_str()), telu::SUCCESS);
+    EXPECT_EQ(reader.size_record(), 4u * 5u);
+    EXPECT_STREQ(reader.begin_record()[reader.size_record() - 1]->name.c_str(), "Draw Channel End");
+}
+
+TEST_F(RecorderTest, RecordsBeforeAnyBinOrCullRecordCarryNullObjects)
+{
+    akDebugDraw draw;
+    const std::string file = dir + "/direct.draw";
+    ASSERT_EQ(draw.write(file.c_str(), &channel, false), telu::SUCCESS);
+    draw.start(1);
+    kiChannel::Debug& hook = draw;
+    hook.changedState(&context, "");
+    hook.drawGeometry(&context, &geometry);
+    hook.drawChannelBegin(&context, &channel);
+    hook.drawChannelEnd(&context, &channel);
+    akDebugDraw reader;
+    ASSERT_EQ(reader.read(file.c_str()), telu::SUCCESS);
+    ASSERT_EQ(reader.size_record(), 4u);
+    const akDebugDraw::Record* state = reader.begin_record()[0];
+    EXPECT_STREQ(state->name.c_str(), "");
+    EXPECT_EQ(state->frame, 0u);
+    const akDebugDraw::Record* drawn = reader.begin_record()[1];
+    EXPECT_EQ(valueOf(drawn->channelBin), "0x0");
+    EXPECT_EQ(valueOf(drawn->cullRecord), "0x0");
+    EXPECT_EQ(schemasupport::typeOf(drawn->channelBin), "kiChannelBin *");
+    EXPECT_EQ(schemasupport::typeOf(drawn->cullRecord), "kiCullRecord *");
+}
+
+TEST_F(RecorderTest, SceneAndDrawFilesRefuseEachOther)
+{
+    kiNode* root = new kiNode;
+    akDebugScene scene;
+    const std::string sceneFile = dir + "/scene.bin";
+    ASSERT_EQ(scene.write(sceneFile.c_str(), root, false), telu::SUCCESS);
+    delete root;
+    akDebugDraw draw;
+    const std::string drawFile = dir + "/draw.bin";
+    ASSERT_EQ(draw.write(drawFile.c_str(), &channel, false), telu::SUCCESS);
+    draw.start(1);
+    channel.drawFrame();
+
+    testsupport::clear();
+    akDebugDraw reader;
+    EXPECT_EQ(reader.read(sceneFile.c_str()), telu::FAILURE);
+    EXPECT_TRUE(testsupport::printed(5, "akDebug::readFileHeader - invalid magic number"));
+    EXPECT_TRUE(testsupport::printed(5, "akDebugDraw::read - unable to read file header"));
+    EXPECT_TRUE(reader.empty_record());
+    testsupport::clear();
+    akDebugScene sceneReader;
+    EXPECT_EQ(sceneReader.read(drawFile.c_str()), telu::FAILURE);
+    EXPECT_TRUE(testsupport::printed(5, "akDebug::readFileHeader - invalid magic number"));
+    EXPECT_TRUE(testsupport::printed(5, "akDebugScene::read - unable to read file header"));
+    EXPECT_EQ(sceneReader.getRoot(), nullptr);
+    testsupport::clear();
+    EXPECT_EQ(sceneReader.read((dir + "/missing.bin").c_str()), telu::FAILURE);
+    EXPECT_TRUE(testsupport::printed(5, "akDebugScene::read - unable to open file \"" + dir + "/missing.bin\""));
+    emFile closed;
+    EXPECT_EQ(draw.write(&closed, &channel), telu::FAILURE);
+    EXPECT_TRUE(testsupport::printed(5, "akDebugDraw::write - file is not open"));
+}
+
+TEST_F(RecorderTest, ReadingASceneTwiceKeepsOneTree)
+{
+    kiNode* root = new kiNode;
+    akDebugScene scene;
+    const std::string file = dir + "/scene.bin";
+    ASSERT_EQ(scene.write(file.c_str(), root, false), telu::SUCCESS);
+    delete root;
+    ASSERT_EQ(scene.read(file.c_str()), telu::SUCCESS);
+    akDebugObject* first = scene.getRoot();
+    first->ref();
+    ASSERT_EQ(scene.read(file.c_str()), telu::SUCCESS);
+    EXPECT_EQ(first->getRef(), 1);  // the scene released it
+    EXPECT_EQ(scene.getRoot()->getRef(), 1);
+    first->unref();
+}
+
+TEST_F(RecorderTest, ToolsAreLookedUpInTheToolDirectoryAndStarted)
+{
+    kiNode* root = new kiNode;
+    const std::string file = dir + "/launch.bin";
+    {
+        // Only the debug tool present: it is started with the file name as its only argument.
+        const std::string tools = toolDirectory("DebugSceneD.exe");
+        akDebugScene scene;
+        EXPECT_EQ(scene.write(file.c_str(), root, true), telu::SUCCESS);
+        EXPECT_EQ(waitForFile(tools + "/launched.txt"), "1 " + file);
+    }
+    {
+        const std::string tools = toolDirectory("DebugDraw.exe");
+        akDebugDraw draw;
+        const std::string drawFile = dir + "/launch.draw";
+        ASSERT_EQ(draw.write(drawFile.c_str(), &channel, true), telu::SUCCESS);
+        draw.start(1);
+        channel.drawFrame();
+        EXPECT_EQ(waitForFile(tools + "/launched.txt"), "1 " + drawFile);
+    }
+    {
+        setenv("TELU_BIN_DIR", (dir + "/empty").c_str(), 1);
+        testsupport::clear();
+        akDebugScene scene;
+        EXPECT_EQ(scene.write(file.c_str(), root, true), telu::FAILURE);
+        EXPECT_TRUE(testsupport::printed(5, "akDebugScene::write - unable to find tool"));
+        EXPECT_EQ(scene.read(file.c_str()), telu::SUCCESS);  // the file is complete
+
+        akDebugDraw draw;
+        const std::string drawFile = dir + "/notool.draw";
+        ASSERT_EQ(draw.write(drawFile.c_str(), &channel, true), telu::SUCCESS);
+        draw.start(1);
+        channel.drawFrame();
+        EXPECT_TRUE(testsupport::printed(5, "akDebugDraw::write - unable to find tool"));
+        akDebugDraw reader;
+        EXPECT_EQ(reader.read(drawFile.c_str()), telu::SUCCESS);
+    }
+    delete root;
+}
+
+// A draw file cut at any byte offset reads without a crash; cut right after a channel end it
+// gives every record up to it.
+TEST_F(RecorderTest, CutDrawFiles)
+{
+    akDebugDraw draw;
+    const std::string file = dir + "/cut.draw";
+    ASSERT_EQ(draw.write(file.c_str(), &channel, false), telu::SUCCESS);
+    draw.start(2);
+    channel.drawFrame();
+    // The recorder flushes at every channel end: this is where the first frame ends.
+    const uintmax_t firstFrame = std::filesystem::file_size(file);
+    channel.drawFrame();
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+    const std::string cutFile = dir + "/cut-prefix.draw";
+    for (size_t cut = 0; cut <= bytes.size(); ++cut) {
+        std::ofstream(cutFile, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(cut));
+        akDebugDraw reader;
+        int result = reader.read(cutFile.c_str());
+        if (cut == firstFrame) {
+            // A complete frame: every record kept, and no end record.
+            EXPECT_EQ(result, telu::SUCCESS);
+            EXPECT_EQ(reader.size_record(), 5u);
+            EXPECT_TRUE(testsupport::printed(5, "akDebugDraw::read - file ends without end record"));
+        }
+        if (cut == bytes.size()) {
+            EXPECT_EQ(result, telu::SUCCESS);
+            EXPECT_EQ(reader.size_record(), 10u);
+        }
+    }
+}
+
+TEST_F(RecorderTest, ARecorderDestroyedWhileInstalledUninstallsItself)
+{
+    {
+        akDebugDraw draw;
+        ASSERT_EQ(draw.write((dir + "/gone.draw").c_str(), &channel, false), telu::SUCCESS);
+        draw.start(0);
+    }
+    EXPECT_EQ(channel.getDebug(), nullptr);
+    EXPECT_EQ(channel.drawFrame(), 0u);
+}
+
+}  // namespace

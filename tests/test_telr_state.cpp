@@ -1,0 +1,2 @@
+// Render state schemas.
+#include "schemasupport.h"
