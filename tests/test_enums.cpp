@@ -37,7 +37,10 @@ TEST_F(EnumTest, NamesGapsAndNegativeValues)
     } cases[] = {
         {show<olTexture::Filter>, 1, "olTexture::Filter", "FILTER_NEAREST"},
         {show<olTexture::Filter>, 6, "olTexture::Filter", "Undefined Enum"},
+        {show<olTexture::Filter>, 7, "olTexture::Filter", "Undefined Enum"},
+        // Any stored int, as a damaged file may hold, is a value of the host's enumeration.
         {show<olTexture::Filter>, -1, "olTexture::Filter", "Undefined Enum"},
+        {show<olTexture::Filter>, 100000, "olTexture::Filter", "Undefined Enum"},
         {show<kiBillboard::Type>, -1, "kiBillboard::Type", "TYPE_OFF"},
         {show<kiBillboard::Type>, -2, "kiBillboard::Type", "Undefined Enum"},
         {show<olTexture::Format>, 27, "olTexture::Format", "FORMAT_COMPRESSED_NATIVE_INTENSITY"},
@@ -47,7 +50,8 @@ TEST_F(EnumTest, NamesGapsAndNegativeValues)
          "ANIMATION_STATE_RANDOM"},
         // Named by the render library, whatever the value.
         {show<olAlphaBlend::Equation>, 4, "olAlphaBlend::Equation", "EQUATION_MAX"},
-        {show<olStencilTest::Operation>, 99, "olStencilTest::Operation", "UNKNOWN"},
+        {show<olAlphaBlend::Equation>, 5, "olAlphaBlend::Equation", "UNKNOWN"},
+        {show<olStencilTest::Operation>, -99, "olStencilTest::Operation", "UNKNOWN"},
         {show<olColorTrack::Side>, 2, "olColorTrack::Side", "SIDE_FRONT_AND_BACK"},
     };
     for (const Case& c : cases) {

@@ -242,6 +242,11 @@ int main(int argc, char** argv)
     if (!parse(argc, argv, options, exitStatus))
         return exitStatus;
 
+    // The module's failures go to stderr; its information messages are not the viewer's output.
+    emNotify::setHandler([](int level, const char* text) {
+        if (level >= emNotify::LEVEL_WARN)
+            std::fprintf(stderr, "akdebug-view: %s\n", text);
+    });
     akModule* module = akdebugInitialize();
     module->initialize(0, nullptr);
     module->configure();

@@ -73,7 +73,7 @@ public:
 class olMultiTexture
 {
 public:
-    enum Stage {
+    enum Stage : int {
         STAGE_0 = 0,
         STAGE_1 = 1,
         STAGE_2 = 2,
@@ -88,7 +88,7 @@ public:
 class olAlphaBlend
 {
 public:
-    enum Mode {
+    enum Mode : int {
         MODE_ZERO = 0,
         MODE_ONE = 1,
         MODE_SOURCE_COLOR = 2,
@@ -101,7 +101,7 @@ public:
         MODE_ONE_MINUS_DESTINATION_ALPHA = 9,
         MODE_SOURCE_ALPHA_SATURATE = 10
     };
-    enum Equation {
+    enum Equation : int {
         EQUATION_ADD = 0,
         EQUATION_SUBTRACT = 1,
         EQUATION_REVERSE_SUBTRACT = 2,
@@ -126,7 +126,7 @@ public:
 class olAlphaTest
 {
 public:
-    enum Mode {
+    enum Mode : int {
         MODE_NEVER = 0,
         MODE_LESS = 1,
         MODE_EQUAL = 2,
@@ -151,14 +151,14 @@ public:
 class olColorTrack
 {
 public:
-    enum Mode {
+    enum Mode : int {
         MODE_AMBIENT = 0,
         MODE_DIFFUSE = 1,
         MODE_SPECULAR = 2,
         MODE_EMISSIVE = 3,
         MODE_AMBIENT_AND_DIFFUSE = 4
     };
-    enum Side { SIDE_FRONT = 0, SIDE_BACK = 1, SIDE_FRONT_AND_BACK = 2 };
+    enum Side : int { SIDE_FRONT = 0, SIDE_BACK = 1, SIDE_FRONT_AND_BACK = 2 };
 
     class Element : public olElement
     {
@@ -188,7 +188,7 @@ public:
 class olDepthTest
 {
 public:
-    enum Mode {
+    enum Mode : int {
         MODE_NEVER = 0,
         MODE_LESS = 1,
         MODE_EQUAL = 2,
@@ -286,7 +286,7 @@ public:
 class olPolygon
 {
 public:
-    enum CullFace { CULL_FACE_FRONT = 0, CULL_FACE_BACK = 1, CULL_FACE_FRONT_AND_BACK = 2 };
+    enum CullFace : int { CULL_FACE_FRONT = 0, CULL_FACE_BACK = 1, CULL_FACE_FRONT_AND_BACK = 2 };
 
     class Element : public olElement
     {
@@ -302,7 +302,7 @@ public:
 class olShadeModel
 {
 public:
-    enum Mode { MODE_FLAT = 0, MODE_SMOOTH = 1 };
+    enum Mode : int { MODE_FLAT = 0, MODE_SMOOTH = 1 };
 
     class Element : public olElement
     {
@@ -316,7 +316,7 @@ public:
 class olStencilTest
 {
 public:
-    enum Mode {
+    enum Mode : int {
         MODE_NEVER = 0,
         MODE_LESS = 1,
         MODE_EQUAL = 2,
@@ -326,7 +326,7 @@ public:
         MODE_GREATER_OR_EQUAL = 6,
         MODE_ALWAYS = 7
     };
-    enum Operation {
+    enum Operation : int {
         OPERATION_KEEP = 0,
         OPERATION_ZERO = 1,
         OPERATION_REPLACE = 2,

@@ -28,7 +28,7 @@ class olFont;
 class olDrawFunc
 {
 public:
-    enum Primitive {
+    enum Primitive : int {
         PRIMITIVE_POINT = 0,
         PRIMITIVE_LINE = 1,
         PRIMITIVE_LINE_STRIP = 2,
@@ -37,10 +37,10 @@ public:
         PRIMITIVE_TRIANGLE_FAN = 5,
         PRIMITIVE_QUAD = 6
     };
-    enum Binding { BINDING_OFF = 0, BINDING_OVERALL = 1, BINDING_PRIMITIVE = 2, BINDING_VERTEX = 3 };
+    enum Binding : int { BINDING_OFF = 0, BINDING_OVERALL = 1, BINDING_PRIMITIVE = 2, BINDING_VERTEX = 3 };
     // Floats per texture coordinate: 1 to 4.
-    enum Dimension { DIMENSION_1 = 0, DIMENSION_2 = 1, DIMENSION_3 = 2, DIMENSION_4 = 3 };
-    enum Format {
+    enum Dimension : int { DIMENSION_1 = 0, DIMENSION_2 = 1, DIMENSION_3 = 2, DIMENSION_4 = 3 };
+    enum Format : int {
         FORMAT_IMMEDIATE_MODE = 0,
         FORMAT_INTERLEAVED_ARRAY = 1,
         FORMAT_VERTEX_ARRAY = 2,
@@ -50,7 +50,7 @@ public:
         FORMAT_WIREFRAME = 6
     };
     // Bits of the persistent attributes: arrays kept by the renderer between draws.
-    enum Attribute {
+    enum Attribute : int {
         ATTRIBUTE_COLOR = 0x1,
         ATTRIBUTE_NORMAL = 0x2,
         ATTRIBUTE_VERTEX = 0x4,
@@ -143,7 +143,7 @@ class olGeometryBase : public emBase
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum Primitive {
+    enum Primitive : int {
         PRIMITIVE_POINT = 0,
         PRIMITIVE_LINE = 1,
         PRIMITIVE_LINE_STRIP = 2,
@@ -152,9 +152,9 @@ public:
         PRIMITIVE_TRIANGLE_FAN = 5,
         PRIMITIVE_QUAD = 6
     };
-    enum Binding { BINDING_OFF = 0, BINDING_OVERALL = 1, BINDING_PRIMITIVE = 2, BINDING_VERTEX = 3 };
-    enum Dimension { DIMENSION_1 = 0, DIMENSION_2 = 1, DIMENSION_3 = 2, DIMENSION_4 = 3 };
-    enum Format {
+    enum Binding : int { BINDING_OFF = 0, BINDING_OVERALL = 1, BINDING_PRIMITIVE = 2, BINDING_VERTEX = 3 };
+    enum Dimension : int { DIMENSION_1 = 0, DIMENSION_2 = 1, DIMENSION_3 = 2, DIMENSION_4 = 3 };
+    enum Format : int {
         FORMAT_IMMEDIATE_MODE = 0,
         FORMAT_INTERLEAVED_ARRAY = 1,
         FORMAT_VERTEX_ARRAY = 2,

@@ -20,7 +20,7 @@ class olTexture : public emBase
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum Filter {
+    enum Filter : int {
         FILTER_NONE = 0,
         FILTER_NEAREST = 1,
         FILTER_LINEAR = 2,
@@ -28,7 +28,7 @@ public:
         FILTER_FLAT_CUBIC = 4,
         FILTER_GAUSSIAN_CUBIC = 5
     };
-    enum Format {
+    enum Format : int {
         FORMAT_COLOR_INDEX = 0,
         FORMAT_RED = 1,
         FORMAT_GREEN = 2,
@@ -58,8 +58,8 @@ public:
         FORMAT_COMPRESSED_NATIVE_LUMINANCE_ALPHA = 26,
         FORMAT_COMPRESSED_NATIVE_INTENSITY = 27
     };
-    enum Mapping { MAPPING_1D = 0, MAPPING_2D = 1, MAPPING_3D = 2 };
-    enum Type {
+    enum Mapping : int { MAPPING_1D = 0, MAPPING_2D = 1, MAPPING_3D = 2 };
+    enum Type : int {
         TYPE_UNKNOWN = 0,
         TYPE_BYTE = 1,
         TYPE_UNSIGNED_BYTE = 2,
@@ -71,7 +71,7 @@ public:
         TYPE_FLOAT16 = 8,
         TYPE_BITMAP = 9
     };
-    enum Wrap {
+    enum Wrap : int {
         WRAP_REPEAT = 0,
         WRAP_CLAMP = 1,
         WRAP_CLAMP_BORDER = 2,
@@ -176,7 +176,7 @@ class olTextureBlend : public emBase
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum Mode {
+    enum Mode : int {
         MODE_MODULATE = 0,
         MODE_REPLACE = 1,
         MODE_DECAL = 2,
@@ -188,7 +188,7 @@ public:
         MODE_DOT3_RGB = 8,
         MODE_DOT3_RGBA = 9
     };
-    enum Argument {
+    enum Argument : int {
         ARGUMENT_TEXTURE = 0,
         ARGUMENT_CONSTANT = 1,
         ARGUMENT_PRIMARY_COLOR = 2,
@@ -252,7 +252,7 @@ class olTextureCoordGen : public emBase
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum Mode {
+    enum Mode : int {
         MODE_OBJECT_LINEAR = 0,
         MODE_EYE_LINEAR = 1,
         MODE_SPHERE_MAP = 2,
@@ -297,9 +297,9 @@ class olMaterial : public emBase
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum Side { SIDE_FRONT = 0, SIDE_BACK = 1, SIDE_FRONT_AND_BACK = 2 };
+    enum Side : int { SIDE_FRONT = 0, SIDE_BACK = 1, SIDE_FRONT_AND_BACK = 2 };
     // Colours of getColor / setColor.
-    enum Color { COLOR_AMBIENT = 0, COLOR_DIFFUSE = 1, COLOR_SPECULAR = 2, COLOR_EMISSIVE = 3 };
+    enum Color : int { COLOR_AMBIENT = 0, COLOR_DIFFUSE = 1, COLOR_SPECULAR = 2, COLOR_EMISSIVE = 3 };
 
     class Element : public olElement
     {
@@ -337,10 +337,10 @@ class olLight : public emBase
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum State { STATE_OFF = 0, STATE_ON = 1 };
-    enum Type { TYPE_DIRECTIONAL = 0, TYPE_POSITIONAL = 1, TYPE_SPOT = 2 };
+    enum State : int { STATE_OFF = 0, STATE_ON = 1 };
+    enum Type : int { TYPE_DIRECTIONAL = 0, TYPE_POSITIONAL = 1, TYPE_SPOT = 2 };
     // Colours of getColor / setColor.
-    enum Color { COLOR_AMBIENT = 0, COLOR_DIFFUSE = 1, COLOR_SPECULAR = 2 };
+    enum Color : int { COLOR_AMBIENT = 0, COLOR_DIFFUSE = 1, COLOR_SPECULAR = 2 };
 
     class Element : public olElement
     {
@@ -418,7 +418,7 @@ class olFog : public emBase
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum Type { TYPE_LINEAR = 0, TYPE_EXPONENTIAL = 1, TYPE_EXPONENTIAL_SQUARED = 2 };
+    enum Type : int { TYPE_LINEAR = 0, TYPE_EXPONENTIAL = 1, TYPE_EXPONENTIAL_SQUARED = 2 };
 
     class Element : public olElement
     {
@@ -456,7 +456,7 @@ class olShader : public emBase
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum ApplyMode { APPLY_MODE_ALWAYS = 0, APPLY_MODE_AS_NEEDED = 1 };
+    enum ApplyMode : int { APPLY_MODE_ALWAYS = 0, APPLY_MODE_AS_NEEDED = 1 };
 
     // The fragment shader in use (none when null).
     class ElementFragment : public olElement
@@ -499,9 +499,9 @@ class olLightPointAppearance : public emBase
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum Directionality { DIRECTIONALITY_OMNI = 0, DIRECTIONALITY_UNI = 1, DIRECTIONALITY_BI = 2 };
-    enum Falloff { FALLOFF_NONE = 0, FALLOFF_LINEAR = 1, FALLOFF_EXPONENTIAL = 2 };
-    enum Shape { SHAPE_WIDE = 0, SHAPE_SYMMETRIC = 1, SHAPE_NONSYMMETRIC = 2 };
+    enum Directionality : int { DIRECTIONALITY_OMNI = 0, DIRECTIONALITY_UNI = 1, DIRECTIONALITY_BI = 2 };
+    enum Falloff : int { FALLOFF_NONE = 0, FALLOFF_LINEAR = 1, FALLOFF_EXPONENTIAL = 2 };
+    enum Shape : int { SHAPE_WIDE = 0, SHAPE_SYMMETRIC = 1, SHAPE_NONSYMMETRIC = 2 };
 
     explicit olLightPointAppearance(const char* name = nullptr);
 
@@ -569,8 +569,8 @@ class olLightPointAnimation : public emBase
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum State { STATE_OFF = 0, STATE_ON = 1, STATE_COLOR_OVERRIDE = 2 };
-    enum Type { TYPE_SEQUENCE = 0, TYPE_ROTATION = 1, TYPE_STROBE = 2 };
+    enum State : int { STATE_OFF = 0, STATE_ON = 1, STATE_COLOR_OVERRIDE = 2 };
+    enum Type : int { TYPE_SEQUENCE = 0, TYPE_ROTATION = 1, TYPE_STROBE = 2 };
 
     explicit olLightPointAnimation(const char* name = nullptr);
 

@@ -46,7 +46,7 @@ class kiChannelBin : public emBase
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum ItemKind { ITEM_GEOMETRY = 0, ITEM_DRAW_FUNCTION = 1, ITEM_STATE_CHANGE = 2 };
+    enum ItemKind : int { ITEM_GEOMETRY = 0, ITEM_DRAW_FUNCTION = 1, ITEM_STATE_CHANGE = 2 };
     struct Item
     {
         ItemKind kind = ITEM_GEOMETRY;

@@ -21,7 +21,7 @@ class kiCullRecord : public virtual emClassObject
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum Option {
+    enum Option : int {
         OPTION_SET_MATRIX = 0x1,
         OPTION_SET_STATE = 0x2,
         OPTION_TRANSPARENT = 0x4,

@@ -121,20 +121,20 @@ class kiNodeLoader
 public:
     struct Data
     {
-        enum BuilderNormalMode {
+        enum BuilderNormalMode : int {
             BUILDER_NORMAL_MODE_GENERATE_PER_VERTEX = 0,
             BUILDER_NORMAL_MODE_GENERATE_PER_PRIMITIVE = 1,
             BUILDER_NORMAL_MODE_ORIENT_TO_VERTICES = 2,
             BUILDER_NORMAL_MODE_PRESERVE = 3
         };
-        enum LoaderUnits {
+        enum LoaderUnits : int {
             LOADER_UNITS_METERS = 0,
             LOADER_UNITS_KILOMETERS = 1,
             LOADER_UNITS_FEET = 2,
             LOADER_UNITS_INCHES = 3,
             LOADER_UNITS_NAUTICAL_MILES = 4
         };
-        enum LoaderOption {
+        enum LoaderOption : int {
             LOADER_OPTION_COMBINE_LIGHT_POINTS = 0,
             LOADER_OPTION_RESERVED_1 = 1,
             LOADER_OPTION_RESERVED_2 = 2,
@@ -151,13 +151,13 @@ public:
             LOADER_OPTION_MONOCHROME = 13,
             LOADER_OPTION_COUNT = 14
         };
-        enum BuilderOption {
+        enum BuilderOption : int {
             BUILDER_OPTION_OPTIMIZE_GEOMETRIES = 0,
             BUILDER_OPTION_COLLAPSE_BINDINGS = 1,
             BUILDER_OPTION_COLLAPSE_TRIANGLE_STRIPS = 2,
             BUILDER_OPTION_COUNT = 3
         };
-        enum GeometryOption {
+        enum GeometryOption : int {
             GEOMETRY_OPTION_GENERATE_DISPLAY_LISTS = 0,
             GEOMETRY_OPTION_COUNT = 1
         };

@@ -13,9 +13,9 @@ class kiAnimation : public kiNode
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum Mode { MODE_CYCLE = 0, MODE_SWING = 1 };
-    enum Direction { DIRECTION_FORWARD = 0, DIRECTION_BACKWARD = 1 };
-    enum Command { COMMAND_PLAY = 0, COMMAND_STOP = 1, COMMAND_PAUSE = 2 };
+    enum Mode : int { MODE_CYCLE = 0, MODE_SWING = 1 };
+    enum Direction : int { DIRECTION_FORWARD = 0, DIRECTION_BACKWARD = 1 };
+    enum Command : int { COMMAND_PLAY = 0, COMMAND_STOP = 1, COMMAND_PAUSE = 2 };
     enum { LOOP_INFINITE = 0xFFFF };
     static constexpr double LAST_CHILD_DURATION_UNSPECIFIED = -1.0;
 

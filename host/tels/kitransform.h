@@ -45,8 +45,8 @@ class kiBillboard : public kiTransform
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum Type { TYPE_OFF = -1, TYPE_SCREEN_ALIGNED = 0, TYPE_WORLD_ALIGNED = 1, TYPE_AXIAL = 2 };
-    enum Orientation { ORIENTATION_VIEW_PLANE_ORTHOGONAL = 0, ORIENTATION_POINT_TO_EYE = 1 };
+    enum Type : int { TYPE_OFF = -1, TYPE_SCREEN_ALIGNED = 0, TYPE_WORLD_ALIGNED = 1, TYPE_AXIAL = 2 };
+    enum Orientation : int { ORIENTATION_VIEW_PLANE_ORTHOGONAL = 0, ORIENTATION_POINT_TO_EYE = 1 };
 
     explicit kiBillboard(const char* name = nullptr) : kiTransform(name) {}
 
@@ -69,7 +69,7 @@ class kiDOF : public kiNode
     EM_CLASS_TYPE_DECLARE();
 
 public:
-    enum Component {
+    enum Component : int {
         COMPONENT_TRANSLATE_X = 0,
         COMPONENT_TRANSLATE_Y = 1,
         COMPONENT_TRANSLATE_Z = 2,

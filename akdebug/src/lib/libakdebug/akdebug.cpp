@@ -439,7 +439,15 @@ int akDebug::readFileHeader()
     // Repeat records are copies, so a small file could ask for a huge tree: a file may build a
     // fixed number of attributes plus a few per byte.
     m_attributeBudget = (1ull << 20) + 4 * (m_file ? m_file->getSize() : 0);
+    // The magic number is checked first, so that a file of another kind is named as such even
+    // when it is shorter than a header.
     unsigned int magic = read<unsigned int>();
+    if (m_readFailed)
+        return telu::FAILURE;
+    if (magic != m_magicNumber) {
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebug::readFileHeader - invalid magic number");
+        return telu::FAILURE;
+    }
     int words[3];
     read(words, 3);
     int major = read<int>();
@@ -447,10 +455,6 @@ int akDebug::readFileHeader()
     read<int>();
     if (m_readFailed)
         return telu::FAILURE;
-    if (magic != m_magicNumber) {
-        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebug::readFileHeader - invalid magic number");
-        return telu::FAILURE;
-    }
     if (major != telu::getVersionMajor() || minor != telu::getVersionMinor()) {
         emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebug::readFileHeader - file has different version");
         return telu::FAILURE;

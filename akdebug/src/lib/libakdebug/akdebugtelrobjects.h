@@ -142,6 +142,7 @@ struct OlTextureBlend
         io.group(name, [&] {
             for (int i = 0; i < 3; ++i)
                 io.group(io.index(i), [&] {
+                    // The argument's getter fills the stage, which is stored right after it.
                     olMultiTexture::Stage stage = olMultiTexture::STAGE_0;
                     io.enumeration("Argument", [&] { return (h->*get)(i, &stage); });
                     io.enumeration("Texture Stage", [&] { return stage; });

@@ -4,9 +4,17 @@ namespace akdebugschema {
 
 bool s_writingInheritState = false;
 
-akDebugTypeDef* findElementTypeDef(olElement::Id id)
+akDebugTypeDef* findElementTypeDef(olElement::Id id, const olElement* element)
 {
-    return id ? akDebugTypeDef::find(id->getName()) : nullptr;
+    akDebugTypeDef* elementDef = Schema<OlElement>::def;
+    for (emClassType* type = id; type; type = type->getBase()) {
+        akDebugTypeDef* def = akDebugTypeDef::find(type->getName());
+        // Only an element definition that the element itself belongs to can write it in full.
+        if (def && elementDef && def->isOfTypeDef(elementDef) &&
+            (!element || element->getClassType()->isOfClassType(type)))
+            return def;
+    }
+    return elementDef;
 }
 
 }  // namespace akdebugschema

@@ -6,15 +6,144 @@
 
 #include <tels.h>
 
+#include <type_traits>
+
+// A switch's active mask: "SELECT_NONE" for -2, "SELECT_ALL" for -1, else the number.
+class AKDEBUG_API akDebugActiveMask : public akDebugAttribute<int>
+{
+public:
+    akDebugActiveMask(const char* name, int value) : akDebugAttribute<int>(name, value) {}
+    int getValueString(char* buffer) const override;
+    AKDEBUG_LEAF_COPY(akDebugActiveMask)
+};
+
+// An animation's loop count: "LOOP_INFINITE" for 65535, else the number.
+class AKDEBUG_API akDebugNumberOfLoops : public akDebugAttribute<int>
+{
+public:
+    akDebugNumberOfLoops(const char* name, int value) : akDebugAttribute<int>(name, value) {}
+    int getValueString(char* buffer) const override;
+    AKDEBUG_LEAF_COPY(akDebugNumberOfLoops)
+};
+
+// An animation's last child duration: "LAST_CHILD_DURATION_UNSPECIFIED" for -1.0, else the number.
+class AKDEBUG_API akDebugLastChildDuration : public akDebugAttribute<double>
+{
+public:
+    akDebugLastChildDuration(const char* name, double value) : akDebugAttribute<double>(name, value) {}
+    int getValueString(char* buffer) const override;
+    AKDEBUG_LEAF_COPY(akDebugLastChildDuration)
+};
+
 namespace akdebugschema {
+
+// ---- blocks of the scene-graph schemas ----
+
+// An int that later fields depend on: written from the getter, or read and shown as a plain int.
+// Returns the value in both directions.
+template <class Io, class Get>
+int dependentCount(Io& io, const char* name, Get get)
+{
+    if constexpr (Io::reading) {
+        int n = io.stream()->template read<int>();
+        io.add(new akDebugAttribute<int>(name, n));
+        return n;
+    } else {
+        int n = static_cast<int>(get());
+        io.stream()->write(n);
+        return n;
+    }
+}
+
+// An array block: the host array's address in the file, then n elements. Read into an
+// akDebugArray whose size argument is that address, one element attribute (kind E) per index. A
+// host array that is missing is written as address 0 with zero elements, so the block keeps its
+// size. The reader stops at the first failed read.
+template <class E, class Io, class Get>
+void arrayBlock(Io& io, const char* name, int n, Get get)
+{
+    using T = std::remove_cv_t<std::remove_pointer_t<decltype(get())>>;
+    akDebug* stream = io.stream();
+    if constexpr (Io::reading) {
+        unsigned int address = stream->read<unsigned int>();
+        akDebugArray<T>* array = io.add(new akDebugArray<T>(name, address));
+        for (int i = 0; i < n && !stream->hasReadFailed(); ++i) {
+            T value{};
+            if constexpr (std::is_arithmetic<T>::value)
+                value = stream->read<T>();
+            else
+                stream->read(value.data(), T::size);
+            array->insert_child(new E(io.index(i), value));
+        }
+    } else {
+        const T* values = get();
+        stream->write(stream->getAddress(values));
+        for (int i = 0; i < n; ++i) {
+            const T value = values ? values[i] : T{};
+            if constexpr (std::is_arithmetic<T>::value)
+                stream->write(value);
+            else
+                stream->write(value.data(), T::size);
+        }
+    }
+}
+
+// An array that is not in the file: the reader shows it empty, with size argument 0.
+template <class T, class Io>
+void absentArray(Io& io, const char* name)
+{
+    if constexpr (Io::reading)
+        io.add(new akDebugArray<T>(name, 0));
+}
+
+// An array block preceded by its own element count; with a count of zero or less only the count
+// is in the file and the reader shows the array empty.
+template <class E, class Io, class Count, class Get>
+void countedArrayBlock(Io& io, const char* name, Count count, Get get)
+{
+    using T = std::remove_cv_t<std::remove_pointer_t<decltype(get())>>;
+    int n = 0;
+    if constexpr (Io::reading) {
+        n = io.stream()->readCount(sizeof(T));
+    } else {
+        n = static_cast<int>(count());
+        io.stream()->write(n);
+    }
+    if (n > 0)
+        arrayBlock<E>(io, name, n, get);
+    else
+        absentArray<T>(io, name);
+}
+
+// Names of the cull record option bits, bit 0 first.
+inline constexpr const char* s_cullRecordOptionNames[8] = {
+    "OPTION_SET_MATRIX", "OPTION_SET_STATE",  "OPTION_TRANSPARENT", "OPTION_NORMALIZE",
+    "OPTION_INVERT_MULTISAMPLE_COVERAGE", "OPTION_PARTITION", "OPTION_EMISSIVE", "OPTION_BLENDED"};
+
+// Sub-groups of a DOF node's constraints, in component order.
+inline constexpr const char* s_dofConstraintNames[kiDOF::COMPONENT_COUNT] = {
+    "Translate X", "Translate Y", "Translate Z", "Rotate H", "Rotate P",
+    "Rotate R",    "Scale X",     "Scale Y",     "Scale Z"};
+
+// ---- cull records, channel bins, cull record factories ----
 
 struct KiCullRecord
 {
     using Host = kiCullRecord;
     using Base = void;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.bitmask("Options", [&] { return h->options; }, BitNames{s_cullRecordOptionNames, 8});
+        io.value("Channel Id", [&] { return h->channelId; });
+        io.value("Decal Offset", [&] { return h->decalOffset; });
+        io.value("Multi-Sample Coverage", [&] { return h->multiSampleCoverage; });
+        io.value("Depth", [&] { return h->depth; });
+        io.object("State", [&] { return h->state; });
+        io.object("Primary Sort Object", [&] { return h->primarySortObject; });
+        io.object("Secondary Sort Object", [&] { return h->secondarySortObject; });
+        io.object("Model View Transform Element", [&] { return h->modelViewTransformElement; });
+        io.object("Cull Record Factory", [&] { return h->cullRecordFactory; });
     }
 };
 
@@ -38,13 +167,19 @@ struct KiCullRecordFactory
     }
 };
 
+// ---- light-point controls, filters, nodes ----
+
 struct KiLightPointControl
 {
     using Host = kiLightPoint::Control;
     using Base = EmBase;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.value("Enable", [&] { return h->getEnable(); });
+        io.enumeration("Animation State", [&] { return h->getAnimationState(); });
+        io.value("Intensity", [&] { return h->getIntensity(); });
+        io.value("Enable Time", [&] { return h->getEnableTime(); });
     }
 };
 
@@ -58,13 +193,29 @@ struct KiLODFilterBase
     }
 };
 
+// Carries the traversal: children are full references, parents address-only ones.
 struct KiNode
 {
     using Host = kiNode;
     using Base = EmBase;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.list("Parents", OBJECT_BYTES, [&] { return h->size_parent(); },
+                [&](int i) { io.reference(io.index(i), [&] { return h->begin_parent()[i]; }); });
+        io.bitmask("Cull Mask", [&] { return h->getCullMask(); });
+        io.bitmask("Render Mask", [&] { return h->getRenderMask(); });
+        io.bitmask("Isect Mask", [&] { return h->getIsectMask(); });
+        io.value("Branch Update Enable", [&] { return h->getBranchUpdateEnable(); });
+        io.value("Number Of Update Requests", [&] { return h->getNumUpdateRequests(); });
+        io.value("Number Of Graph Changed Requests", [&] { return h->getNumGraphChangedRequests(); });
+        io.value("Static Bounds Enable", [&] { return h->getStaticBoundsEnable(); });
+        io.sphere("Bounds", [&] { return h->getBounds(); });
+        io.list("Children", OBJECT_BYTES, [&] { return h->size_child(); },
+                [&](int i) { io.object(io.index(i), [&] { return h->begin_child()[i]; }); });
+        io.value("Total Number Of Update Requests", [&] { return h->getTotalNumUpdateRequests(); }, ADVANCED);
+        io.value("Total Number Of Graph Changed Requests", [&] { return h->getTotalNumGraphChangedRequests(); },
+                 ADVANCED);
     }
 };
 
@@ -83,8 +234,9 @@ struct KiGeometryBaseCullRecord
     using Host = kiGeometryBase::CullRecord;
     using Base = KiCullRecord;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.object("Geometry", [&] { return h->geometry; });
     }
 };
 
@@ -93,18 +245,50 @@ struct KiLightCullRecord
     using Host = kiLight::CullRecord;
     using Base = KiCullRecord;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.object("Light", [&] { return h->light; });
     }
 };
 
+// Builds on the geometry cull record's fields (its registered base is kiCullRecord). The light
+// point rows go into "Light Point Data"; the four arrays are in the file only when there are
+// light points.
 struct KiLightPointCullRecord
 {
     using Host = kiLightPoint::CullRecord;
     using Base = KiGeometryBaseCullRecord;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.group("Light Point Data", [&] {
+            io.value("Animate", [&] { return h->animate; });
+            io.value("Enable", [&] { return h->enable; });
+            io.value("Render", [&] { return h->render; });
+            io.value("Disable LODs", [&] { return h->disableLODs; });
+            int n = dependentCount(io, "Number of Light Points", [&] { return h->numLightPoints; });
+            io.value("Time", [&] { return h->time; });
+            io.value("Enable Time", [&] { return h->enableTime; });
+            io.value("Intensity", [&] { return h->intensity; });
+            io.value("Near Pixel Distance", [&] { return h->nearPixelDistance; });
+            if (n > 0) {
+                arrayBlock<akDebugAttribute<unsigned short>>(io, "Indices", n, [&] { return h->indices; });
+                arrayBlock<akDebugAttribute<float>>(io, "Sizes", n, [&] { return h->sizes; });
+                arrayBlock<akDebugRGBA>(io, "Colors", n, [&] { return h->colors; });
+                countedArrayBlock<akDebugXYZ<float>>(io, "Vertices", [&] { return h->vertices ? n : 0; },
+                                                     [&] { return h->vertices; });
+            } else {
+                absentArray<unsigned short>(io, "Indices");
+                absentArray<float>(io, "Sizes");
+                absentArray<emVec4<float>>(io, "Colors");
+                absentArray<emVec3<float>>(io, "Vertices");
+            }
+            io.matrix("View Matrix", [&] { return h->viewMatrix; });
+            io.matrix("Model Matrix", [&] { return h->modelMatrix; });
+            io.object("Channel", [&] { return h->channel; });
+            io.object("Fog", [&] { return h->fog; });
+        });
+        io.object("Asynchronous Channel Bin", [&] { return h->asynchronousChannelBin; });
     }
 };
 
@@ -113,8 +297,12 @@ struct KiLODFilter
     using Host = kiLODFilter;
     using Base = KiLODFilterBase;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.value("Visibility Range Scale", [&] { return h->getVisibilityRangeScale(); });
+        io.value("Visibility Stress Scale", [&] { return h->getVisibilityStressScale(); });
+        io.value("Transition Range Scale", [&] { return h->getTransitionRangeScale(); });
+        io.value("Transition Stress Scale", [&] { return h->getTransitionStressScale(); });
     }
 };
 
@@ -123,8 +311,9 @@ struct KiLODFilterManual
     using Host = kiLODFilterManual;
     using Base = KiLODFilterBase;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.value("Child", [&] { return h->getChild(); });
     }
 };
 
@@ -133,8 +322,26 @@ struct KiAnimation
     using Host = kiAnimation;
     using Base = KiNode;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.enumeration("Mode", [&] { return h->getMode(); });
+        io.enumeration("Direction", [&] { return h->getDirection(); });
+        io.enumeration("Command", [&] { return h->getCommand(); });
+        // The duration, then whether it is per child; the flag names the attribute.
+        akDebug* stream = io.stream();
+        if constexpr (Io::reading) {
+            double duration = stream->read<double>();
+            bool perChild = stream->read<bool>();
+            io.add(new akDebugAttribute<double>(perChild ? "Per Child Duration" : "Overall Duration", duration));
+        } else {
+            bool perChild = false;
+            double duration = h->getDuration(&perChild);
+            stream->write(duration);
+            stream->write(perChild);
+        }
+        io.value(As<akDebugNumberOfLoops>(), "Number of Loops", [&] { return h->getNumLoops(); });
+        io.value(As<akDebugLastChildDuration>(), "Last Child Duration", [&] { return h->getLastChildDuration(); });
+        io.value("Current Child", [&] { return h->getCurrentChild(); }, ADVANCED);
     }
 };
 
@@ -143,8 +350,9 @@ struct KiDecal
     using Host = kiDecal;
     using Base = KiNode;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.value("Offset", [&] { return h->getOffset(); });
     }
 };
 
@@ -153,18 +361,43 @@ struct KiDOF
     using Host = kiDOF;
     using Base = KiNode;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.vector(XYZ, "Translate", [&](double* v) { h->getTranslate(&v[0], &v[1], &v[2]); });
+        io.vector(HPR, "Rotate", [&](double* v) { h->getRotate(&v[0], &v[1], &v[2]); });
+        io.vector(XYZ, "Scale", [&](double* v) { h->getScale(&v[0], &v[1], &v[2]); });
+        io.group("Constraints", [&] {
+            for (int c = 0; c < kiDOF::COMPONENT_COUNT; ++c) {
+                auto constraint = [&] { return h->getConstraint(static_cast<kiDOF::Component>(c)); };
+                io.group(s_dofConstraintNames[c], [&] {
+                    io.value("Enable", [&] { return constraint().enable; });
+                    io.value("Minimum", [&] { return constraint().minimum; });
+                    io.value("Maximum", [&] { return constraint().maximum; });
+                });
+            }
+        });
+        io.matrix("Local Origin", [&] { return h->getLocalOrigin(); });
+        io.matrix("Affine Matrix", [&] { return h->getMatrixAffine(); });
     }
 };
 
+// Every row is per representation; each representation's validation messages become error marks
+// of the kiGeometryBase object.
 struct KiGeometryBase
 {
     using Host = kiGeometryBase;
     using Base = KiNode;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.representations([&](int i) {
+            io.value("Channel Bin Id", [&] { return h->getChannelBinId(i); });
+            io.value("Auxiliary Channel Bin Id", [&] { return h->getAuxChannelBinId(i); });
+            io.object("Geometry", [&] { return h->getGeometryBase(i); });
+            io.object("State", [&] { return h->getState(i); });
+            io.object("Cull Record Factory", [&] { return h->getCullRecordFactoryBase(i); });
+            io.validation([&](Messages& messages) { h->validate(i, 4, messages); });
+        });
     }
 };
 
@@ -173,8 +406,14 @@ struct KiLight
     using Host = kiLight;
     using Base = KiNode;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.value("Enable", [&] { return h->getEnable(); });
+        io.representations([&](int i) {
+            io.value("Channel Bin Id", [&] { return h->getChannelBinId(i); });
+            io.object("Light", [&] { return h->getLight(i); });
+            io.object("Cull Record Factory", [&] { return h->getCullRecordFactory(i); });
+        });
     }
 };
 
@@ -183,18 +422,36 @@ struct KiLOD
     using Host = kiLOD;
     using Base = KiNode;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.vector(XYZ, "Center", [&](double* v) { h->getCenter(&v[0], &v[1], &v[2]); });
+        io.list("Ranges", 16, [&] { return h->size_range(); }, [&](int i) {
+            io.group(io.index(i), [&] {
+                io.value("Visibility", [&] { return h->begin_range()[i].first; });
+                io.value("Transition", [&] { return h->begin_range()[i].second; });
+            });
+        });
+        io.object("LOD Filter", [&] { return h->getLODFilter(); });
     }
 };
 
+// The masks are groups of the object itself: "Mask 0", "Mask 1", ...
 struct KiSwitch
 {
     using Host = kiSwitch;
     using Base = KiNode;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.value(As<akDebugActiveMask>(), "Active Mask", [&] { return h->getActiveMask(); });
+        io.count(8, [&] { return h->size_mask(); }, [&](int i) {
+            auto mask = [&]() -> const kiSwitch::Mask& { return h->begin_mask()[i]; };
+            io.group(io.name("Mask %d", i), [&] {
+                io.string("Name", [&] { return mask().name.c_str(); });
+                io.count(4, [&] { return mask().children.size(); },
+                         [&](int j) { io.value("Child", [&] { return mask().children[j]; }); });
+            });
+        });
     }
 };
 
@@ -203,8 +460,13 @@ struct KiTransform
     using Host = kiTransform;
     using Base = KiNode;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.vector(XYZ, "Translate", [&](double* v) { h->getTranslate(&v[0], &v[1], &v[2]); });
+        io.vector(HPR, "Rotate", [&](double* v) { h->getRotate(&v[0], &v[1], &v[2]); });
+        io.vector(XYZ, "Scale", [&](double* v) { h->getScale(&v[0], &v[1], &v[2]); });
+        io.value("Static Enable", [&] { return h->getStaticEnable(); });
+        io.matrix("Affine Matrix", [&] { return h->getMatrixAffine(); });
     }
 };
 
@@ -223,8 +485,9 @@ struct KiLightPoint
     using Host = kiLightPoint;
     using Base = KiGeometryBase;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.object("Control", [&] { return h->getControl(); });
     }
 };
 
@@ -243,8 +506,11 @@ struct KiBillboard
     using Host = kiBillboard;
     using Base = KiTransform;
     template <class Io>
-    static void fields(Io&, const Host*)
+    static void fields(Io& io, const Host* h)
     {
+        io.enumeration("Type", [&] { return h->getType(); });
+        io.enumeration("Orientation", [&] { return h->getOrientation(); });
+        io.vector(XYZ, "Axis", [&](double* v) { h->getAxis(&v[0], &v[1], &v[2]); });
     }
 };
 

@@ -1,0 +1,764 @@
+// Render drawables and context: every type written and read back (names, types, values, marks,
+// exact consumption), and the irregular blocks at byte level: vertex arrays, texture coordinate
+// stages, primitive lengths, 3D font characters and draw contexts.
+#include "schemasupport.h"
+
+#include <akdebugtypedef.h>
+#include <telr.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+using schemasupport::at;
+using schemasupport::rows;
+using schemasupport::RoundTrip;
+using schemasupport::typeOf;
+using schemasupport::valueOf;
+using Rows = std::vector<std::string>;
+
+namespace {
+
+class TelrDrawTest : public schemasupport::ModuleTest
+{
+};
+
+std::string hex(unsigned int value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", value);
+    return text;
+}
+
+bool startsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+
+// The rows of a class level without its base's sub-object and without what lies inside the
+// references named in `inside` (their own rows stay).
+Rows own(const akDebugAttributeBase* level, const std::string& base, const std::vector<std::string>& inside = {})
+{
+    Rows out;
+    for (const std::string& row : rows(level)) {
+        bool skip = !base.empty() && (startsWith(row, base + ":") || startsWith(row, base + "/"));
+        for (const std::string& prefix : inside)
+            skip = skip || startsWith(row, prefix + "/");
+        if (!skip)
+            out.push_back(row);
+    }
+    return out;
+}
+
+// The error marks of one attribute, as "level: text".
+Rows errors(const akDebugAttributeBase* attribute)
+{
+    Rows out;
+    auto range = akDebugAttributeBase::range_error(attribute);
+    for (auto e = range.first; e != range.second; ++e)
+        out.push_back(std::to_string(e->second.first) + ": " + e->second.second);
+    return out;
+}
+
+Rows messageRows(const olMessageList& messages)
+{
+    Rows out;
+    for (const auto& message : messages)
+        out.push_back(std::to_string(message.first) + ": " + message.second.c_str());
+    return out;
+}
+
+akDebugTypeDef* def(const char* name) { return akDebugTypeDef::find(name); }
+
+uint32_t word(const std::vector<uint8_t>& bytes, size_t offset)
+{
+    uint32_t value = 0;
+    std::memcpy(&value, bytes.data() + offset, 4);
+    return value;
+}
+
+// Values in file order, as the stream writes them on this host.
+struct Bytes
+{
+    std::vector<uint8_t> data;
+    template <class T>
+    Bytes& put(T value)
+    {
+        const uint8_t* p = reinterpret_cast<const uint8_t*>(&value);
+        data.insert(data.end(), p, p + sizeof value);
+        return *this;
+    }
+    Bytes& i(int v) { return put(v); }
+    Bytes& u(unsigned int v) { return put(v); }
+    Bytes& f(std::initializer_list<float> values)
+    {
+        for (float v : values)
+            put(v);
+        return *this;
+    }
+};
+
+// ---- One sample of drawn arrays, set on draw-function data and on a geometry alike ----
+
+const int kLengths[3] = {3, 4, 3};
+const emVec4<float> kColors[2] = {{1, 0.5f, 0.25f, 1}, {0, 1, 0, 0.5f}};
+const emVec3<float> kNormal[1] = {{0, 0, 1}};
+const float kStage0[2] = {0.5f, 0.75f};
+const float kStage1[2] = {0.25f, 0.5f};
+const float kStage2[3] = {1, 2, 3};
+const float kStage3[4] = {1, 2, 3, 4};
+const float* const kStages[4] = {kStage0, kStage1, kStage2, kStage3};
+const int kStageCounts[4] = {2, 1, 1, 1};
+const emVec3<float> kVertices[3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+const unsigned short kIndices[3] = {2, 1, 0};
+const emBox<float> kBox{{-1, -2, -3}, {4, 5, 6}};
+const emBox<float> kTexBox{{0.125f, 0.25f, 0.375f}, {1.5f, 2.5f, 3.5f}};
+
+void fillSample(olDrawFunc::Data& d)
+{
+    d.primitive = olDrawFunc::PRIMITIVE_TRIANGLE_STRIP;
+    d.setPrimitiveLengths(kLengths, 3, 4);
+    d.setColors(olDrawFunc::BINDING_VERTEX, kColors, 2);
+    d.setNormals(olDrawFunc::BINDING_PRIMITIVE, kNormal, 1);
+    for (int s = 0; s < 4; ++s)
+        d.setTexCoords(s, olDrawFunc::BINDING_VERTEX, static_cast<olDrawFunc::Dimension>(s), kStages[s],
+                       kStageCounts[s]);
+    d.setTexCoords(5, olDrawFunc::BINDING_OVERALL, olDrawFunc::DIMENSION_2, nullptr, 0);
+    d.setVertices(kVertices, 3);
+    d.setIndices(olDrawFunc::BINDING_VERTEX, kIndices, 3);
+    d.format = olDrawFunc::FORMAT_VERTEX_BUFFER_OBJECT;
+    d.persistentAttributes = 0x15;
+    d.displayListEnable = true;
+    d.boundingBox = kBox;
+    d.texCoordBoundingBox = kTexBox;
+    d.maxActiveStage = 6;
+    d.addValidationMessage(emNotify::LEVEL_NOTICE, "sample note");
+}
+
+void fillSample(olGeometryBase& g)
+{
+    using G = olGeometryBase;
+    g.setPrimitive(G::PRIMITIVE_TRIANGLE_STRIP);
+    g.setPrimitiveLengths(kLengths, 3, 4);
+    g.setColors(G::BINDING_VERTEX, kColors, 2);
+    g.setNormals(G::BINDING_PRIMITIVE, kNormal, 1);
+    for (int s = 0; s < 4; ++s)
+        g.setTextureCoords(s, G::BINDING_VERTEX, static_cast<G::Dimension>(s), kStages[s], kStageCounts[s]);
+    g.setTextureCoords(5, G::BINDING_OVERALL, G::DIMENSION_2, nullptr, 0);
+    g.setVertices(kVertices, 3);
+    g.setIndices(G::BINDING_VERTEX, kIndices, 3);
+    g.setFormat(G::FORMAT_VERTEX_BUFFER_OBJECT, 0x15);
+    g.setDisplayListEnable(true);
+    g.setBoundingBox(kBox);
+    g.setTextureCoordBoundingBox(kTexBox);
+    g.setMaxActiveStage(6);
+    g.addValidationMessage(emNotify::LEVEL_NOTICE, "sample note");
+}
+
+// Addresses of the sample's arrays in one file.
+struct Arrays
+{
+    const void* lengths;
+    const void* colors;
+    const void* normals;
+    const void* stages[4];
+    const void* vertices;
+    const void* indices;
+};
+
+Arrays arraysOf(const olDrawFunc::Data& d)
+{
+    return {d.primitiveLengths, d.colors, d.normals,
+            {d.texCoords[0], d.texCoords[1], d.texCoords[2], d.texCoords[3]}, d.vertices, d.indices};
+}
+
+Arrays arraysOf(const olGeometryBase& g)
+{
+    olGeometryBase::Binding b;
+    olGeometryBase::Dimension d;
+    return {g.getPrimitiveLengths(),
+            g.getColors(&b),
+            g.getNormals(&b),
+            {g.getTextureCoords(0, &b, &d), g.getTextureCoords(1, &b, &d), g.getTextureCoords(2, &b, &d),
+             g.getTextureCoords(3, &b, &d)},
+            g.getVertices(),
+            g.getIndices(&b)};
+}
+
+// The sample's rows, with the enumerations of class `c`; `strategy` is the geometry's extra row.
+Rows sampleRows(RoundTrip& rt, const std::string& c, const Arrays& a, const std::string& strategy = "")
+{
+    auto address = [&](const void* p) { return hex(rt.getAddress(p)); };
+    Rows r = {
+        "Primitive: " + c + "::Primitive = PRIMITIVE_TRIANGLE_STRIP",
+        "Number of Primitives: int = 3",
+        "Primitive Lengths: int * = " + address(a.lengths),
+        "Primitive Lengths/0: int = 3",
+        "Primitive Lengths/1: int = 4",
+        "Primitive Lengths/2: int = 3",
+        "Primitive Lengths/3: int = 0",
+        "Color Binding: " + c + "::Binding = BINDING_VERTEX",
+        "Colors: emVec4<float> * = " + address(a.colors),
+        "Colors/0: emVec4<float> = r=1, g=0.5, b=0.25, a=1",
+        "Colors/1: emVec4<float> = r=0, g=1, b=0, a=0.5",
+        "Normal Binding: " + c + "::Binding = BINDING_PRIMITIVE",
+        "Normals: emVec3<float> * = " + address(a.normals),
+        "Normals/0: emVec3<float> = x=0, y=0, z=1",
+    };
+    const char* arrayTypes[4] = {"float *", "emVec2<float> *", "emVec3<float> *", "emVec4<float> *"};
+    const char* elements[4] = {"float = 0.5", "emVec2<float> = s=0.25, t=0.5", "emVec3<float> = s=1, t=2, q=3",
+                               "emVec4<float> = s=1, t=2, q=3, r=4"};
+    for (int s = 0; s < 8; ++s) {
+        const std::string stage = ", Stage " + std::to_string(s);
+        const char* binding = s < 4 ? "BINDING_VERTEX" : s == 5 ? "BINDING_OVERALL" : "BINDING_OFF";
+        r.push_back("Texture Coordinate Binding" + stage + ": " + c + "::Binding = " + binding);
+        if (s >= 4) {
+            r.push_back("Texture Coordinates" + stage + ": Unknown = 0x0");
+            continue;
+        }
+        r.push_back("Texture Coordinate Dimension" + stage + ": " + c + "::Dimension = DIMENSION_" +
+                    std::to_string(s + 1));
+        r.push_back("Texture Coordinates" + stage + ": " + arrayTypes[s] + " = " + address(a.stages[s]));
+        r.push_back("Texture Coordinates" + stage + "/0: " + elements[s]);
+        if (s == 0)
+            r.push_back("Texture Coordinates" + stage + "/1: float = 0.75");
+    }
+    Rows rest = {
+        "Vertices: emVec3<float> * = " + address(a.vertices),
+        "Vertices/0: emVec3<float> = x=0, y=0, z=0",
+        "Vertices/1: emVec3<float> = x=1, y=0, z=0",
+        "Vertices/2: emVec3<float> = x=0, y=1, z=0",
+        "Index Binding: " + c + "::Binding = BINDING_VERTEX",
+        "Indices: unsigned short * = " + address(a.indices),
+        "Indices/0: unsigned short = 2",
+        "Indices/1: unsigned short = 1",
+        "Indices/2: unsigned short = 0",
+        "Format: " + c + "::Format = FORMAT_VERTEX_BUFFER_OBJECT",
+        "Persistent Attributes: unsigned int = 0x15 [tip: ATTRIBUTE_COLOR |\nATTRIBUTE_VERTEX |\n"
+        "ATTRIBUTE_TEXTURE_COORD_0]",
+        "Display List Enable: bool = true",
+    };
+    if (!strategy.empty())
+        rest.push_back(strategy);
+    Rows tail = {
+        "Bounding Box: emBox<float> = ",
+        "Bounding Box/Minimum: emVec3<float> = x=-1, y=-2, z=-3",
+        "Bounding Box/Maximum: emVec3<float> = x=4, y=5, z=6",
+        "Texture Coordinate Bounding Box: emBox<float> = ",
+        "Texture Coordinate Bounding Box/Minimum: emVec3<float> = x=0.125, y=0.25, z=0.375",
+        "Texture Coordinate Bounding Box/Maximum: emVec3<float> = x=1.5, y=2.5, z=3.5",
+        "Maximum Active Stage: int = 6 [advanced]",
+        "Transparent: bool = true [advanced]",
+    };
+    r.insert(r.end(), rest.begin(), rest.end());
+    r.insert(r.end(), tail.begin(), tail.end());
+    return r;
+}
+
+// ---- Round trip of every type ----
+
+// One type: the host object written (under `typeDef` when given), the base whose sub-object comes
+// first, the references whose contents are left out, and the expected own rows and error marks
+// (computed after writing, when the file's addresses are known).
+struct Case
+{
+    const char* type;
+    const emClassObject* object;
+    akDebugTypeDef* typeDef;
+    std::string base;
+    std::vector<std::string> inside;
+    std::function<Rows(RoundTrip&)> expected;
+    Rows errors;
+};
+
+TEST_F(TelrDrawTest, EveryTypeRoundTripsItsOwnFields)
+{
+    olDrawFunc::Data data;
+    fillSample(data);
+    olMessageList dataMessages;
+    olDrawFunc::validate(&data, 4, dataMessages);
+
+    olRenderStrategyHighlight highlight;
+    highlight.setWireframeEnable(true);
+    highlight.setLineWidth(3.5f);
+    highlight.setColor(0.25f, 0.5f, 0.75f, 0.125f);
+    olGeometry geometry("sample");
+    fillSample(geometry);
+    geometry.setRenderStrategy(&highlight);
+    olMessageList geometryMessages;
+    geometry.validate(4, geometryMessages);
+
+    olWindow::PixelBuffer pixels(64, 32);
+    olRenderStrategy strategy;
+    olChannel channel("channel");
+    olFont font("font");
+    font.setItalic(true);
+    font.setUnderline(true);
+    font.setBold(true);
+    olRenderStrategyBounds bounds;
+    bounds.setRenderGeometryEnable(false);
+    bounds.setWireframeEnable(false);
+    bounds.setLineWidth(2.5f);
+    bounds.setColor(0.5f, 0.25f, 0.125f, 0.75f);
+    olRenderStrategyNormals normals;
+    normals.setLength(4.5f);
+    normals.setLineWidth(1.5f);
+    normals.setColor(1, 0.5f, 0, 0.25f);
+    olFont2D font2D("flat");
+    olFont3D font3D("solid");
+    font3D.setItalicShear(0.5f);
+    font3D.setBoldLineWidth(2.5f);
+    font3D.setUnderlineOffset(-0.25f);
+    olBox box;
+    box.setBox(emBox<float>{{-1, -2, -3}, {1, 2, 3}});
+    olFrustum frustum;
+    emFrustum<float> planes;
+    for (int i = 0; i < 6; ++i)
+        planes.planes[i] = emPlane<float>(0, 0, 1, static_cast<float>(i + 1));
+    frustum.setFrustum(planes);
+    olGeometry plain;
+    olLightPoint lights;
+    lights.setColorsBack(olGeometryBase::BINDING_PRIMITIVE, kColors + 1, 1);
+    olLightPointAppearance appearance;
+    olLightPointAnimation animation;
+    lights.setLightPointAppearance(&appearance);
+    lights.setLightPointAnimation(&animation);
+    olPlane plane;
+    plane.setSize(2.5f);
+    plane.setPlane(emPlane<float>(0, 1, 0, -4));
+    olSphere sphere;
+    sphere.setSphere(emSphere<float>(1, 2, 3, 0.5f));
+    olString text;
+    text.setString("hello");
+    text.setFont(&font2D);
+    olState inherit;
+    olFog::Element fog;
+    fog.enable = true;
+    olDrawContext context("context");
+    context.setInheritState(&inherit);
+    context.setElement(&fog);
+    context.setPreserveEnable(olFog::Element::getStaticClassType(), true);
+
+    auto object = [](const void* p) { return static_cast<const emClassObject*>(p); };
+    auto address = [](RoundTrip& rt, const emClassObject* p) { return hex(rt.getAddress(p)); };
+    const std::vector<Case> cases = {
+        {"olDrawFunc::Data", &data, nullptr, "", {},
+         [&](RoundTrip& rt) { return sampleRows(rt, "olDrawFunc", arraysOf(data)); }, messageRows(dataMessages)},
+        {"olWindow::PixelBuffer", &pixels, nullptr, "", {}, [](RoundTrip&) { return Rows{}; }, {}},
+        {"olRenderStrategy", object(&strategy), nullptr, "emMemBase", {}, [](RoundTrip&) { return Rows{}; }, {}},
+        {"olChannel", object(&channel), nullptr, "emBase", {}, [](RoundTrip&) { return Rows{}; }, {}},
+        {"olDrawContext", object(&context), nullptr, "emBase", {"Inherit State", "Elements"},
+         [&](RoundTrip& rt) {
+             // The inherit state is validated as one.
+             olMessageList inherited;
+             inherit.validate(4, inherited, true);
+             std::string state = "Inherit State: olState * = " + address(rt, object(&inherit));
+             for (const std::string& message : messageRows(inherited))
+                 state += " [error " + message + "]";
+             Rows r = {state, "Elements:  = ", "Preserve Enables:  = "};
+             for (auto id = olElement::begin_context(); id != olElement::end_context(); ++id)
+                 r.push_back(std::string("Preserve Enables/") + (*id)->getName() + ": bool = " +
+                             (*id == olFog::Element::getStaticClassType() ? "true" : "false"));
+             return r;
+         },
+         {std::to_string(emNotify::LEVEL_WARN) + ": olFog::Element - fog is enabled without a fog object"}},
+        {"olFont", object(&font), nullptr, "emBase", {},
+         [](RoundTrip&) { return Rows{"Italic: bool = true", "Underline: bool = true", "Bold: bool = true"}; }, {}},
+        {"olGeometryBase", object(&geometry), def("olGeometryBase"), "emBase", {"Render Strategy"},
+         [&](RoundTrip& rt) {
+             return sampleRows(rt, "olGeometryBase", arraysOf(geometry),
+                               "Render Strategy: olRenderStrategyHighlight * = " + address(rt, object(&highlight)));
+         },
+         messageRows(geometryMessages)},
+        {"olRenderStrategyBounds", object(&bounds), nullptr, "olRenderStrategy", {},
+         [](RoundTrip&) {
+             return Rows{"Render Geometry Enable: bool = false", "Wireframe Enable: bool = false",
+                         "Line Width: float = 2.5", "Color: emVec4<float> = r=0.5, g=0.25, b=0.125, a=0.75"};
+         },
+         {}},
+        {"olRenderStrategyHighlight", object(&highlight), nullptr, "olRenderStrategy", {},
+         [](RoundTrip&) {
+             return Rows{"Wireframe Enable: bool = true", "Line Width: float = 3.5",
+                         "Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.125"};
+         },
+         {}},
+        {"olRenderStrategyNormals", object(&normals), nullptr, "olRenderStrategy", {},
+         [](RoundTrip&) {
+             return Rows{"Length: float = 4.5", "Line Width: float = 1.5", "Color: emVec4<float> = r=1, g=0.5, b=0, a=0.25"};
+         },
+         {}},
+        {"olFont2D", object(&font2D), nullptr, "olFont", {}, [](RoundTrip&) { return Rows{}; }, {}},
+        {"olFont3D", object(&font3D), nullptr, "olFont", {"Characters"},
+         [](RoundTrip&) {
+             return Rows{"Italic Shear: float = 0.5", "Bold Line Width: float = 2.5", "Underline Offset: float = -0.25",
+                         "Characters:  = "};
+         },
+         {}},
+        {"olBox", object(&box), nullptr, "olGeometryBase", {},
+         [](RoundTrip&) {
+             return Rows{"Box: emBox<float> = ", "Box/Minimum: emVec3<float> = x=-1, y=-2, z=-3",
+                         "Box/Maximum: emVec3<float> = x=1, y=2, z=3"};
+         },
+         {}},
+        {"olFrustum", object(&frustum), nullptr, "olGeometryBase", {},
+         [](RoundTrip&) {
+             Rows r = {"Frustum: emFrustum<float> = "};
+             for (int i = 0; i < 6; ++i) {
+                 const std::string plane = std::string("Frustum/") + akDebugCompoundNames::frustumPlanes[i];
+                 r.push_back(plane + ": emPlane<float> = ");
+                 r.push_back(plane + "/Normal: emVec3<float> = x=0, y=0, z=1");
+                 r.push_back(plane + "/Offset: float = " + std::to_string(i + 1));
+             }
+             return r;
+         },
+         {}},
+        {"olGeometry", object(&plain), nullptr, "olGeometryBase", {}, [](RoundTrip&) { return Rows{}; }, {}},
+        {"olLightPoint", object(&lights), nullptr, "olGeometryBase", {"Light Point Appearance", "Light Point Animation"},
+         [&](RoundTrip& rt) {
+             olGeometryBase::Binding b;
+             return Rows{"Color Binding, Back: olGeometryBase::Binding = BINDING_PRIMITIVE",
+                         "Colors, Back: emVec4<float> * = " + hex(rt.getAddress(lights.getColorsBack(&b))),
+                         "Colors, Back/0: emVec4<float> = r=0, g=1, b=0, a=0.5",
+                         "Light Point Appearance: olLightPointAppearance * = " + address(rt, object(&appearance)),
+                         "Light Point Animation: olLightPointAnimation * = " + address(rt, object(&animation))};
+         },
+         {}},
+        {"olPlane", object(&plane), nullptr, "olGeometryBase", {},
+         [](RoundTrip&) {
+             return Rows{"Size: float = 2.5", "Plane: emPlane<float> = ", "Plane/Normal: emVec3<float> = x=0, y=1, z=0",
+                         "Plane/Offset: float = -4"};
+         },
+         {}},
+        {"olSphere", object(&sphere), nullptr, "olGeometryBase", {},
+         [](RoundTrip&) {
+             return Rows{"Sphere: emSphere<float> = ", "Sphere/Center: emVec3<float> = x=1, y=2, z=3",
+                         "Sphere/Radius: float = 0.5"};
+         },
+         {}},
+        {"olString", object(&text), nullptr, "olGeometryBase", {"Font"},
+         [&](RoundTrip& rt) {
+             return Rows{"String: emString = \"hello\"", "Font: olFont2D * = " + address(rt, object(&font2D))};
+         },
+         {}},
+    };
+    ASSERT_EQ(cases.size(), 19u);
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        RoundTrip rt;
+        if (c.typeDef)
+            rt.write(c.object, c.typeDef);
+        else
+            rt.write(c.object, def(c.type));
+        const Rows expected = c.expected(rt);
+        rt.finish();
+        const akDebugObject* read = rt.read();
+        ASSERT_NE(read, nullptr);
+        EXPECT_TRUE(rt.consumedAll()) << rt.bytesLeft() << " bytes left";
+        EXPECT_EQ(typeOf(read), std::string(c.type) + " *");
+        if (!c.base.empty()) {
+            ASSERT_FALSE(read->empty_child());
+            EXPECT_STREQ((*read->begin_child())->getName(), c.base.c_str());
+        } else if (expected.empty()) {
+            EXPECT_TRUE(read->empty_child());  // a pixel buffer is an object without children
+        }
+        EXPECT_EQ(own(read, c.base, c.inside), expected);
+        EXPECT_EQ(errors(read), c.errors);
+    }
+}
+
+// ---- Byte level ----
+
+// The payload of a record written alone into a fresh file: what follows its type index, tag and
+// address.
+std::vector<uint8_t> payloadOf(RoundTrip& rt, uint64_t recordStart)
+{
+    std::vector<uint8_t> bytes = rt.bytes();
+    return std::vector<uint8_t>(bytes.begin() + static_cast<long>(recordStart) + 12, bytes.end());
+}
+
+TEST_F(TelrDrawTest, DrawFunctionDataStoresEveryArrayBlockExactly)
+{
+    olDrawFunc::Data d;
+    d.primitive = olDrawFunc::PRIMITIVE_LINE;
+    const int lengths[3] = {2, 2, 2};
+    d.setPrimitiveLengths(lengths, 3, 10);  // a block for 10 ints holds 3 primitives
+    d.setColors(olDrawFunc::BINDING_OVERALL, nullptr, 0);
+    const emVec3<float> normals[2] = {{1, 2, 3}, {4, 5, 6}};
+    d.setNormals(olDrawFunc::BINDING_VERTEX, normals, 2);
+    const float coords[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    for (int s = 0; s < 4; ++s)
+        d.setTexCoords(s, olDrawFunc::BINDING_VERTEX, static_cast<olDrawFunc::Dimension>(s), coords, 2);
+    d.setTexCoords(4, olDrawFunc::BINDING_OVERALL, olDrawFunc::DIMENSION_3, nullptr, 0);
+    const emVec3<float> vertices[2] = {{0, 0, 0}, {1, 1, 1}};
+    d.setVertices(vertices, 2);
+    const unsigned short indices[2] = {1, 0};
+    d.setIndices(olDrawFunc::BINDING_VERTEX, indices, 2);
+    d.format = olDrawFunc::FORMAT_VERTEX_BUFFER_OBJECT;
+    d.persistentAttributes = 0x15;
+    d.maxActiveStage = 3;
+
+    RoundTrip rt;
+    rt.begin();
+    const uint64_t start = rt.position();
+    rt.write(&d, def("olDrawFunc::Data"));
+    auto address = [&](const void* p) { return rt.getAddress(p); };
+
+    Bytes e;
+    e.i(1).i(3);                                     // primitive, number of primitives
+    e.i(10).u(address(d.primitiveLengths)).i(2).i(2).i(2);  // the block's size, not the count
+    for (int i = 3; i < 10; ++i)
+        e.i(0);
+    e.i(1).i(0);                                     // colors bound overall, none: nothing more
+    e.i(3).i(2).u(address(d.normals)).f({1, 2, 3, 4, 5, 6});
+    e.i(3).i(2).i(0).u(address(d.texCoords[0])).f({1, 2});
+    e.i(3).i(2).i(1).u(address(d.texCoords[1])).f({1, 2, 3, 4});
+    e.i(3).i(2).i(2).u(address(d.texCoords[2])).f({1, 2, 3, 4, 5, 6});
+    e.i(3).i(2).i(3).u(address(d.texCoords[3])).f({1, 2, 3, 4, 5, 6, 7, 8});
+    e.i(1).i(0);                                     // a stage without coordinates: binding and 0
+    for (int s = 5; s < 8; ++s)
+        e.i(0).i(0);
+    e.i(2).u(address(d.vertices)).f({0, 0, 0, 1, 1, 1});  // vertices carry no binding
+    e.i(3).i(2).u(address(d.indices)).put<unsigned short>(1).put<unsigned short>(0);
+    e.i(5).u(0x15).i(0);                             // format, persistent attributes, display list
+    e.f({0, 0, 0, 1, 1, 1}).f({0, 0, 0, 0, 0, 0});   // bounding boxes
+    e.i(3).i(0);                                     // maximum active stage, transparent
+
+    rt.finish();
+    std::vector<uint8_t> payload = payloadOf(rt, start);
+    ASSERT_GT(payload.size(), e.data.size());
+    EXPECT_EQ(std::vector<uint8_t>(payload.begin(), payload.begin() + static_cast<long>(e.data.size())), e.data);
+    olMessageList messages;
+    olDrawFunc::validate(&d, 4, messages);
+    EXPECT_EQ(word(payload, e.data.size()), messages.size());  // then the validation block
+
+    const akDebugObject* read = rt.read();
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(rt.consumedAll());
+    EXPECT_EQ(at(read, "Primitive Lengths")->size_child(), 10u);
+    EXPECT_EQ(valueOf(at(read, "Color Binding")), "BINDING_OVERALL");
+    EXPECT_EQ(valueOf(at(read, "Colors")), "0x0");
+    EXPECT_TRUE(at(read, "Colors")->empty_child());
+    EXPECT_EQ(typeOf(at(read, "Texture Coordinates, Stage 4")), "Unknown");
+    EXPECT_EQ(at(read, "Texture Coordinate Dimension, Stage 4"), nullptr);
+    EXPECT_EQ(valueOf(at(read, "Texture Coordinates, Stage 1/1")), "s=3, t=4");
+    EXPECT_EQ(typeOf(at(read, "Texture Coordinates, Stage 1/1")), "emVec2<float>");
+    EXPECT_EQ(valueOf(at(read, "Texture Coordinates, Stage 3/1")), "s=5, t=6, q=7, r=8");
+    EXPECT_EQ(errors(read), messageRows(messages));
+}
+
+// A count that the host hands out without its array stores no elements: the record stays
+// readable instead of reading through a null pointer.
+TEST_F(TelrDrawTest, CountWithoutArrayStoresNoElements)
+{
+    olDrawFunc::Data d;
+    d.colorBinding = olDrawFunc::BINDING_VERTEX;
+    d.numColors = 4;
+    d.numVertices = 3;
+    d.texCoordBinding[2] = olDrawFunc::BINDING_VERTEX;
+    d.numTexCoords[2] = 5;
+
+    RoundTrip rt;
+    rt.write(&d, def("olDrawFunc::Data"));
+    rt.finish();
+    const akDebugObject* read = rt.read();
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(rt.consumedAll());
+    EXPECT_EQ(valueOf(at(read, "Color Binding")), "BINDING_VERTEX");
+    EXPECT_EQ(valueOf(at(read, "Colors")), "0x0");
+    EXPECT_TRUE(at(read, "Vertices")->empty_child());
+    EXPECT_EQ(typeOf(at(read, "Texture Coordinates, Stage 2")), "Unknown");
+}
+
+// A round trip whose file can be changed on disk and read again.
+class Reopened : public RoundTrip
+{
+public:
+    void reopen()
+    {
+        emFile* file = new emFile;
+        file->open(path().c_str(), "rb");
+        setFile(file);
+        readFileHeader();
+    }
+};
+
+// Counts read from a damaged file are checked against the rest of the file before any element is
+// built: a huge count fails the stream at once.
+TEST_F(TelrDrawTest, HugeArrayCountsStopTheRead)
+{
+    // Payload offsets of the colors' count and of stage 0's count of an empty record.
+    const size_t colorCount = 4 * 4;
+    const size_t stage0Count = colorCount + 4 * 4;
+    for (size_t offset : {colorCount, stage0Count}) {
+        SCOPED_TRACE(offset);
+        testsupport::clear();
+        olDrawFunc::Data d;
+        Reopened rt;
+        rt.begin();
+        const size_t start = static_cast<size_t>(rt.position()) + 12;
+        rt.write(&d, def("olDrawFunc::Data"));
+        rt.finish();
+        std::vector<uint8_t> bytes = rt.bytes();
+        ASSERT_EQ(word(bytes, start + offset), 0u);
+        const uint32_t huge = 0x7FFFFFFF;
+        std::memcpy(bytes.data() + start + offset, &huge, 4);
+        FILE* file = std::fopen(rt.path().c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+
+        rt.reopen();
+        const akDebugObject* read = rt.read();
+        EXPECT_TRUE(rt.hasReadFailed());
+        EXPECT_TRUE(testsupport::printed(emNotify::LEVEL_FAIL, "akDebug::readCount - count exceeds the rest of the file"));
+        ASSERT_NE(read, nullptr);
+        EXPECT_LT(rows(read).size(), 40u);
+    }
+}
+
+// ---- Fonts and draw contexts ----
+
+TEST_F(TelrDrawTest, Font3DStoresAllCharacterCodesUnderTheirNames)
+{
+    olFont3D font;
+    olGeometry glyph("A");
+    font.setGeometry(65, &glyph);
+    font.setSpacing(65, emVec3<float>(1, 2, 3));
+    RoundTrip rt;
+    rt.write(&font);
+    const std::string glyphAddress = hex(rt.getAddress(static_cast<const emClassObject*>(&glyph)));
+    rt.finish();
+    const akDebugObject* read = rt.read();
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(rt.consumedAll());
+
+    const akDebugAttributeBase* characters = at(read, "Characters");
+    ASSERT_NE(characters, nullptr);
+    ASSERT_EQ(characters->size_child(), 256u);
+    const auto character = [&](int c) { return characters->begin_child()[c]; };
+    EXPECT_EQ(std::string(character(0)->getName()), std::string("0 '", 3));
+    EXPECT_STREQ(character(65)->getName(), "65 'A'");
+    EXPECT_STREQ(character(255)->getName(), "255 '\xFF'");
+    EXPECT_EQ(own(character(65), "", {"Geometry"}),
+              (Rows{"Geometry: olGeometry * = " + glyphAddress, "Spacing: emVec3<float> = x=1, y=2, z=3"}));
+    EXPECT_EQ(own(character(66), ""), (Rows{"Geometry: olGeometry * = 0x0", "Spacing: emVec3<float> = x=0, y=0, z=0"}));
+}
+
+TEST_F(TelrDrawTest, UnsetContextWritesNullRecordsFlagsAndEmptyValidations)
+{
+    olDrawContext context("empty");
+    RoundTrip rt;
+    rt.write(&context);
+    std::vector<uint32_t> kinds;
+    for (auto id = olElement::begin_context(); id != olElement::end_context(); ++id) {
+        akDebugTypeDef* kind = def((*id)->getName());
+        ASSERT_NE(kind, nullptr) << (*id)->getName();
+        kinds.push_back(static_cast<uint32_t>(rt.getType(kind)->getIndex()));
+    }
+    const uint32_t state = static_cast<uint32_t>(rt.getType(def("olState"))->getIndex());
+    rt.finish();
+
+    // The record ends with: the null inherit state, n, then per kind a null record (type index,
+    // tag 0), a false flag and no messages.
+    const std::vector<uint8_t> bytes = rt.bytes();
+    const size_t n = kinds.size();
+    ASSERT_GT(bytes.size(), 12 + n * 16);
+    const size_t tail = bytes.size() - n * 16;
+    EXPECT_EQ(word(bytes, tail - 12), state);
+    EXPECT_EQ(word(bytes, tail - 8), 0u);
+    EXPECT_EQ(word(bytes, tail - 4), n);
+    for (size_t k = 0; k < n; ++k) {
+        EXPECT_EQ(word(bytes, tail + 16 * k), kinds[k]);
+        EXPECT_EQ(word(bytes, tail + 16 * k + 4), 0u);
+        EXPECT_EQ(word(bytes, tail + 16 * k + 8), 0u);
+        EXPECT_EQ(word(bytes, tail + 16 * k + 12), 0u);
+    }
+
+    const akDebugObject* read = rt.read();
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(rt.consumedAll());
+    EXPECT_EQ(valueOf(at(read, "Inherit State")), "0x0");
+    const akDebugAttributeBase* elements = at(read, "Elements");
+    const akDebugAttributeBase* enables = at(read, "Preserve Enables");
+    ASSERT_EQ(elements->size_child(), n);
+    ASSERT_EQ(enables->size_child(), n);
+    for (size_t k = 0; k < n; ++k) {
+        const akDebugAttributeBase* element = elements->begin_child()[k];
+        const akDebugAttributeBase* enable = enables->begin_child()[k];
+        EXPECT_STREQ(element->getName(), olElement::begin_context()[k]->getName());
+        EXPECT_EQ(typeOf(element), element->getName());
+        EXPECT_EQ(valueOf(element), "Inherited");
+        EXPECT_STREQ(enable->getName(), element->getName());
+        EXPECT_EQ(valueOf(enable), "false");
+    }
+    EXPECT_TRUE(errors(read).empty());
+}
+
+// The context's own messages stay on the context (not on its copies); its inherit state is
+// validated as one and carries those messages with its copies; the flag ends with that write.
+TEST_F(TelrDrawTest, ContextMessagesStayOnTheContextAndItsStateIsValidatedAsInherited)
+{
+    olState inherit;
+    olFog::Element fog;
+    fog.enable = true;
+    olDrawContext context("context");
+    context.setInheritState(&inherit);
+    context.setElement(&fog);
+    context.setPreserveEnable(olFog::Element::getStaticClassType(), true);
+    context.addValidationMessage(olLine::Element::getStaticClassType(), emNotify::LEVEL_NOTICE, "line note");
+    olState alone;
+
+    RoundTrip rt;
+    rt.write(&context);
+    rt.write(&alone);
+    rt.finish();
+    akDebugObject* read = rt.read();
+    const akDebugObject* readAlone = rt.read();
+    ASSERT_NE(read, nullptr);
+    ASSERT_NE(readAlone, nullptr);
+    EXPECT_TRUE(rt.consumedAll());
+
+    EXPECT_EQ(errors(read), (Rows{std::to_string(emNotify::LEVEL_WARN) + ": olFog::Element - fog is enabled without a fog object",
+                                  std::to_string(emNotify::LEVEL_NOTICE) + ": line note"}));
+    EXPECT_EQ(valueOf(at(read, "Preserve Enables/olFog::Element")), "true");
+    EXPECT_EQ(valueOf(at(read, "Preserve Enables/olLine::Element")), "false");
+    EXPECT_EQ(valueOf(at(read, "Elements/olFog::Element")), "");
+
+    const std::string unsetFog = std::to_string(emNotify::LEVEL_DEBUG) +
+                                 ": olState::validate - inherit state does not set olFog::Element";
+    const Rows inherited = errors(at(read, "Inherit State"));
+    EXPECT_NE(std::find(inherited.begin(), inherited.end(), unsetFog), inherited.end());
+    EXPECT_TRUE(errors(readAlone).empty());
+
+    akDebugAttributeBase* copy = read->makeCopy();
+    copy->ref();
+    EXPECT_TRUE(errors(copy).empty());
+    EXPECT_EQ(errors(at(copy, "Inherit State")), inherited);
+    copy->unref();
+}
+
+// A draw context does not share repeats: reached twice, it is written in full twice.
+TEST_F(TelrDrawTest, ContextReachedTwiceIsWrittenInFullBothTimes)
+{
+    olState inherit;
+    olDrawContext context("twice");
+    context.setInheritState(&inherit);
+    RoundTrip rt;
+    rt.begin();
+    rt.write(&context);
+    const size_t second = static_cast<size_t>(rt.position());
+    rt.write(&context);
+    rt.finish();
+    EXPECT_EQ(word(rt.bytes(), second + 4), static_cast<uint32_t>(akDebug::OBJECT_FULL));
+
+    const akDebugObject* first = rt.read();
+    const akDebugObject* again = rt.read();
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(rt.consumedAll());
+    EXPECT_EQ(rt.getNumRecords(akDebug::OBJECT_REPEAT), 1u);  // the shared inherit state only
+    EXPECT_EQ(rows(first), rows(again));
+}
+
+}  // namespace

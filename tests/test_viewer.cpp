@@ -1,0 +1,140 @@
+// The viewer program run on scene and draw files written by the module.
+#include "schemasupport.h"
+
+#include <akdebugdraw.h>
+#include <akdebugscene.h>
+#include <telr.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct ViewRun
+{
+    int status;
+    std::string out;
+    bool has(const std::string& text) const { return out.find(text) != std::string::npos; }
+};
+
+ViewRun view(const std::string& arguments)
+{
+    const char* binDir = std::getenv("TELU_BIN_DIR");
+    std::string command = std::string(binDir ? binDir : ".") + "/akdebug-view " + arguments + " 2>&1";
+    ViewRun run{-1, ""};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, n);
+    int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class ViewerTest : public schemasupport::ModuleTest
+{
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        dir = testsupport::tempDir();
+        scene = dir + "/scene.bin";
+        draw = dir + "/draw.bin";
+        kiNode* root = new kiNode;
+        root->setName("Root Node");
+        kiNode* child = new kiNode;
+        child->setName("Wheel Left");
+        root->addChild(child);
+        akDebugScene writer;
+        ASSERT_EQ(writer.write(scene.c_str(), root, false), telu::SUCCESS);
+        childAddress = 0;
+        delete root;
+
+        olDrawContext context;
+        kiChannel channel;
+        kiChannelBin bin;
+        olGeometry geometry;
+        channel.setDrawContext(&context);
+        channel.addBin(&bin);
+        bin.addGeometry(nullptr, &geometry, "Opaque");
+        akDebugDraw recorder;
+        ASSERT_EQ(recorder.write(draw.c_str(), &channel, false), telu::SUCCESS);
+        recorder.start(2);
+        channel.drawFrame();
+        channel.drawFrame();
+    }
+    std::string dir, scene, draw;
+    unsigned int childAddress = 0;
+};
+
+TEST_F(ViewerTest, ShowsSceneTreesAndFindsObjects)
+{
+    ViewRun tree = view(scene);
+    EXPECT_EQ(tree.status, 0) << tree.out;
+    EXPECT_TRUE(tree.has("Root [kiNode *] = 0x")) << tree.out;
+    EXPECT_TRUE(tree.has("Name [emString] = \"Wheel Left\"")) << tree.out;
+    EXPECT_TRUE(tree.has("Size Requested [unsigned int] = 0 {advanced}")) << tree.out;
+
+    ViewRun found = view("--find wheel " + scene);
+    EXPECT_EQ(found.status, 0);
+    EXPECT_TRUE(found.has("1 object found")) << found.out;
+    EXPECT_TRUE(found.has("\"Wheel Left\"")) << found.out;
+    EXPECT_TRUE(view("--find wheel --case " + scene).has("0 objects found"));
+    EXPECT_TRUE(view("--find Wheel --case " + scene).has("1 object found"));
+    EXPECT_TRUE(view("--find wheel --exact " + scene).has("0 objects found"));
+    EXPECT_TRUE(view("--find \"wheel left\" --exact " + scene).has("1 object found"));
+
+    // The address of the child as the tree shows it finds the child.
+    size_t at = found.out.find("[kiNode *] = 0x");
+    ASSERT_NE(at, std::string::npos) << found.out;
+    std::string address = found.out.substr(at + 15, found.out.find_first_of(" \n", at + 15) - at - 15);
+    ViewRun byAddress = view("--address " + address + " " + scene);
+    EXPECT_TRUE(byAddress.has("1 object found")) << byAddress.out;
+    EXPECT_TRUE(byAddress.has("\"Wheel Left\"")) << byAddress.out;
+
+    ViewRun summary = view("--summary " + scene);
+    EXPECT_TRUE(summary.has("object records: ")) << summary.out;
+    EXPECT_TRUE(summary.has("attributes: ")) << summary.out;
+    EXPECT_TRUE(summary.has("errors: ")) << summary.out;
+}
+
+TEST_F(ViewerTest, ShowsDrawRecordsByFrame)
+{
+    ViewRun records = view(draw);
+    EXPECT_EQ(records.status, 0) << records.out;
+    EXPECT_TRUE(records.has("Frame ")) << records.out;
+    EXPECT_TRUE(records.has("Record \"Draw Channel Begin\"")) << records.out;
+    EXPECT_TRUE(records.has("Record \"Opaque\"")) << records.out;
+    EXPECT_TRUE(records.has("Draw Context [olDrawContext *] = 0x")) << records.out;
+    ViewRun summary = view("--summary " + draw);
+    EXPECT_TRUE(summary.has("records: 8")) << summary.out;
+    EXPECT_TRUE(summary.has("Geometry: 2")) << summary.out;
+    EXPECT_TRUE(summary.has("State Change: 2")) << summary.out;
+    EXPECT_TRUE(summary.has("frames: 2")) << summary.out;
+}
+
+TEST_F(ViewerTest, ExitStatusAndUsage)
+{
+    ViewRun version = view("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::to_string(telu::getVersionMajor()) + "." + std::to_string(telu::getVersionMinor()) +
+                               "." + std::to_string(telu::getVersionPatch()) + "\n");
+    EXPECT_EQ(view("--help").status, 0);
+    EXPECT_EQ(view("").status, 2);
+    EXPECT_EQ(view("--bogus " + scene).status, 2);
+    EXPECT_EQ(view("--address zz " + scene).status, 2);
+    ViewRun missing = view(dir + "/missing.bin");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.has("unable to open file")) << missing.out;
+    std::ofstream(dir + "/junk.bin") << "not a debug file at all";
+    ViewRun junk = view(dir + "/junk.bin");
+    EXPECT_EQ(junk.status, 1);
+    EXPECT_TRUE(junk.has("invalid magic number")) << junk.out;
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+#include "benchscene.h"
+
+#include <cstdio>
+#include <string>
+
+namespace benchscene {
+
+namespace {
+
+// A unit cube with four vertices per face: 24 vertices, 12 triangles (36 indices).
+struct Cube
+{
+    emVec3<float> vertices[24];
+    emVec4<float> colors[24];
+    emVec3<float> normals[24];
+    float texCoords[24 * 2];
+    unsigned short indices[36];
+
+    Cube()
+    {
+        // Per face: the axis it faces, its sign, and its two in-plane axes.
+        const int axes[6][3] = {{0, 1, 2}, {0, 1, 2}, {1, 2, 0}, {1, 2, 0}, {2, 0, 1}, {2, 0, 1}};
+        const float corners[4][2] = {{-0.5f, -0.5f}, {0.5f, -0.5f}, {0.5f, 0.5f}, {-0.5f, 0.5f}};
+        for (int face = 0; face < 6; ++face) {
+            float sign = face % 2 == 0 ? 0.5f : -0.5f;
+            for (int corner = 0; corner < 4; ++corner) {
+                int v = face * 4 + corner;
+                float position[3];
+                position[axes[face][0]] = sign;
+                position[axes[face][1]] = corners[corner][0];
+                position[axes[face][2]] = corners[corner][1];
+                vertices[v] = emVec3<float>(position[0], position[1], position[2]);
+                float normal[3] = {0.0f, 0.0f, 0.0f};
+                normal[axes[face][0]] = sign * 2.0f;
+                normals[v] = emVec3<float>(normal[0], normal[1], normal[2]);
+                colors[v] = emVec4<float>(face / 6.0f, corner / 4.0f, 1.0f - face / 6.0f, 1.0f);
+                texCoords[v * 2] = corners[corner][0] + 0.5f;
+                texCoords[v * 2 + 1] = corners[corner][1] + 0.5f;
+            }
+            const int triangles[6] = {0, 1, 2, 0, 2, 3};
+            for (int i = 0; i < 6; ++i)
+                indices[face * 6 + i] = static_cast<unsigned short>(face * 4 + triangles[i]);
+        }
+    }
+};
+
+std::string numbered(const char* prefix, int i)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %d", prefix, i);
+    return text;
+}
+
+}  // namespace
+
+Scene::Scene(int geometryNodes)
+{
+    static const Cube cube;
+    m_root = new kiNode("root");
+    m_root->ref();
+    ++m_numNodes;
+
+    for (int i = 0; i < NUM_SHARED; ++i) {
+        m_materials.emplace_back(new olMaterial(numbered("material", i).c_str()));
+        m_materials.back()->setColor(olMaterial::COLOR_DIFFUSE, i / float(NUM_SHARED), 0.5f, 0.25f, 1.0f);
+        m_textures.emplace_back(new olTexture(numbered("texture", i).c_str()));
+    }
+
+    const int groups = geometryNodes > 0 ? geometryNodes / NODES_PER_GROUP : 0;
+    for (int g = 0; g < groups; ++g) {
+        kiNode* group = nullptr;
+        if (g % 2 == 0) {
+            kiLOD* lod = new kiLOD(numbered("lod", g).c_str());
+            lod->setCenter(g, 0.0, 0.0);
+            for (int c = 0; c < NODES_PER_GROUP; ++c)
+                lod->addRange(100.0 * c, 10.0);
+            group = lod;
+        } else {
+            kiSwitch* sw = new kiSwitch(numbered("switch", g).c_str());
+            sw->addMask("even", {0, 2, 4, 6, 8});
+            sw->addMask("odd", {1, 3, 5, 7, 9});
+            sw->setActiveMask(g % 4 == 1 ? 0 : kiSwitch::SELECT_ALL);
+            group = sw;
+        }
+        m_root->addChild(group);
+        ++m_numNodes;
+
+        for (int c = 0; c < NODES_PER_GROUP; ++c) {
+            int n = g * NODES_PER_GROUP + c;
+            kiTransform* transform = new kiTransform(numbered("transform", n).c_str());
+            transform->setTranslate(c * 2.0, g * 2.0, 0.0);
+            transform->setRotate(c * 10.0, 5.0, 0.0);
+            transform->setScale(1.0, 1.0, 1.0 + c * 0.1);
+            group->addChild(transform);
+
+            olGeometry* drawable = new olGeometry(numbered("cube", n).c_str());
+            m_geometries.emplace_back(drawable);
+            drawable->setPrimitive(olGeometryBase::PRIMITIVE_TRIANGLE);
+            drawable->setNumPrimitives(12);
+            drawable->setVertices(cube.vertices, 24);
+            drawable->setColors(olGeometryBase::BINDING_VERTEX, cube.colors, 24);
+            drawable->setNormals(olGeometryBase::BINDING_VERTEX, cube.normals, 24);
+            drawable->setTextureCoords(0, olGeometryBase::BINDING_VERTEX, olGeometryBase::DIMENSION_2,
+                                       cube.texCoords, 24);
+            drawable->setIndices(olGeometryBase::BINDING_VERTEX, cube.indices, 36);
+
+            olMaterial::Element* material = new olMaterial::Element;
+            m_materialElements.emplace_back(material);
+            material->material = m_materials[n % NUM_SHARED].get();
+            olTexture::Element* texture = new olTexture::Element;
+            m_textureElements.emplace_back(texture);
+            texture->enable[0] = true;
+            texture->texture[0] = m_textures[(n / NUM_SHARED) % NUM_SHARED].get();
+            olState* state = new olState(numbered("state", n).c_str());
+            m_states.emplace_back(state);
+            state->setElement(material);
+            state->setElement(texture);
+
+            kiGeometry* geometry = new kiGeometry(numbered("geometry", n).c_str());
+            geometry->setGeometryBase(0, drawable);
+            geometry->setState(0, state);
+            transform->addChild(geometry);
+            m_numNodes += 2;
+        }
+    }
+}
+
+Scene::~Scene()
+{
+    // The nodes go first: they point at the drawables and states, which go with the vectors.
+    kiNode::release(m_root);
+}
+
+int Scene::getNumObjects() const
+{
+    return m_numNodes + static_cast<int>(m_geometries.size() + m_states.size() + m_materialElements.size() +
+                                         m_textureElements.size() + m_materials.size() + m_textures.size());
+}
+
+}  // namespace benchscene

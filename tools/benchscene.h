@@ -1,0 +1,45 @@
+// A reusable scene for benchmarks and demos: under a root node, groups of ten transformed geometry
+// nodes, each with a small textured, lit cube and a render state pointing at shared materials and
+// textures. The scene owns every host object it creates.
+#pragma once
+
+#include <telr.h>
+#include <tels.h>
+
+#include <memory>
+#include <vector>
+
+namespace benchscene {
+
+class Scene
+{
+public:
+    static constexpr int NODES_PER_GROUP = 10;
+    static constexpr int NUM_SHARED = 16;  // shared materials and textures each
+
+    // Builds a scene of `geometryNodes` geometry nodes, rounded down to whole groups of ten: the
+    // groups alternate between level-of-detail and switch nodes, each group holds ten named,
+    // non-identity transforms, and each transform holds one named geometry node.
+    explicit Scene(int geometryNodes);
+    ~Scene();
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    const kiNode* getRoot() const { return m_root; }
+    int getNumGeometryNodes() const { return static_cast<int>(m_geometries.size()); }
+    // Host objects reachable from the root: nodes, drawables, states, elements, materials and
+    // textures (each counted once).
+    int getNumObjects() const;
+
+private:
+    kiNode* m_root = nullptr;  // holds the graph through its reference
+    std::vector<std::unique_ptr<olMaterial>> m_materials;
+    std::vector<std::unique_ptr<olTexture>> m_textures;
+    std::vector<std::unique_ptr<olGeometry>> m_geometries;
+    std::vector<std::unique_ptr<olState>> m_states;
+    std::vector<std::unique_ptr<olMaterial::Element>> m_materialElements;
+    std::vector<std::unique_ptr<olTexture::Element>> m_textureElements;
+    int m_numNodes = 0;
+};
+
+}  // namespace benchscene
