@@ -99,9 +99,16 @@ TEST_F(AttributeTest, ParentObjectIsTheNearestObjectOnTheFirstParentChain)
     akDebugTypeDef::shutdownClass();
 }
 
+// An attribute the test can free itself once its count has saturated.
+struct Releasable : akDebugAttribute<int>
+{
+    using akDebugAttribute<int>::akDebugAttribute;
+    static void destroy(Releasable* a) { delete a; }
+};
+
 TEST_F(AttributeTest, ReferenceCountSaturatesInsteadOfWrapping)
 {
-    akDebugAttribute<int>* value = new akDebugAttribute<int>("Value", 1);
+    Releasable* value = new Releasable("Value", 1);
     for (int i = 0; i < 65535; ++i)
         value->ref();
     EXPECT_EQ(value->getRef(), 65535);
@@ -119,13 +126,7 @@ TEST_F(AttributeTest, ReferenceCountSaturatesInsteadOfWrapping)
     EXPECT_TRUE(testsupport::printed(6, "akDebugAttributeBase::ref - decrementing beyond minimum value"));
     fresh->ref();
     fresh->unref();
-    // The saturated attribute is freed with the process; release it here for the leak checker.
-    struct Release : akDebugAttribute<int>
-    {
-        using akDebugAttribute<int>::akDebugAttribute;
-        static void destroy(akDebugAttributeBase* a) { delete static_cast<Release*>(a); }
-    };
-    Release::destroy(value);
+    Releasable::destroy(value);
 }
 
 TEST_F(AttributeTest, ErrorsToolTipsAndAdvancedTravelWithCopies)

@@ -50,7 +50,7 @@ void assertFailed(const char* expression, const char* file, int line);
 class emNotify
 {
 public:
-    enum Level {
+    enum Level : int {
         LEVEL_ALWAYS = 0,
         LEVEL_FATAL = 1,
         LEVEL_INFO = 2,
