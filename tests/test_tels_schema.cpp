@@ -4,6 +4,7 @@
 
 #include <akdebugscene.h>
 #include <akdebugtels.h>
+#include <benchscene.h>
 
 #include <cstdio>
 #include <cstring>
@@ -605,15 +606,18 @@ TEST_F(TelsSchema, LightPointCullRecordArraysAndTheirBytes)
     struct Row
     {
         int count;
+        bool allocated;
         bool vertices;
         uint64_t arrayBytes;
         std::vector<int> sizes;  // children of Indices, Sizes, Colors, Vertices
     };
     const Row table[] = {
-        {0, false, 0, {0, 0, 0, 0}},
-        {-3, false, 0, {0, 0, 0, 0}},
-        {2, false, (4 + 4) + (4 + 8) + (4 + 32) + 4, {2, 2, 2, 0}},
-        {2, true, (4 + 4) + (4 + 8) + (4 + 32) + 4 + (4 + 24), {2, 2, 2, 2}},
+        {0, true, false, 0, {0, 0, 0, 0}},
+        {-3, true, false, 0, {0, 0, 0, 0}},
+        {2, true, false, (4 + 4) + (4 + 8) + (4 + 32) + 4, {2, 2, 2, 0}},
+        {2, true, true, (4 + 4) + (4 + 8) + (4 + 32) + 4 + (4 + 24), {2, 2, 2, 2}},
+        // A count without arrays: address 0 and zero elements keep the block's size.
+        {2, false, false, (4 + 4) + (4 + 8) + (4 + 32) + 4, {2, 2, 2, 0}},
     };
     uint64_t base = 0;
     {
@@ -627,7 +631,8 @@ TEST_F(TelsSchema, LightPointCullRecordArraysAndTheirBytes)
     for (const Row& row : table) {
         SCOPED_TRACE(row.count);
         kiLightPoint::CullRecord record;
-        record.allocateLightPoints(row.count, row.vertices);
+        if (row.allocated)
+            record.allocateLightPoints(row.count, row.vertices);
         record.numLightPoints = row.count;
         RoundTrip trip;
         trip.begin();
@@ -650,7 +655,7 @@ TEST_F(TelsSchema, LightPointCullRecordArraysAndTheirBytes)
             const akDebugAttributeBase* array = at(object, std::string("Light Point Data/") + arrays[i]);
             ASSERT_NE(array, nullptr) << arrays[i];
             EXPECT_EQ(static_cast<int>(array->size_child()), row.sizes[i]) << arrays[i];
-            EXPECT_EQ(valueOf(array), row.sizes[i] ? hex(hostArrays[i]) : "0x0") << arrays[i];
+            EXPECT_EQ(valueOf(array), hostArrays[i] ? hex(hostArrays[i]) : "0x0") << arrays[i];
         }
     }
 }
@@ -917,4 +922,39 @@ TEST_F(TelsSchema, CullRecordsReferencedTwice)
         EXPECT_EQ(valueOf(at(trip.read(), "kiCullRecord/Channel Id")), "42");
     }
     EXPECT_TRUE(trip.consumedAll());
+}
+
+// The benchmark scene: groups alternating between level-of-detail and switch nodes, ten named
+// transforms each, one geometry node per transform whose drawable and state are written in full
+// and whose shared materials and textures are written once.
+TEST_F(TelsSchema, BenchSceneShape)
+{
+    benchscene::Scene scene(40);
+    EXPECT_EQ(scene.getNumGeometryNodes(), 40);
+    std::string path = testsupport::tempDir() + "/bench.bin";
+    akDebugScene file;
+    ASSERT_EQ(file.write(path.c_str(), scene.getRoot(), false), telu::SUCCESS);
+    ASSERT_EQ(file.read(path.c_str()), telu::SUCCESS);
+    EXPECT_FALSE(file.hasReadFailed());
+    const akDebugAttributeBase* groups = at(file.getRoot(), "Children");
+    ASSERT_EQ(groups->size_child(), 4u);
+    for (unsigned int g = 0; g < 4; ++g) {
+        const akDebugAttributeBase* group = child(groups, g);
+        EXPECT_EQ(typeOf(group), g % 2 == 0 ? "kiLOD *" : "kiSwitch *");
+        const akDebugAttributeBase* transforms = at(group, "kiNode/Children");
+        ASSERT_EQ(transforms->size_child(), 10u);
+        for (unsigned int t = 0; t < 10; ++t) {
+            const akDebugAttributeBase* transform = child(transforms, t);
+            EXPECT_EQ(typeOf(transform), "kiTransform *");
+            EXPECT_EQ(valueOf(at(transform, "kiNode/emBase/Name")),
+                      "\"transform " + std::to_string(g * 10 + t) + "\"");
+            EXPECT_NE(valueOf(at(transform, "Translate")), "x=0, y=0, z=0");
+            const akDebugAttributeBase* geometry = at(transform, "kiNode/Children/0");
+            ASSERT_NE(geometry, nullptr);
+            EXPECT_EQ(typeOf(geometry), "kiGeometry *");
+            EXPECT_EQ(typeOf(at(geometry, "kiGeometryBase/Representation 0/Geometry")), "olGeometry *");
+            EXPECT_EQ(typeOf(at(geometry, "kiGeometryBase/Representation 0/State")), "olState *");
+            EXPECT_EQ(errors(at(geometry, "kiGeometryBase")), "");
+        }
+    }
 }

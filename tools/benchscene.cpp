@@ -88,7 +88,7 @@ Scene::Scene(int geometryNodes)
         for (int c = 0; c < NODES_PER_GROUP; ++c) {
             int n = g * NODES_PER_GROUP + c;
             kiTransform* transform = new kiTransform(numbered("transform", n).c_str());
-            transform->setTranslate(c * 2.0, g * 2.0, 0.0);
+            transform->setTranslate(c * 2.0 + 1.0, g * 2.0, 0.0);
             transform->setRotate(c * 10.0, 5.0, 0.0);
             transform->setScale(1.0, 1.0, 1.0 + c * 0.1);
             group->addChild(transform);
