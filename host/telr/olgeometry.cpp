@@ -228,12 +228,13 @@ void validateArrays(const char* owner, const olDrawFunc::Data& d, int level,
                  d.numVertices, level, messages);
     checkBinding(owner, "normals", d.normalBinding, d.numNormals, d.normals, d.numPrimitives,
                  d.numVertices, level, messages);
-    for (int s = 0; s < OL_NUM_STAGES; ++s) {
-        char what[64];
-        std::snprintf(what, sizeof(what), "texture coordinates of stage %d", s);
-        checkBinding(owner, what, d.texCoordBinding[s], d.numTexCoords[s], d.texCoords[s],
+    static const char* const stages[OL_NUM_STAGES] = {
+        "texture coordinates of stage 0", "texture coordinates of stage 1", "texture coordinates of stage 2",
+        "texture coordinates of stage 3", "texture coordinates of stage 4", "texture coordinates of stage 5",
+        "texture coordinates of stage 6", "texture coordinates of stage 7"};
+    for (int s = 0; s < OL_NUM_STAGES; ++s)
+        checkBinding(owner, stages[s], d.texCoordBinding[s], d.numTexCoords[s], d.texCoords[s],
                      d.numPrimitives, d.numVertices, level, messages);
-    }
     for (const auto& message : d.getValidationMessages())
         if (olValidationReports(level, message.first))
             messages.push_back(message);

@@ -217,7 +217,7 @@ unsigned int emFile::writeTyped(bool* value)
 // A short read moves the bytes that the file still had: whole elements are swapped as usual, an
 // incomplete last element is left as read and the rest of the caller's array is set to zero, so
 // nothing stale survives a failed read.
-unsigned int emFile::readElements(void* values, unsigned int elementSize, unsigned int count)
+unsigned int emFile::readElementsSlow(void* values, unsigned int elementSize, unsigned int count)
 {
     uint64_t total = static_cast<uint64_t>(elementSize) * count;
     if (!values || total == 0 || total > UINT_MAX)
@@ -233,7 +233,7 @@ unsigned int emFile::readElements(void* values, unsigned int elementSize, unsign
 
 // With swap-on-write the elements are reversed on their way to the file, in the file's buffer or
 // in a temporary; the caller's array is never changed.
-unsigned int emFile::writeElements(const void* values, unsigned int elementSize, unsigned int count)
+unsigned int emFile::writeElementsSlow(const void* values, unsigned int elementSize, unsigned int count)
 {
     uint64_t total = static_cast<uint64_t>(elementSize) * count;
     if (!values || total == 0 || total > UINT_MAX)

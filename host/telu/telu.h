@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -136,8 +137,30 @@ public:
     uint64_t remaining() const;
 
 private:
-    unsigned int readElements(void* values, unsigned int elementSize, unsigned int count);
-    unsigned int writeElements(const void* values, unsigned int elementSize, unsigned int count);
+    // One small typed value is a copy into or out of the buffer; the rest goes the long way.
+    unsigned int readElements(void* values, unsigned int elementSize, unsigned int count)
+    {
+        size_t total = static_cast<size_t>(elementSize) * count;
+        if (m_handle && !m_writing && !m_swapOnRead && values && total && total <= m_end - m_begin) {
+            std::memcpy(values, m_buffer.data() + m_begin, total);
+            m_begin += total;
+            return static_cast<unsigned int>(total);
+        }
+        return readElementsSlow(values, elementSize, count);
+    }
+    unsigned int writeElements(const void* values, unsigned int elementSize, unsigned int count)
+    {
+        size_t total = static_cast<size_t>(elementSize) * count;
+        if (m_handle && m_writing && !m_swapOnWrite && !m_failed && values && total &&
+            total <= m_buffer.size() - m_end) {
+            std::memcpy(m_buffer.data() + m_end, values, total);
+            m_end += total;
+            return static_cast<unsigned int>(total);
+        }
+        return writeElementsSlow(values, elementSize, count);
+    }
+    unsigned int readElementsSlow(void* values, unsigned int elementSize, unsigned int count);
+    unsigned int writeElementsSlow(const void* values, unsigned int elementSize, unsigned int count);
     bool fill();
     bool flushBuffer();  // writes the buffer out; false (and failed from then on) on an I/O error
 

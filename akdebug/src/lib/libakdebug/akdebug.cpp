@@ -8,13 +8,6 @@ namespace {
 
 const int s_headerWords[3] = {1, 2, 1};
 
-// Type bytes of the stream's typed values; a bool moves 4 bytes.
-template <class T>
-unsigned int sizeInFile()
-{
-    return std::is_same<T, bool>::value ? 4u : static_cast<unsigned int>(sizeof(T));
-}
-
 unsigned int paddedLength(size_t length) { return static_cast<unsigned int>((length + 1 + 3) / 4 * 4); }
 
 }  // namespace
@@ -43,8 +36,8 @@ void akDebug::reset()
     m_types.clear();
     m_typeMap.clear();
     m_resolved.clear();
-    m_addresses.clear();
-    m_usedAddresses.clear();
+    m_owners.clear();
+    m_moved.clear();
     m_readFailed = false;
     m_writeFailed = false;
     m_depth = 0;
@@ -54,75 +47,38 @@ void akDebug::reset()
 
 // ---- typed values ----
 
-template <class T>
-void akDebug::write(T value)
+unsigned int akDebug::writeBools(const bool* values, unsigned int n)
 {
-    write(&value, 1);
-}
-
-template <class T>
-T akDebug::read()
-{
-    T value{};
-    read(&value, 1);
-    return value;
-}
-
-template <class T>
-void akDebug::write(const T* values, unsigned int n)
-{
-    if (!m_file || n == 0)
-        return;
     unsigned int moved = 0;
-    if constexpr (std::is_same<T, bool>::value) {
-        for (unsigned int i = 0; i < n; ++i) {
-            bool value = values[i];
-            moved += m_file->writeTyped(&value);
-        }
-    } else {
-        moved = m_file->writeTyped(values, n);
+    for (unsigned int i = 0; m_file && i < n; ++i) {
+        bool value = values[i];
+        moved += m_file->writeTyped(&value);
     }
-    if (moved != n * sizeInFile<T>()) {
-        if (!m_writeFailed)
-            emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::write - write failed");
-        m_writeFailed = true;
-    }
+    return moved;
 }
 
-template <class T>
-void akDebug::read(T* values, unsigned int n)
+unsigned int akDebug::readBools(bool* values, unsigned int n)
 {
-    if (n == 0)
-        return;
-    if (m_readFailed || !m_file) {
-        std::memset(static_cast<void*>(values), 0, n * sizeof(T));
-        m_readFailed = true;
-        return;
-    }
     unsigned int moved = 0;
-    if constexpr (std::is_same<T, bool>::value) {
-        for (unsigned int i = 0; i < n; ++i)
-            moved += m_file->readTyped(&values[i]);
-    } else {
-        moved = m_file->readTyped(values, n);
-    }
-    if (readFailed(moved, n * sizeInFile<T>(), "akDebug::read - read failed"))
-        std::memset(static_cast<void*>(values), 0, n * sizeof(T));
+    for (unsigned int i = 0; m_file && !m_readFailed && i < n; ++i)
+        moved += m_file->readTyped(&values[i]);
+    return moved;
 }
 
-#define AKDEBUG_INSTANTIATE(T)                                          \
-    template AKDEBUG_API void akDebug::write<T>(T);                     \
-    template AKDEBUG_API T akDebug::read<T>();                          \
-    template AKDEBUG_API void akDebug::write<T>(const T*, unsigned int); \
-    template AKDEBUG_API void akDebug::read<T>(T*, unsigned int);
-AKDEBUG_INSTANTIATE(bool)
-AKDEBUG_INSTANTIATE(short)
-AKDEBUG_INSTANTIATE(unsigned short)
-AKDEBUG_INSTANTIATE(int)
-AKDEBUG_INSTANTIATE(unsigned int)
-AKDEBUG_INSTANTIATE(float)
-AKDEBUG_INSTANTIATE(double)
-#undef AKDEBUG_INSTANTIATE
+void akDebug::writeFailed()
+{
+    if (!m_writeFailed)
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::write - write failed");
+    m_writeFailed = true;
+}
+
+void akDebug::readFailed(void* values, size_t bytes)
+{
+    std::memset(values, 0, bytes);
+    if (!m_readFailed)
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::read - read failed");
+    m_readFailed = true;
+}
 
 bool akDebug::readFailed(unsigned int moved, unsigned int expected, const char* message)
 {
@@ -265,29 +221,40 @@ unsigned int akDebug::getAddress(const void* pointer)
 {
     if (!pointer)
         return 0;
-    auto found = m_addresses.find(pointer);
-    if (found != m_addresses.end())
-        return found->second;
-    unsigned int address = static_cast<unsigned int>(reinterpret_cast<uintptr_t>(pointer));
-    while (address == 0 || m_usedAddresses.count(address))
+    unsigned int low = static_cast<unsigned int>(reinterpret_cast<uintptr_t>(pointer));
+    if (low != 0) {
+        auto taken = m_owners.try_emplace(low, pointer);
+        if (taken.second || taken.first->second == pointer)
+            return low;
+    }
+    auto moved = m_moved.find(pointer);
+    if (moved != m_moved.end())
+        return moved->second;
+    unsigned int address = low;
+    while (address == 0 || m_owners.count(address))
         ++address;
-    m_usedAddresses.insert(address);
-    m_addresses.emplace(pointer, address);
+    m_owners.emplace(address, pointer);
+    m_moved.emplace(pointer, address);
     return address;
 }
 
-akDebugTypeDef* akDebug::resolveTypeDef(emClassType* classType)
+akDebugTypeDef* akDebug::findTypeDef(const emClassType* classType)
 {
     auto cached = m_resolved.find(classType);
     if (cached != m_resolved.end())
         return cached->second;
     akDebugTypeDef* typeDef = nullptr;
-    for (emClassType* type = classType; type && !typeDef; type = type->getBase())
+    for (const emClassType* type = classType; type && !typeDef; type = type->getBase())
         typeDef = akDebugTypeDef::find(type->getName());
+    m_resolved.emplace(classType, typeDef);
+    return typeDef;
+}
+
+akDebugTypeDef* akDebug::resolveTypeDef(emClassType* classType)
+{
+    akDebugTypeDef* typeDef = findTypeDef(classType);
     if (!typeDef)
         emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::writeObject - unable to resolve type definition");
-    else
-        m_resolved.emplace(classType, typeDef);
     return typeDef;
 }
 
@@ -316,17 +283,17 @@ int akDebug::writeObject(void* object, akDebugTypeDef* typeDef, bool referenceOn
         return telu::SUCCESS;
     }
     unsigned int address = getAddress(object);
-    if (!referenceOnly && !type->hasAlreadyBeenWritten(object) && m_depth >= s_maxDepth) {
+    if (!referenceOnly && type->hasAlreadyBeenWritten(object)) {
+        write<int>(OBJECT_REPEAT);
+        write<unsigned int>(address);
+        return telu::SUCCESS;
+    }
+    if (!referenceOnly && m_depth >= s_maxDepth) {
         emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::writeObject - nesting too deep");
         referenceOnly = true;
     }
     if (referenceOnly) {
         write<int>(OBJECT_ADDRESS_ONLY);
-        write<unsigned int>(address);
-        return telu::SUCCESS;
-    }
-    if (type->hasAlreadyBeenWritten(object)) {
-        write<int>(OBJECT_REPEAT);
         write<unsigned int>(address);
         return telu::SUCCESS;
     }

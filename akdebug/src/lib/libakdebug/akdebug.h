@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <map>
+#include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -32,13 +33,39 @@ public:
     // float, double or bool (4 bytes). After a failed read every later read fails at once and
     // yields zeros.
     template <class T>
-    void write(T value);
+    void write(T value)
+    {
+        write(&value, 1);
+    }
     template <class T>
-    T read();
+    T read()
+    {
+        T value{};
+        read(&value, 1);
+        return value;
+    }
     template <class T>
-    void write(const T* values, unsigned int n);
+    void write(const T* values, unsigned int n)
+    {
+        unsigned int moved = 0;
+        if constexpr (std::is_same<T, bool>::value)
+            moved = writeBools(values, n);
+        else if (m_file && n)
+            moved = m_file->writeTyped(values, n);
+        if (moved != n * sizeInFile<T>())
+            writeFailed();
+    }
     template <class T>
-    void read(T* values, unsigned int n);
+    void read(T* values, unsigned int n)
+    {
+        unsigned int moved = 0;
+        if constexpr (std::is_same<T, bool>::value)
+            moved = readBools(values, n);
+        else if (m_file && n && !m_readFailed)
+            moved = m_file->readTyped(values, n);
+        if (moved != n * sizeInFile<T>())
+            readFailed(values, n * sizeof(T));
+    }
 
     int writeBytes(const void* source, unsigned int n);
     int readBytes(void* destination, unsigned int n);
@@ -67,6 +94,9 @@ public:
         return writeObject(root, typeDef, referenceOnly);
     }
     akDebugObject* readObject(const char* name);
+    // The type definition of the nearest class up the chain of `classType` that has one (kept for
+    // the rest of the file), or null.
+    akDebugTypeDef* findTypeDef(const emClassType* classType);
 
     akDebugType* getType(const akDebugTypeDef* typeDef) const;
     const_iterator_type begin_type() const { return m_types.begin(); }
@@ -112,6 +142,16 @@ protected:
     std::unordered_map<const akDebugTypeDef*, akDebugType*> m_typeMap;
 
 private:
+    template <class T>
+    static constexpr unsigned int sizeInFile()
+    {
+        return std::is_same<T, bool>::value ? 4u : static_cast<unsigned int>(sizeof(T));
+    }
+    unsigned int writeBools(const bool* values, unsigned int n);
+    unsigned int readBools(bool* values, unsigned int n);
+    void writeFailed();
+    // Zeroes what a failed read was to fill and reports the first failure.
+    void readFailed(void* values, size_t bytes);
     akDebugTypeDef* resolveTypeDef(emClassType* classType);
     bool readFailed(unsigned int moved, unsigned int expected, const char* message);
 
@@ -121,7 +161,9 @@ private:
     unsigned int m_numRecords[4] = {0, 0, 0, 0};
     unsigned long long m_attributeStart = 0;
     unsigned long long m_attributeBudget = 0;
-    std::unordered_map<const void*, unsigned int> m_addresses;
-    std::unordered_set<unsigned int> m_usedAddresses;
+    // File addresses: the owner of each address taken, and the pointers that could not keep their
+    // low 32 bits.
+    std::unordered_map<unsigned int, const void*> m_owners;
+    std::unordered_map<const void*, unsigned int> m_moved;
     std::unordered_map<const emClassType*, akDebugTypeDef*> m_resolved;
 };

@@ -59,6 +59,8 @@ akDebugAttributeBase::akDebugAttributeBase(const char* name) : m_name(name)
 
 akDebugAttributeBase::~akDebugAttributeBase()
 {
+    if (m_numParents > 1)
+        emAllocRaw::freeBlock(m_parents.many, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
     if ((m_flags & FLAG_TOOL_TIP) && s_toolTips) {
         auto found = s_toolTips->find(this);
         if (found != s_toolTips->end()) {
@@ -121,32 +123,59 @@ int akDebugAttributeBase::insert_parent(akDebugAttributeBase* parent)
         emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugAttributeBase::insert_parent - attribute already in list");
         return telu::FAILURE;
     }
-    m_parents.push_back(parent);
+    if (m_numParents == 0) {
+        m_parents.one = parent;
+    } else {
+        // The block holds a power of two of entries; it grows when the count reaches one.
+        unsigned int n = m_numParents;
+        if (n == 1 || (n & (n - 1)) == 0) {
+            auto** grown = static_cast<akDebugAttributeBase**>(
+                emAllocRaw::mallocBlock(2 * n * sizeof(akDebugAttributeBase*), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
+            std::copy(begin_parent(), end_parent(), grown);
+            if (n > 1)
+                emAllocRaw::freeBlock(m_parents.many, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+            m_parents.many = grown;
+        }
+        m_parents.many[n] = parent;
+    }
+    ++m_numParents;
     return telu::SUCCESS;
 }
 
 int akDebugAttributeBase::erase_parent(const_iterator_parent position)
 {
-    if (position == m_parents.end()) {
+    const_iterator_parent first = begin_parent();
+    if (position < first || position >= end_parent()) {
         emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugAttributeBase::erase_parent - invalid iterator");
         return telu::FAILURE;
     }
-    m_parents.erase(m_parents.begin() + (position - m_parents.cbegin()));
+    if (m_numParents == 1) {
+        m_parents.one = nullptr;
+    } else {
+        akDebugAttributeBase** many = m_parents.many;
+        std::copy(position + 1, end_parent(), many + (position - first));
+        if (m_numParents == 2) {
+            akDebugAttributeBase* remaining = many[0];
+            emAllocRaw::freeBlock(many, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+            m_parents.one = remaining;
+        }
+    }
+    --m_numParents;
     return telu::SUCCESS;
 }
 
 bool akDebugAttributeBase::hasParent(const akDebugAttributeBase* parent) const
 {
-    return std::find(m_parents.begin(), m_parents.end(), parent) != m_parents.end();
+    return std::find(begin_parent(), end_parent(), parent) != end_parent();
 }
 
 const akDebugObject* akDebugAttributeBase::getParentObject() const
 {
     const akDebugAttributeBase* current = this;
     while (!current->getType()) {
-        if (current->m_parents.empty())
+        if (current->empty_parent())
             return nullptr;
-        current = current->m_parents.front();
+        current = *current->begin_parent();
     }
     return static_cast<const akDebugObject*>(current);
 }
@@ -334,8 +363,8 @@ akDebugGroup::~akDebugGroup()
 {
     // Each child loses this parent and one reference, front to back.
     for (akDebugAttributeBase* child : m_children) {
-        auto position = std::find(child->m_parents.cbegin(), child->m_parents.cend(), this);
-        if (position != child->m_parents.cend())
+        auto position = std::find(child->begin_parent(), child->end_parent(), this);
+        if (position != child->end_parent())
             child->erase_parent(position);
         child->unref();
     }
@@ -381,8 +410,8 @@ int akDebugGroup::erase_child(const_iterator_child position)
         return telu::FAILURE;
     }
     akDebugAttributeBase* child = *position;
-    auto parent = std::find(child->m_parents.cbegin(), child->m_parents.cend(), this);
-    if (parent != child->m_parents.cend())
+    auto parent = std::find(child->begin_parent(), child->end_parent(), this);
+    if (parent != child->end_parent())
         child->erase_parent(parent);
     m_children.erase(m_children.begin() + (position - m_children.cbegin()));
     child->unref();

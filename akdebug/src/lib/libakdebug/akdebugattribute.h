@@ -21,7 +21,7 @@ public:
     using List = std::vector<akDebugAttributeBase*>;
     using const_iterator = List::const_iterator;
     using const_iterator_child = const_iterator;
-    using const_iterator_parent = const_iterator;
+    using const_iterator_parent = akDebugAttributeBase* const*;
     using ErrorMap = std::multimap<const akDebugAttributeBase*, std::pair<emNotify::Level, char*>>;
     using const_iterator_error = ErrorMap::const_iterator;
 
@@ -54,10 +54,10 @@ public:
 
     const char* getName() const { return m_name; }
 
-    const_iterator_parent begin_parent() const { return m_parents.begin(); }
-    const_iterator_parent end_parent() const { return m_parents.end(); }
-    unsigned int size_parent() const { return static_cast<unsigned int>(m_parents.size()); }
-    bool empty_parent() const { return m_parents.empty(); }
+    const_iterator_parent begin_parent() const { return m_numParents > 1 ? m_parents.many : &m_parents.one; }
+    const_iterator_parent end_parent() const { return begin_parent() + m_numParents; }
+    unsigned int size_parent() const { return m_numParents; }
+    bool empty_parent() const { return m_numParents == 0; }
     int insert_parent(akDebugAttributeBase* parent);
     int erase_parent(const_iterator_parent position);
     bool hasParent(const akDebugAttributeBase* parent) const;
@@ -108,7 +108,13 @@ private:
     const char* m_name;
     unsigned short m_ref = 0;
     unsigned short m_flags = 0;
-    List m_parents;
+    // The parent list: almost every attribute has one parent, kept in place; more live in a block
+    // of the host allocator.
+    unsigned int m_numParents = 0;
+    union {
+        akDebugAttributeBase* one;
+        akDebugAttributeBase** many;
+    } m_parents{nullptr};
 
     static unsigned long long s_numCreated;
 };

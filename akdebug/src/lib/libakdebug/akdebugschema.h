@@ -484,13 +484,18 @@ struct Schema
 
     static int write(akDebug* stream, void* object)
     {
+        const typename S::Host* host = hostCast<typename S::Host>(object);
+        return host ? writeFields(stream, host) : telu::FAILURE;
+    }
+
+    // The base classes' fields first, then this class's own; the host object converts to each
+    // base through the class hierarchy.
+    static int writeFields(akDebug* stream, const typename S::Host* host)
+    {
         using Base = typename S::Base;
         if constexpr (!std::is_void<Base>::value)
-            if (Schema<Base>::write(stream, object) == telu::FAILURE)
+            if (Schema<Base>::writeFields(stream, host) == telu::FAILURE)
                 return telu::FAILURE;
-        const typename S::Host* host = hostCast<typename S::Host>(object);
-        if (!host)
-            return telu::FAILURE;
         Writer io(stream);
         S::fields(io, host);
         return telu::SUCCESS;

@@ -277,7 +277,7 @@ void elementKinds(Io& io, const char* elementsName, const char* preserveName, Co
         for (int i = 0; i < n; ++i) {
             const olElement::Id id = idAt(i);
             const emClassObject* object = element(id);
-            stream->writeObject(object, findElementTypeDef(id, element(id)), false);
+            stream->writeObject(object, findElementTypeDef(stream, id, element(id)), false);
             stream->write<bool>(preserve(id));
             io.validation([&](Messages& messages) { validate(id, messages); }, true);
         }

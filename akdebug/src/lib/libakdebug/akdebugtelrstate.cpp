@@ -4,9 +4,15 @@ namespace akdebugschema {
 
 bool s_writingInheritState = false;
 
-akDebugTypeDef* findElementTypeDef(olElement::Id id, const olElement* element)
+akDebugTypeDef* findElementTypeDef(akDebug* stream, olElement::Id id, const olElement* element)
 {
     akDebugTypeDef* elementDef = Schema<OlElement>::def;
+    // The usual case: an element of the kind's own class, whose nearest definition the stream keeps.
+    if (!element || element->getClassType() == id) {
+        akDebugTypeDef* def = stream->findTypeDef(id);
+        if (def && elementDef && def->isOfTypeDef(elementDef))
+            return def;
+    }
     for (emClassType* type = id; type; type = type->getBase()) {
         akDebugTypeDef* def = akDebugTypeDef::find(type->getName());
         // Only an element definition that the element itself belongs to can write it in full.

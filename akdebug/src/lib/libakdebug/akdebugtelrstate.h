@@ -11,7 +11,7 @@ namespace akdebugschema {
 // The type definition an element kind is written under: the nearest class of the kind's class
 // chain that has a type definition of its own and that `element` (when given) belongs to, so
 // that every element kind writes exactly one record. Falls back to olElement's definition.
-akDebugTypeDef* findElementTypeDef(olElement::Id id, const olElement* element = nullptr);
+akDebugTypeDef* findElementTypeDef(akDebug* stream, olElement::Id id, const olElement* element = nullptr);
 
 // One element record of a state or a draw context. The writer writes the element of the kind
 // `id()` (null when unset, `element(id)` gives it) under findElementTypeDef; the reader reads the
@@ -24,7 +24,7 @@ akDebugObject* elementRecord(Io& io, GetId id, GetElement element)
     } else {
         const olElement::Id kind = id();
         const olElement* e = element(kind);
-        io.object(nullptr, findElementTypeDef(kind, e), [&] { return static_cast<const emClassObject*>(e); });
+        io.object(nullptr, findElementTypeDef(io.stream(), kind, e), [&] { return static_cast<const emClassObject*>(e); });
         return nullptr;
     }
 }

@@ -45,49 +45,80 @@ void akDebugType::registerAddress(akDebugObject* object, unsigned int address)
 {
     if (address == 0 || !has(akDebugTypeDef::OPTION_INDEX_ADDRESS))
         return;
-    m_addressIndex.emplace(address, object);
+    m_addressIndex.insert(address, object);
     s_currentObject = object;
     s_currentType = this;
-    m_addresses.insert(address);
 }
 
 void akDebugType::registerName(akDebugObject* object, const char* name, const char* lowerCaseName)
 {
     if (!name || !lowerCaseName || !has(akDebugTypeDef::OPTION_INDEX_NAME))
         return;
-    m_nameIndex.emplace(name, object);
-    m_lowerNameIndex.emplace(lowerCaseName, object);
+    m_nameIndex.insert(name, object);
+    m_lowerNameIndex.insert(lowerCaseName, object);
     s_currentObject = nullptr;
     s_currentType = nullptr;
 }
 
-namespace {
-
-const char* keyOf(const akDebugType::NameIndex& index, const akDebugObject* object)
+template <class Key, class Less>
+void akDebugType::Index<Key, Less>::insert(Key key, akDebugObject* object)
 {
-    for (const auto& entry : index)
-        if (entry.second == object)
-            return entry.first;
-    return nullptr;
+    if (!m_entries.empty() && Less()(key, m_entries.back().first))
+        m_sorted = false;
+    m_entries.emplace_back(key, object);
+    m_positions.clear();
+    m_keysValid = false;
 }
 
-}  // namespace
+template <class Key, class Less>
+void akDebugType::Index<Key, Less>::sort() const
+{
+    if (m_sorted)
+        return;
+    std::stable_sort(m_entries.begin(), m_entries.end(),
+                     [](const Entry& a, const Entry& b) { return Less()(a.first, b.first); });
+    m_sorted = true;
+}
+
+template <class Key, class Less>
+typename akDebugType::Index<Key, Less>::const_iterator akDebugType::Index<Key, Less>::find(const akDebugObject* object) const
+{
+    sort();
+    if (m_positions.empty())
+        for (size_t i = m_entries.size(); i-- > 0;)
+            m_positions[m_entries[i].second] = i;
+    auto found = m_positions.find(object);
+    return found == m_positions.end() ? m_entries.end() : m_entries.begin() + static_cast<long>(found->second);
+}
+
+template <class Key, class Less>
+const std::vector<Key>& akDebugType::Index<Key, Less>::keys() const
+{
+    if (!m_keysValid) {
+        sort();
+        m_keys.clear();
+        for (const Entry& entry : m_entries)
+            if (m_keys.empty() || Less()(m_keys.back(), entry.first))
+                m_keys.push_back(entry.first);
+        m_keysValid = true;
+    }
+    return m_keys;
+}
 
 void akDebugType::registerAddressRepeat(akDebugObject* object, unsigned int address, akDebugObject* source)
 {
     registerAddress(object, address);
-    const char* name = keyOf(m_nameIndex, source);
-    const char* lower = keyOf(m_lowerNameIndex, source);
-    if (name && lower)
-        registerName(object, name, lower);
+    auto name = m_nameIndex.find(source);
+    auto lower = m_lowerNameIndex.find(source);
+    if (name != m_nameIndex.end() && lower != m_lowerNameIndex.end())
+        registerName(object, name->first, lower->first);
 }
 
 akDebugObject* akDebugType::findObject(const akDebugObject* after) const
 {
     auto it = m_addressIndex.begin();
     if (after) {
-        while (it != m_addressIndex.end() && it->second != after)
-            ++it;
+        it = m_addressIndex.find(after);
         if (it == m_addressIndex.end())
             return nullptr;
         ++it;
@@ -97,27 +128,25 @@ akDebugObject* akDebugType::findObject(const akDebugObject* after) const
 
 akDebugObject* akDebugType::findObject(unsigned int address, const akDebugObject* after) const
 {
-    auto range = m_addressIndex.equal_range(address);
-    auto it = range.first;
+    auto it = std::lower_bound(m_addressIndex.begin(), m_addressIndex.end(), address,
+                               [](const auto& entry, unsigned int key) { return entry.first < key; });
     if (after) {
-        while (it != range.second && it->second != after)
-            ++it;
-        if (it == range.second)
+        it = m_addressIndex.find(after);
+        if (it == m_addressIndex.end() || it->first != address)
             return nullptr;
         ++it;
     }
-    return it == range.second ? nullptr : it->second;
+    return it == m_addressIndex.end() || it->first != address ? nullptr : it->second;
 }
 
 akDebugObject* akDebugType::findObject(const char* name, unsigned int flags, const akDebugObject* after) const
 {
     if (!name)
         return nullptr;
-    const NameIndex& index = (flags & FIND_CASE_SENSITIVE) ? m_nameIndex : m_lowerNameIndex;
+    const auto& index = (flags & FIND_CASE_SENSITIVE) ? m_nameIndex : m_lowerNameIndex;
     auto it = index.begin();
     if (after) {
-        while (it != index.end() && it->second != after)
-            ++it;
+        it = index.find(after);
         if (it == index.end())
             return nullptr;
         ++it;
@@ -132,3 +161,6 @@ akDebugObject* akDebugType::findObject(const char* name, unsigned int flags, con
 
 int akDebugType::initializeClass() { return telu::SUCCESS; }
 int akDebugType::shutdownClass() { return telu::SUCCESS; }
+
+template class akDebugType::Index<unsigned int, akDebugType::AddressLess>;
+template class akDebugType::Index<const char*, akDebugType::NameLess>;

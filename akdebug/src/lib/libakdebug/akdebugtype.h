@@ -6,8 +6,8 @@
 #include "akdebugtypedef.h"
 
 #include <cstring>
-#include <map>
-#include <set>
+#include <algorithm>
+#include <vector>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -18,9 +18,7 @@ public:
     {
         bool operator()(const char* a, const char* b) const { return std::strcmp(a, b) < 0; }
     };
-    using AddressIndex = std::multimap<unsigned int, akDebugObject*>;
-    using NameIndex = std::multimap<const char*, akDebugObject*, NameLess>;
-    using const_iterator_address = std::set<unsigned int>::const_iterator;
+    using const_iterator_address = std::vector<unsigned int>::const_iterator;
 
     // Flags of the name search.
     enum FindFlags : unsigned int { FIND_CASE_SENSITIVE = 1, FIND_EXACT = 2 };
@@ -46,10 +44,10 @@ public:
     // Name search (FindFlags); without FIND_CASE_SENSITIVE the query must be lower case.
     akDebugObject* findObject(const char* name, unsigned int flags, const akDebugObject* after) const;
 
-    const_iterator_address begin_address() const { return m_addresses.begin(); }
-    const_iterator_address end_address() const { return m_addresses.end(); }
-    unsigned int size_address() const { return static_cast<unsigned int>(m_addresses.size()); }
-    bool empty_address() const { return m_addresses.empty(); }
+    const_iterator_address begin_address() const { return m_addressIndex.keys().begin(); }
+    const_iterator_address end_address() const { return m_addressIndex.keys().end(); }
+    unsigned int size_address() const { return static_cast<unsigned int>(m_addressIndex.keys().size()); }
+    bool empty_address() const { return m_addressIndex.empty(); }
 
     static int initializeClass();
     static int shutdownClass();
@@ -69,12 +67,42 @@ protected:
 private:
     bool has(unsigned int option) const { return (m_typeDef->getOptions() & option) != 0; }
 
+    // An index of objects by key, filled while a file is read and sorted by key (entries with equal
+    // keys in the order they were entered) when it is first searched.
+    template <class Key, class Less>
+    class Index
+    {
+    public:
+        using Entry = std::pair<Key, akDebugObject*>;
+        using const_iterator = typename std::vector<Entry>::const_iterator;
+
+        void insert(Key key, akDebugObject* object);
+        bool empty() const { return m_entries.empty(); }
+        const_iterator begin() const { sort(); return m_entries.begin(); }
+        const_iterator end() const { sort(); return m_entries.end(); }
+        // The entry of an object, or end().
+        const_iterator find(const akDebugObject* object) const;
+        // The distinct keys in order.
+        const std::vector<Key>& keys() const;
+
+    private:
+        void sort() const;
+        mutable std::vector<Entry> m_entries;
+        mutable bool m_sorted = true;
+        mutable std::unordered_map<const akDebugObject*, size_t> m_positions;
+        mutable std::vector<Key> m_keys;
+        mutable bool m_keysValid = false;
+    };
+    struct AddressLess
+    {
+        bool operator()(unsigned int a, unsigned int b) const { return a < b; }
+    };
+
     int m_index;
     akDebugTypeDef* m_typeDef;
     std::unordered_set<const void*> m_written;
     std::unordered_map<unsigned int, akDebugObject*> m_sources;
-    AddressIndex m_addressIndex;
-    NameIndex m_nameIndex;
-    NameIndex m_lowerNameIndex;
-    std::set<unsigned int> m_addresses;
+    Index<unsigned int, AddressLess> m_addressIndex;
+    Index<const char*, NameLess> m_nameIndex;
+    Index<const char*, NameLess> m_lowerNameIndex;
 };
