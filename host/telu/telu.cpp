@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -317,11 +318,13 @@ void* emAllocRaw::mallocBlock(size_t size, const char*, unsigned int)
 {
     if (size > SIZE_MAX - sizeof(BlockHeader))
         return nullptr;
-    void* memory = nullptr;
-    if (posix_memalign(&memory, alignof(BlockHeader), sizeof(BlockHeader) + size) != 0)
+    // malloc's blocks are aligned for any type, so the caller's memory after the header is too.
+    static_assert(alignof(std::max_align_t) >= alignof(BlockHeader), "malloc must align the header");
+    void* memory = std::malloc(sizeof(BlockHeader) + size);
+    if (!memory)
         return nullptr;
     BlockHeader* header = new (memory) BlockHeader{size, kLiveMagic};
-    ++g_numBlocks;
+    g_numBlocks.fetch_add(1, std::memory_order_relaxed);
     return header + 1;
 }
 
@@ -337,7 +340,7 @@ void emAllocRaw::freeBlock(void* block, const char* file, unsigned int line)
         return;
     }
     header->magic = kFreedMagic;
-    --g_numBlocks;
+    g_numBlocks.fetch_sub(1, std::memory_order_relaxed);
     std::free(header);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <set>
+#include <unordered_map>
 
 unsigned long long akDebugAttributeBase::s_numCreated = 0;
 
@@ -22,6 +23,18 @@ ToolTipMap* s_toolTips = nullptr;
 akDebugAttributeBase::ErrorMap* s_errors = nullptr;
 std::set<char*, TextLess>* s_names = nullptr;
 std::vector<char*>* s_indexNames = nullptr;
+
+struct PatternKey
+{
+    const char* pattern;
+    int index;
+    bool operator==(const PatternKey& o) const { return pattern == o.pattern && index == o.index; }
+};
+struct PatternHash
+{
+    size_t operator()(const PatternKey& k) const { return std::hash<const void*>()(k.pattern) * 31 + static_cast<size_t>(k.index); }
+};
+std::unordered_map<PatternKey, const char*, PatternHash>* s_patternNames = nullptr;
 
 const akDebugAttributeBase::List s_noChildren;
 const akDebugAttributeBase::ErrorMap s_noErrors;
@@ -229,6 +242,7 @@ int akDebugAttributeBase::initializeClass()
     s_errors = new ErrorMap;
     s_names = new std::set<char*, TextLess>;
     s_indexNames = new std::vector<char*>;
+    s_patternNames = new std::unordered_map<PatternKey, const char*, PatternHash>;
     return telu::SUCCESS;
 }
 
@@ -250,6 +264,8 @@ int akDebugAttributeBase::shutdownClass()
     for (char* name : *s_indexNames)
         freeText(name);
     delete s_indexNames;
+    delete s_patternNames;
+    s_patternNames = nullptr;
     s_toolTips = nullptr;
     s_errors = nullptr;
     s_names = nullptr;
@@ -339,6 +355,20 @@ const char* akDebugAttributeBase::getPersistentName(const char* name)
     return copy;
 }
 
+const char* akDebugAttributeBase::getPersistentName(const char* pattern, int index)
+{
+    if (!pattern || !s_patternNames)
+        return nullptr;
+    auto found = s_patternNames->find({pattern, index});
+    if (found != s_patternNames->end())
+        return found->second;
+    char text[1024];
+    std::snprintf(text, sizeof text, pattern, index);
+    const char* name = getPersistentName(text);
+    s_patternNames->emplace(PatternKey{pattern, index}, name);
+    return name;
+}
+
 const char* akDebugAttributeBase::getPersistentIndexName(int index)
 {
     if (index < 0 || !s_indexNames)
@@ -393,11 +423,18 @@ int akDebugGroup::insert_child(akDebugAttributeBase* child)
         return telu::FAILURE;
     }
     // A child of this group lists it as a parent, so only then is the child list searched.
-    if (child->hasParent(this) && std::find(m_children.begin(), m_children.end(), child) != m_children.end()) {
-        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugGroup::insert_child - attribute already in list");
-        return telu::FAILURE;
+    if (child->m_numParents == 0) {
+        child->m_parents.one = this;
+        child->m_numParents = 1;
+    } else {
+        if (child->hasParent(this) && std::find(m_children.begin(), m_children.end(), child) != m_children.end()) {
+            emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugGroup::insert_child - attribute already in list");
+            return telu::FAILURE;
+        }
+        child->insert_parent(this);
     }
-    child->insert_parent(this);
+    if (m_children.empty())
+        m_children.reserve(4);
     m_children.push_back(child);
     child->ref();
     return telu::SUCCESS;

@@ -15,10 +15,31 @@
 class akDebugObject;
 class akDebugType;
 
+// Containers of the attribute tree take their memory from the host's raw block allocator.
+template <class T>
+struct akDebugHostAllocator
+{
+    using value_type = T;
+    akDebugHostAllocator() = default;
+    template <class U>
+    akDebugHostAllocator(const akDebugHostAllocator<U>&)
+    {
+    }
+    T* allocate(size_t n)
+    {
+        return static_cast<T*>(emAllocRaw::mallocBlock(n * sizeof(T), "akdebug/src/lib/libakdebug/akdebugattribute", __LINE__));
+    }
+    void deallocate(T* p, size_t) { emAllocRaw::freeBlock(p, "akdebug/src/lib/libakdebug/akdebugattribute", __LINE__); }
+    template <class U>
+    bool operator==(const akDebugHostAllocator<U>&) const { return true; }
+    template <class U>
+    bool operator!=(const akDebugHostAllocator<U>&) const { return false; }
+};
+
 class AKDEBUG_API akDebugAttributeBase
 {
 public:
-    using List = std::vector<akDebugAttributeBase*>;
+    using List = std::vector<akDebugAttributeBase*, akDebugHostAllocator<akDebugAttributeBase*>>;
     using const_iterator = List::const_iterator;
     using const_iterator_child = const_iterator;
     using const_iterator_parent = akDebugAttributeBase* const*;
@@ -90,6 +111,9 @@ public:
     static std::pair<const_iterator_error, const_iterator_error> range_error(const akDebugAttributeBase* attribute);
 
     static const char* getPersistentName(const char* name);
+    // The persistent name of `pattern` formatted with `index` ("Representation %d" and 2 give
+    // "Representation 2"); the pattern must be a text that lives as long as the process.
+    static const char* getPersistentName(const char* pattern, int index);
     static const char* getPersistentIndexName(int index);
 
     // Attributes constructed since the process started; readers bound what one file may build.
@@ -134,6 +158,8 @@ public:
     bool compare(const akDebugAttributeBase* other) const override;
 
     int insert_child(akDebugAttributeBase* child);
+    // Makes room for this many children in all.
+    void reserve_child(unsigned int count) { m_children.reserve(count); }
     int erase_child(const_iterator_child position);
     // The first child with this name (compared as text), or null.
     akDebugAttributeBase* findChild(const char* name) const;

@@ -265,12 +265,7 @@ public:
     akDebugGroup* current() const { return m_group; }
 
     const char* index(int i) const { return akDebugAttributeBase::getPersistentIndexName(i); }
-    const char* name(const char* pattern, int i) const
-    {
-        char text[256];
-        std::snprintf(text, sizeof text, pattern, i);
-        return akDebugAttributeBase::getPersistentName(text);
-    }
+    const char* name(const char* pattern, int i) const { return akDebugAttributeBase::getPersistentName(pattern, i); }
 
     // Inserts an attribute into the current group.
     template <class A>
@@ -432,6 +427,8 @@ public:
     void count(unsigned int bytesPerElement, Count, Body body)
     {
         int n = m_stream->readCount(bytesPerElement);
+        if (n > 0)
+            m_group->reserve_child(m_group->size_child() + static_cast<unsigned int>(n));
         for (int i = 0; i < n && !m_stream->hasReadFailed(); ++i)
             body(i);
     }

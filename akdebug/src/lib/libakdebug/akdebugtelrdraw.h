@@ -97,6 +97,7 @@ void readElements(Reader& io, const char* name, int n)
         return;
     }
     akDebugArray<T>* array = io.add(new akDebugArray<T>(name, stream->read<unsigned int>()));
+    array->reserve_child(static_cast<unsigned int>(n));
     for (int i = 0; i < n && !stream->hasReadFailed(); ++i)
         array->insert_child(new Kind(io.index(i), readElement<T>(stream)));
 }
