@@ -223,30 +223,28 @@ unsigned int akDebug::getAddress(const void* pointer)
         return 0;
     unsigned int low = static_cast<unsigned int>(reinterpret_cast<uintptr_t>(pointer));
     if (low != 0) {
-        auto taken = m_owners.try_emplace(low, pointer);
-        if (taken.second || taken.first->second == pointer)
+        auto taken = m_owners.insert(low, pointer);
+        if (taken.second || *taken.first == pointer)
             return low;
     }
-    auto moved = m_moved.find(pointer);
-    if (moved != m_moved.end())
-        return moved->second;
+    if (const unsigned int* moved = m_moved.find(pointer))
+        return *moved;
     unsigned int address = low;
-    while (address == 0 || m_owners.count(address))
+    while (address == 0 || m_owners.find(address))
         ++address;
-    m_owners.emplace(address, pointer);
-    m_moved.emplace(pointer, address);
+    m_owners.insert(address, pointer);
+    m_moved.insert(pointer, address);
     return address;
 }
 
 akDebugTypeDef* akDebug::findTypeDef(const emClassType* classType)
 {
-    auto cached = m_resolved.find(classType);
-    if (cached != m_resolved.end())
-        return cached->second;
+    if (akDebugTypeDef** cached = m_resolved.find(classType))
+        return *cached;
     akDebugTypeDef* typeDef = nullptr;
     for (const emClassType* type = classType; type && !typeDef; type = type->getBase())
         typeDef = akDebugTypeDef::find(type->getName());
-    m_resolved.emplace(classType, typeDef);
+    m_resolved.insert(classType, typeDef);
     return typeDef;
 }
 
@@ -260,8 +258,8 @@ akDebugTypeDef* akDebug::resolveTypeDef(emClassType* classType)
 
 akDebugType* akDebug::getType(const akDebugTypeDef* typeDef) const
 {
-    auto found = m_typeMap.find(typeDef);
-    return found == m_typeMap.end() ? nullptr : found->second;
+    akDebugType* const* found = m_typeMap.find(typeDef);
+    return found ? *found : nullptr;
 }
 
 int akDebug::writeObject(void* object, akDebugTypeDef* typeDef, bool referenceOnly)
@@ -394,7 +392,7 @@ int akDebug::writeFileHeader()
         writeString((*it)->getName());
         akDebugType* type = new akDebugType(*it, index);
         m_types.push_back(type);
-        m_typeMap.emplace(*it, type);
+        m_typeMap.insert(*it, type);
     }
     return m_writeFailed ? telu::FAILURE : telu::SUCCESS;
 }
@@ -446,7 +444,7 @@ int akDebug::readFileHeader()
         }
         akDebugType* type = new akDebugType(typeDef, i);
         m_types.push_back(type);
-        m_typeMap.emplace(typeDef, type);
+        m_typeMap.insert(typeDef, type);
     }
     return telu::SUCCESS;
 }

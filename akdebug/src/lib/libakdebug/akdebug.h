@@ -3,6 +3,7 @@
 #pragma once
 
 #include "akdebugattribute.h"
+#include "akdebughash.h"
 #include "akdebugtype.h"
 
 #include <embase.h>
@@ -139,7 +140,7 @@ protected:
     int m_numRepresentations = 0;
     emFile* m_file = nullptr;
     std::vector<akDebugType*> m_types;
-    std::unordered_map<const akDebugTypeDef*, akDebugType*> m_typeMap;
+    akDebugHashMap<const akDebugTypeDef*, akDebugType*> m_typeMap;
 
 private:
     template <class T>
@@ -163,7 +164,7 @@ private:
     unsigned long long m_attributeBudget = 0;
     // File addresses: the owner of each address taken, and the pointers that could not keep their
     // low 32 bits.
-    std::unordered_map<unsigned int, const void*> m_owners;
-    std::unordered_map<const void*, unsigned int> m_moved;
-    std::unordered_map<const emClassType*, akDebugTypeDef*> m_resolved;
+    akDebugHashMap<unsigned int, const void*> m_owners;
+    akDebugHashMap<const void*, unsigned int> m_moved;
+    akDebugHashMap<const emClassType*, akDebugTypeDef*> m_resolved;
 };

@@ -15,13 +15,13 @@ int akDebugType::write(akDebug* stream, void* object)
     if (m_typeDef->write(stream, object) == telu::FAILURE)
         return telu::FAILURE;
     if (has(akDebugTypeDef::OPTION_SHARE_REPEATS))
-        m_written.insert(object);
+        m_written.insert(object, true);
     return telu::SUCCESS;
 }
 
 bool akDebugType::hasAlreadyBeenWritten(const void* object) const
 {
-    return has(akDebugTypeDef::OPTION_SHARE_REPEATS) && m_written.count(object) != 0;
+    return has(akDebugTypeDef::OPTION_SHARE_REPEATS) && m_written.find(object) != nullptr;
 }
 
 int akDebugType::read(akDebug* stream, akDebugObject* object, unsigned int address)
@@ -29,7 +29,7 @@ int akDebugType::read(akDebug* stream, akDebugObject* object, unsigned int addre
     if (m_typeDef->read(stream, object) == telu::FAILURE)
         return telu::FAILURE;
     if (has(akDebugTypeDef::OPTION_SHARE_REPEATS))
-        m_sources[address] = object;
+        m_sources.set(address, object);
     return telu::SUCCESS;
 }
 
@@ -37,8 +37,8 @@ akDebugObject* akDebugType::getSourceObject(unsigned int address) const
 {
     if (!has(akDebugTypeDef::OPTION_SHARE_REPEATS))
         return nullptr;
-    auto found = m_sources.find(address);
-    return found == m_sources.end() ? nullptr : found->second;
+    akDebugObject* const* found = m_sources.find(address);
+    return found ? *found : nullptr;
 }
 
 void akDebugType::registerAddress(akDebugObject* object, unsigned int address)

@@ -3,6 +3,7 @@
 // search.
 #pragma once
 
+#include "akdebughash.h"
 #include "akdebugtypedef.h"
 
 #include <cstring>
@@ -100,8 +101,8 @@ private:
 
     int m_index;
     akDebugTypeDef* m_typeDef;
-    std::unordered_set<const void*> m_written;
-    std::unordered_map<unsigned int, akDebugObject*> m_sources;
+    akDebugHashMap<const void*, bool> m_written;
+    akDebugHashMap<unsigned int, akDebugObject*> m_sources;
     Index<unsigned int, AddressLess> m_addressIndex;
     Index<const char*, NameLess> m_nameIndex;
     Index<const char*, NameLess> m_lowerNameIndex;
