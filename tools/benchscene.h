@@ -27,6 +27,9 @@ public:
 
     const kiNode* getRoot() const { return m_root; }
     int getNumGeometryNodes() const { return static_cast<int>(m_geometries.size()); }
+    // The drawable and the render state of geometry node i.
+    const olGeometry* getGeometry(int i) const { return m_geometries[static_cast<size_t>(i)].get(); }
+    const olState* getState(int i) const { return m_states[static_cast<size_t>(i)].get(); }
     // Host objects reachable from the root: nodes, drawables, states, elements, materials and
     // textures (each counted once).
     int getNumObjects() const;
