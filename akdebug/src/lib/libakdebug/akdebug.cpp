@@ -99,8 +99,12 @@ void akDebug::failRead(const char* message)
 
 int akDebug::readCount(unsigned int bytesPerElement)
 {
-    int n = read<int>();
-    if (n <= 0 || m_readFailed)
+    return checkCount(read<int>(), bytesPerElement);
+}
+
+int akDebug::checkCount(int n, unsigned int bytesPerElement)
+{
+    if (n <= 0 || m_readFailed || !m_file)
         return 0;
     uint64_t needed = static_cast<uint64_t>(n) * (bytesPerElement ? bytesPerElement : 1);
     if (needed > m_file->remaining()) {

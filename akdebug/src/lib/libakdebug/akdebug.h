@@ -113,6 +113,9 @@ public:
     // Reads a count of elements of at least `bytesPerElement` bytes each. A count larger than the
     // rest of the file could hold fails the stream; zero or less means no elements.
     int readCount(unsigned int bytesPerElement);
+    // A count of elements from the file, checked the same way: n, or 0 when n is zero or less or
+    // more than the rest of the file could hold (the stream then fails).
+    int checkCount(int n, unsigned int bytesPerElement);
     // True once a read failed or the file was found damaged.
     bool hasReadFailed() const { return m_readFailed; }
     // True once a write failed.

@@ -114,6 +114,29 @@ public:
     {
         m_stream->write<int>(static_cast<int>(get()));
     }
+    // A value or an enumeration that later fields depend on: returns it.
+    template <class Get>
+    ValueType<Get> valueKept(const char*, Get get, unsigned int = NONE)
+    {
+        const ValueType<Get> value = get();
+        m_stream->write<ValueType<Get>>(value);
+        return value;
+    }
+    template <class Get>
+    int enumerationKept(const char*, Get get, unsigned int = NONE)
+    {
+        const int value = static_cast<int>(get());
+        m_stream->write<int>(value);
+        return value;
+    }
+    // A count of elements of at least `bytesPerElement` bytes each, with no attribute of its own.
+    template <class Count>
+    int counted(unsigned int, Count count)
+    {
+        const int n = static_cast<int>(count());
+        m_stream->write<int>(n);
+        return n;
+    }
     // Several attributes from one getter that fills them, stored as one array.
     template <class Fill>
     void values(std::initializer_list<const char*> names, Fill fill, unsigned int = NONE)
@@ -294,6 +317,25 @@ public:
     {
         add(new akDebugEnum<ValueType<Get>>(name, m_stream->read<int>()), flags);
     }
+    template <class Get>
+    ValueType<Get> valueKept(const char* name, Get, unsigned int flags = NONE)
+    {
+        const ValueType<Get> value = m_stream->read<ValueType<Get>>();
+        add(new akDebugAttribute<ValueType<Get>>(name, value), flags);
+        return value;
+    }
+    template <class Get>
+    int enumerationKept(const char* name, Get, unsigned int flags = NONE)
+    {
+        const int value = m_stream->read<int>();
+        add(new akDebugEnum<ValueType<Get>>(name, value), flags);
+        return value;
+    }
+    template <class Count>
+    int counted(unsigned int bytesPerElement, Count)
+    {
+        return m_stream->readCount(bytesPerElement);
+    }
     template <class Fill>
     void values(std::initializer_list<const char*> names, Fill, unsigned int flags = NONE)
     {
@@ -469,6 +511,77 @@ private:
     akDebugGroup* m_object;
     akDebugGroup* m_group;
 };
+
+// ---- arrays of host values ----
+
+template <class T, class = void>
+struct IsVector : std::false_type
+{
+};
+template <class T>
+struct IsVector<T, std::void_t<typename T::value_type>> : std::true_type
+{
+};
+
+// Bytes one array element takes in a file.
+template <class T>
+constexpr unsigned int elementBytes()
+{
+    if constexpr (IsVector<T>::value)
+        return T::size * sizeof(typename T::value_type);
+    else
+        return sizeof(T);
+}
+
+// One array element: a vector is one array write of its components, a scalar a single value.
+template <class T>
+void writeElement(akDebug* stream, const T& value)
+{
+    if constexpr (IsVector<T>::value)
+        stream->write(value.data(), T::size);
+    else
+        stream->write<T>(value);
+}
+template <class T>
+T readElement(akDebug* stream)
+{
+    if constexpr (IsVector<T>::value) {
+        T value;
+        stream->read(value.data(), T::size);
+        return value;
+    } else {
+        return stream->read<T>();
+    }
+}
+
+// An array of n host values, n known from an earlier field: the array's address in the writing
+// process, then the n elements; nothing at all when n is zero or less. Read into an
+// akDebugArray<T> with that address and one Kind child per element, named by its index; with no
+// elements the array has address 0. A missing host array is written as zero elements.
+template <class Kind, class Io, class Get>
+void arrayElements(Io& io, const char* name, int n, Get get)
+{
+    using T = std::remove_cv_t<std::remove_pointer_t<ValueType<Get>>>;
+    akDebug* stream = io.stream();
+    if constexpr (Io::reading) {
+        n = stream->checkCount(n, elementBytes<T>());
+        if (n <= 0) {
+            io.add(new akDebugArray<T>(name, 0));
+            return;
+        }
+        akDebugArray<T>* array = io.add(new akDebugArray<T>(name, stream->template read<unsigned int>()));
+        array->reserve_child(static_cast<unsigned int>(n));
+        for (int i = 0; i < n && !stream->hasReadFailed(); ++i)
+            array->insert_child(new Kind(io.index(i), readElement<T>(stream)));
+    } else {
+        if (n <= 0)
+            return;
+        const T* values = get();
+        stream->template write<unsigned int>(stream->getAddress(values));
+        for (int i = 0; i < n; ++i)
+            writeElement(stream, values ? values[i] : T{});
+    }
+}
 
 // Glue between a schema and its type definition. A schema is a struct with
 //   using Host = <host class>;

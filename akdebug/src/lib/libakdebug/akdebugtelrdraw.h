@@ -32,75 +32,15 @@ struct Signature<R (C::*)(A...) const>
 template <class P>
 using ElementOf = std::remove_cv_t<std::remove_pointer_t<P>>;
 
-template <class T, class = void>
-struct IsVector : std::false_type
+// A getter of no array, giving the element type T to a reader.
+template <class T>
+struct NoArray
 {
+    const T* operator()() const { return nullptr; }
 };
-template <class T>
-struct IsVector<T, std::void_t<typename T::value_type>> : std::true_type
-{
-};
-
-// Bytes one array element takes in a file.
-template <class T>
-constexpr unsigned int elementBytes()
-{
-    if constexpr (IsVector<T>::value)
-        return T::size * sizeof(typename T::value_type);
-    else
-        return sizeof(T);
-}
-
-// One array element: a vector is one array write of its components, a scalar a single value.
-template <class T>
-void writeElement(akDebug* stream, const T& value)
-{
-    if constexpr (IsVector<T>::value)
-        stream->write(value.data(), T::size);
-    else
-        stream->write<T>(value);
-}
-template <class T>
-T readElement(akDebug* stream)
-{
-    if constexpr (IsVector<T>::value) {
-        T value;
-        stream->read(value.data(), T::size);
-        return value;
-    } else {
-        return stream->read<T>();
-    }
-}
 
 // The count stored for an array: none when the host hands out no array, whatever count it gives.
 inline int storedCount(const void* values, int count) { return values ? count : 0; }
-
-// The address and the elements of an array whose count n was just written (nothing when n <= 0).
-template <class T>
-void writeElements(akDebug* stream, const T* values, int n)
-{
-    if (n <= 0)
-        return;
-    stream->write<unsigned int>(stream->getAddress(values));
-    for (int i = 0; i < n; ++i)
-        writeElement(stream, values[i]);
-}
-
-// An array of n elements read as akDebugArray<T> with one Kind child per element, named by its
-// index; with no elements it has address 0 and no children.
-template <class Kind, class T>
-void readElements(Reader& io, const char* name, int n)
-{
-    akDebug* stream = io.stream();
-    if (n <= 0) {
-        io.add(new akDebugArray<T>(name, 0));
-        return;
-    }
-    akDebugArray<T>* array = io.add(new akDebugArray<T>(name, stream->read<unsigned int>()));
-    array->reserve_child(static_cast<unsigned int>(n));
-    for (int i = 0; i < n && !stream->hasReadFailed(); ++i)
-        array->insert_child(new Kind(io.index(i), readElement<T>(stream)));
-}
 
 // Vertex array block without binding: int n, then (n > 0) the address and n elements, each read
 // into a Kind attribute. get() gives the array, count() its number of elements.
@@ -108,15 +48,8 @@ template <class Kind, class Io, class Get, class Count>
 void vertexArray(Io& io, const char* name, Get get, Count count)
 {
     using T = ElementOf<ValueType<Get>>;
-    akDebug* stream = io.stream();
-    if constexpr (Io::reading) {
-        readElements<Kind, T>(io, name, stream->readCount(elementBytes<T>()));
-    } else {
-        const T* values = get();
-        const int n = storedCount(values, count());
-        stream->write<int>(n);
-        writeElements(stream, values, n);
-    }
+    const int n = io.counted(elementBytes<T>(), [&] { return storedCount(get(), count()); });
+    arrayElements<Kind>(io, name, n, get);
 }
 
 // Bound vertex array block: int binding (an enumeration attribute), then the array as above.
@@ -126,18 +59,13 @@ void boundArray(Io& io, const char* bindingName, const char* name, Get get, Coun
 {
     using Binding = typename Signature<Get>::template Arg<0>;
     using T = ElementOf<typename Signature<Get>::Result>;
-    akDebug* stream = io.stream();
-    if constexpr (Io::reading) {
-        io.add(new akDebugEnum<Binding>(bindingName, stream->read<int>()));
-        readElements<Kind, T>(io, name, stream->readCount(elementBytes<T>()));
-    } else {
-        Binding binding{};
-        const T* values = get(&binding);
-        const int n = storedCount(values, count());
-        stream->write<int>(static_cast<int>(binding));
-        stream->write<int>(n);
-        writeElements(stream, values, n);
-    }
+    Binding binding{};
+    const T* values = nullptr;
+    if constexpr (!Io::reading)
+        values = get(&binding);
+    io.enumeration(bindingName, [&] { return binding; });
+    const int n = io.counted(elementBytes<T>(), [&] { return storedCount(values, count()); });
+    arrayElements<Kind>(io, name, n, [&] { return values; });
 }
 
 // Primitive lengths: n is the number of ints the lengths block was allocated for (not the number
@@ -145,19 +73,11 @@ void boundArray(Io& io, const char* bindingName, const char* name, Get get, Coun
 template <class Io, class Get>
 void primitiveLengths(Io& io, const char* name, Get get)
 {
-    akDebug* stream = io.stream();
-    if constexpr (Io::reading) {
-        readElements<akDebugAttribute<int>, int>(io, name, stream->readCount(sizeof(int)));
-    } else {
-        const int* block = get();
-        const size_t ints = block ? emGetSizeRequested(block) / sizeof(int) : 0;
-        const int n = static_cast<int>(std::min<size_t>(ints, 0x7FFFFFFF));
-        stream->write<int>(n);
-        if (n > 0) {
-            stream->write<unsigned int>(stream->getAddress(block));
-            stream->write(block, static_cast<unsigned int>(n));
-        }
-    }
+    const int n = io.counted(sizeof(int), [&] {
+        const size_t ints = get() ? emGetSizeRequested(get()) / sizeof(int) : 0;
+        return static_cast<int>(std::min<size_t>(ints, 0x7FFFFFFF));
+    });
+    arrayElements<akDebugAttribute<int>>(io, name, n, get);
 }
 
 // Floats per texture coordinate of a stored dimension: 1 to 3 for 0 to 2, 4 for any other value.
@@ -183,11 +103,12 @@ void textureCoordinates(Io& io, Get get, Count count)
             }
             const int dimension = stream->read<int>();
             io.add(new akDebugEnum<Dimension>(io.name("Texture Coordinate Dimension, Stage %d", s), dimension));
+            // The reader needs only the element type of the coordinates.
             switch (texCoordFloats(dimension)) {
-            case 1: readElements<akDebugAttribute<float>, float>(io, name, n); break;
-            case 2: readElements<akDebugST<float>, emVec2<float>>(io, name, n); break;
-            case 3: readElements<akDebugSTQ<float>, emVec3<float>>(io, name, n); break;
-            default: readElements<akDebugSTQR<float>, emVec4<float>>(io, name, n); break;
+            case 1: arrayElements<akDebugAttribute<float>>(io, name, n, NoArray<float>()); break;
+            case 2: arrayElements<akDebugST<float>>(io, name, n, NoArray<emVec2<float>>()); break;
+            case 3: arrayElements<akDebugSTQ<float>>(io, name, n, NoArray<emVec3<float>>()); break;
+            default: arrayElements<akDebugSTQR<float>>(io, name, n, NoArray<emVec4<float>>()); break;
             }
         } else {
             Binding binding{};

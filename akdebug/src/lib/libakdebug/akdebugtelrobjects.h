@@ -26,21 +26,6 @@ void valueStoredAs(Io& io, const char* name, Get get, unsigned int flags = NONE)
         io.stream()->template write<Stored>(static_cast<Stored>(get()));
 }
 
-// An enumeration that later fields depend on: returns the value written or read.
-template <class Io, class Get>
-int enumerationValue(Io& io, const char* name, Get get, unsigned int flags = NONE)
-{
-    if constexpr (Io::reading) {
-        int value = io.stream()->template read<int>();
-        io.add(new akDebugEnum<ValueType<Get>>(name, value), flags);
-        return value;
-    } else {
-        int value = static_cast<int>(get());
-        io.stream()->template write<int>(value);
-        return value;
-    }
-}
-
 // The first n of four values that one getter fills, stored as one array (enumerations as ints)
 // and named from `names`. n is clamped to 0..4, the same on both sides, so a damaged count in a
 // file never reads past the four names and the file stays aligned with what the writer wrote.
@@ -102,7 +87,7 @@ struct OlTexture
         static const char* const dimensions[4] = {"Dimension, S", "Dimension, T", "Dimension, R", "Dimension, Q"};
         static const char* const wraps[4] = {"Wrap, S", "Wrap, T", "Wrap, R", "Wrap, Q"};
 
-        const int mapping = enumerationValue(io, "Mapping", [&] { return h->getMapping(); });
+        const int mapping = io.enumerationKept("Mapping", [&] { return h->getMapping(); });
         io.enumeration("Format", [&] { return h->getFormat(); });
         io.enumeration("Type", [&] { return h->getType(); });
         io.list("Bits Per Component", 2, [&] { return h->getNumComponents(); }, [&](int i) {

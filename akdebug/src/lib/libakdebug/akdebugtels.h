@@ -39,82 +39,6 @@ namespace akdebugschema {
 
 // ---- blocks of the scene-graph schemas ----
 
-// An int that later fields depend on: written from the getter, or read and shown as a plain int.
-// Returns the value in both directions.
-template <class Io, class Get>
-int dependentCount(Io& io, const char* name, Get get)
-{
-    if constexpr (Io::reading) {
-        int n = io.stream()->template read<int>();
-        io.add(new akDebugAttribute<int>(name, n));
-        return n;
-    } else {
-        int n = static_cast<int>(get());
-        io.stream()->write(n);
-        return n;
-    }
-}
-
-// An array block: the host array's address in the file, then n elements. Read into an
-// akDebugArray whose size argument is that address, one element attribute (kind E) per index. A
-// host array that is missing is written as address 0 with zero elements, so the block keeps its
-// size. The reader stops at the first failed read.
-template <class E, class Io, class Get>
-void arrayBlock(Io& io, const char* name, int n, Get get)
-{
-    using T = std::remove_cv_t<std::remove_pointer_t<decltype(get())>>;
-    akDebug* stream = io.stream();
-    if constexpr (Io::reading) {
-        unsigned int address = stream->read<unsigned int>();
-        akDebugArray<T>* array = io.add(new akDebugArray<T>(name, address));
-        for (int i = 0; i < n && !stream->hasReadFailed(); ++i) {
-            T value{};
-            if constexpr (std::is_arithmetic<T>::value)
-                value = stream->read<T>();
-            else
-                stream->read(value.data(), T::size);
-            array->insert_child(new E(io.index(i), value));
-        }
-    } else {
-        const T* values = get();
-        stream->write(stream->getAddress(values));
-        for (int i = 0; i < n; ++i) {
-            const T value = values ? values[i] : T{};
-            if constexpr (std::is_arithmetic<T>::value)
-                stream->write(value);
-            else
-                stream->write(value.data(), T::size);
-        }
-    }
-}
-
-// An array that is not in the file: the reader shows it empty, with size argument 0.
-template <class T, class Io>
-void absentArray(Io& io, const char* name)
-{
-    if constexpr (Io::reading)
-        io.add(new akDebugArray<T>(name, 0));
-}
-
-// An array block preceded by its own element count; with a count of zero or less only the count
-// is in the file and the reader shows the array empty.
-template <class E, class Io, class Count, class Get>
-void countedArrayBlock(Io& io, const char* name, Count count, Get get)
-{
-    using T = std::remove_cv_t<std::remove_pointer_t<decltype(get())>>;
-    int n = 0;
-    if constexpr (Io::reading) {
-        n = io.stream()->readCount(sizeof(T));
-    } else {
-        n = static_cast<int>(count());
-        io.stream()->write(n);
-    }
-    if (n > 0)
-        arrayBlock<E>(io, name, n, get);
-    else
-        absentArray<T>(io, name);
-}
-
 // Names of the cull record option bits, bit 0 first.
 inline constexpr const char* s_cullRecordOptionNames[8] = {
     "OPTION_SET_MATRIX", "OPTION_SET_STATE",  "OPTION_TRANSPARENT", "OPTION_NORMALIZE",
@@ -266,23 +190,18 @@ struct KiLightPointCullRecord
             io.value("Enable", [&] { return h->enable; });
             io.value("Render", [&] { return h->render; });
             io.value("Disable LODs", [&] { return h->disableLODs; });
-            int n = dependentCount(io, "Number of Light Points", [&] { return h->numLightPoints; });
+            const int n = io.valueKept("Number of Light Points", [&] { return h->numLightPoints; });
             io.value("Time", [&] { return h->time; });
             io.value("Enable Time", [&] { return h->enableTime; });
             io.value("Intensity", [&] { return h->intensity; });
             io.value("Near Pixel Distance", [&] { return h->nearPixelDistance; });
-            if (n > 0) {
-                arrayBlock<akDebugAttribute<unsigned short>>(io, "Indices", n, [&] { return h->indices; });
-                arrayBlock<akDebugAttribute<float>>(io, "Sizes", n, [&] { return h->sizes; });
-                arrayBlock<akDebugRGBA>(io, "Colors", n, [&] { return h->colors; });
-                countedArrayBlock<akDebugXYZ<float>>(io, "Vertices", [&] { return h->vertices ? n : 0; },
-                                                     [&] { return h->vertices; });
-            } else {
-                absentArray<unsigned short>(io, "Indices");
-                absentArray<float>(io, "Sizes");
-                absentArray<emVec4<float>>(io, "Colors");
-                absentArray<emVec3<float>>(io, "Vertices");
-            }
+            // The arrays are in the file only when there are light points; the vertices have a
+            // count of their own.
+            arrayElements<akDebugAttribute<unsigned short>>(io, "Indices", n, [&] { return h->indices; });
+            arrayElements<akDebugAttribute<float>>(io, "Sizes", n, [&] { return h->sizes; });
+            arrayElements<akDebugRGBA>(io, "Colors", n, [&] { return h->colors; });
+            const int m = n > 0 ? io.counted(elementBytes<emVec3<float>>(), [&] { return h->vertices ? n : 0; }) : 0;
+            arrayElements<akDebugXYZ<float>>(io, "Vertices", m, [&] { return h->vertices; });
             io.matrix("View Matrix", [&] { return h->viewMatrix; });
             io.matrix("Model Matrix", [&] { return h->modelMatrix; });
             io.object("Channel", [&] { return h->channel; });
