@@ -2,7 +2,8 @@
 
 #include <emvalues.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -15,6 +16,7 @@ void ModuleTest::SetUp()
     ASSERT_NE(module, nullptr);
     ASSERT_EQ(module->initialize(0, nullptr), telu::SUCCESS);
     module->configure();
+    testsupport::clear();  // the module's start-up notices
 }
 
 void ModuleTest::TearDown()
@@ -33,20 +35,30 @@ RoundTrip::~RoundTrip()
         attribute->unref();
 }
 
-void RoundTrip::begin()
+void RoundTrip::open(const char* mode)
 {
     emFile* file = new emFile;
-    file->open(m_path.c_str(), "wb");
+    file->open(m_path.c_str(), mode);
     setFile(file);
+}
+
+void RoundTrip::begin()
+{
+    open("wb");
     writeFileHeader();
 }
 
 void RoundTrip::finish()
 {
     getFile()->close();
-    emFile* file = new emFile;
-    file->open(m_path.c_str(), "rb");
-    setFile(file);
+    open("rb");
+    readFileHeader();
+}
+
+void RoundTrip::reread(const std::vector<uint8_t>& bytes)
+{
+    writeFile(m_path, bytes);
+    open("rb");
     readFileHeader();
 }
 
@@ -63,12 +75,8 @@ akDebugObject* RoundTrip::read(const char* name)
 uint64_t RoundTrip::bytesLeft() const { return getFile() ? getFile()->remaining() : 0; }
 bool RoundTrip::consumedAll() const { return bytesLeft() == 0 && !hasReadFailed(); }
 uint64_t RoundTrip::position() const { return getFile() ? getFile()->tell() : 0; }
-
-std::vector<uint8_t> RoundTrip::bytes() const
-{
-    std::ifstream in(m_path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::vector<uint8_t> RoundTrip::bytes() const { return readFile(m_path); }
+std::string RoundTrip::address(const void* pointer) { return hex(getAddress(pointer)); }
 
 std::string valueOf(const akDebugAttributeBase* attribute)
 {
@@ -84,43 +92,12 @@ std::string typeOf(const akDebugAttributeBase* attribute)
     return buffer;
 }
 
-namespace {
-
-void collect(const akDebugAttributeBase* group, const std::string& prefix, std::vector<std::string>& out)
-{
-    for (auto it = group->begin_child(); it != group->end_child(); ++it) {
-        const akDebugAttributeBase* a = *it;
-        std::string line = prefix + a->getName() + ": " + typeOf(a) + " = " + valueOf(a);
-        if (akDebugAttributeBase::isAdvanced(a))
-            line += " [advanced]";
-        if (const char* tip = akDebugAttributeBase::getToolTip(a))
-            line += std::string(" [tip: ") + tip + "]";
-        auto range = akDebugAttributeBase::range_error(a);
-        for (auto e = range.first; e != range.second; ++e)
-            line += " [error " + std::to_string(e->second.first) + ": " + e->second.second + "]";
-        out.push_back(line);
-        collect(a, prefix + a->getName() + "/", out);
-    }
-}
-
-}  // namespace
-
-std::vector<std::string> rows(const akDebugAttributeBase* root)
-{
-    std::vector<std::string> out;
-    if (root)
-        collect(root, "", out);
-    return out;
-}
-
 const akDebugAttributeBase* at(const akDebugAttributeBase* root, const std::string& path)
 {
     const akDebugAttributeBase* current = root;
     size_t start = 0;
     while (current && start <= path.size()) {
-        size_t end = path.find('/', start);
-        if (end == std::string::npos)
-            end = path.size();
+        size_t end = std::min(path.find('/', start), path.size());
         std::string name = path.substr(start, end - start);
         const akDebugAttributeBase* found = nullptr;
         for (auto it = current->begin_child(); it != current->end_child() && !found; ++it)
@@ -130,6 +107,151 @@ const akDebugAttributeBase* at(const akDebugAttributeBase* root, const std::stri
         start = end + 1;
     }
     return current;
+}
+
+const akDebugAttributeBase* child(const akDebugAttributeBase* group, unsigned int i)
+{
+    return group && i < group->size_child() ? group->begin_child()[i] : nullptr;
+}
+
+Rows errors(const akDebugAttributeBase* attribute)
+{
+    Rows out;
+    auto range = akDebugAttributeBase::range_error(attribute);
+    for (auto e = range.first; e != range.second; ++e)
+        out.push_back(std::to_string(e->second.first) + ": " + e->second.second);
+    return out;
+}
+
+std::string marks(const akDebugAttributeBase* a)
+{
+    std::string text;
+    if (akDebugAttributeBase::isAdvanced(a))
+        text += " [advanced]";
+    if (const char* tip = akDebugAttributeBase::getToolTip(a))
+        text += std::string(" [tip: ") + tip + "]";
+    for (const std::string& error : errors(a))
+        text += " [error " + error + "]";
+    return text;
+}
+
+namespace {
+
+// `all`: every attribute in full; otherwise objects are listed in full only when in `expand`.
+void collect(const akDebugAttributeBase* group, const std::string& prefix, bool all, const Rows& expand, Rows& out)
+{
+    for (auto it = group->begin_child(); it != group->end_child(); ++it) {
+        const akDebugAttributeBase* a = *it;
+        const std::string path = prefix + a->getName();
+        const std::string type = typeOf(a);
+        if (!all && type.rfind("emMatrix<", 0) == 0 && type.back() == '>') {
+            std::string values;
+            for (int r = 0; r < 4; ++r)
+                for (int c = 0; c < 4; ++c)
+                    values += (values.empty() ? "" : " ") + valueOf(child(child(a, r), c));
+            out.push_back(path + ": " + type + " = " + values + marks(a));
+            continue;
+        }
+        out.push_back(path + ": " + type + " = " + valueOf(a) + marks(a));
+        if (all || !dynamic_cast<const akDebugObject*>(a) || std::count(expand.begin(), expand.end(), path))
+            collect(a, path + "/", all, expand, out);
+    }
+}
+
+template <class T>
+std::string matrixText(const T (&m)[4][4])
+{
+    std::string text;
+    char value[32];
+    for (int k = 0; k < 16; ++k) {
+        std::snprintf(value, sizeof value, "%g", static_cast<double>(m[k / 4][k % 4]));
+        text += (k ? " " : "") + std::string(value);
+    }
+    return text;
+}
+
+}  // namespace
+
+Rows rows(const akDebugAttributeBase* root)
+{
+    Rows out;
+    if (root)
+        collect(root, "", true, {}, out);
+    return out;
+}
+
+Rows objectRows(const akDebugAttributeBase* object, const Rows& expand)
+{
+    Rows out;
+    if (object)
+        collect(object, "", false, expand, out);
+    return out;
+}
+
+::testing::AssertionResult sameRows(const Rows& actual, const Rows& expected)
+{
+    for (size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
+        const std::string a = i < actual.size() ? actual[i] : "(none)";
+        const std::string e = i < expected.size() ? expected[i] : "(none)";
+        if (a != e)
+            return ::testing::AssertionFailure() << "row " << i << "\n  actual:   " << a << "\n  expected: " << e;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::string hex(unsigned int value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", value);
+    return text;
+}
+
+std::string matrixValues(const double (&m)[4][4]) { return matrixText(m); }
+std::string matrixValues(const float (&m)[4][4]) { return matrixText(m); }
+
+int typeIndex(akDebug& stream, const char* name)
+{
+    akDebugType* type = stream.getType(akDebugTypeDef::find(name));
+    return type ? type->getIndex() : -1;
+}
+
+std::vector<uint8_t> readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+uint32_t word(const std::vector<uint8_t>& bytes, size_t offset)
+{
+    uint32_t value = 0;
+    std::memcpy(&value, bytes.data() + offset, 4);
+    return value;
+}
+
+bool contains(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& part)
+{
+    return std::search(bytes.begin(), bytes.end(), part.begin(), part.end()) != bytes.end();
+}
+
+bool endsWith(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& tail)
+{
+    return bytes.size() >= tail.size() && std::equal(tail.begin(), tail.end(), bytes.end() - tail.size());
+}
+
+int countRecords(const std::vector<uint8_t>& bytes, int typeIndex, int tag, unsigned int address)
+{
+    const int header[3] = {typeIndex, tag, static_cast<int>(address)};
+    int count = 0;
+    for (size_t i = 0; i + sizeof header <= bytes.size(); i += 4)
+        if (std::memcmp(&bytes[i], header, sizeof header) == 0)
+            ++count;
+    return count;
 }
 
 }  // namespace schemasupport

@@ -1,5 +1,5 @@
-// Helpers for the schema tests: the module initialised for each test, a stream that writes host
-// objects to a file and reads them back, and a flat listing of an attribute tree.
+// Helpers for the tests of the module: the module initialised for each test, a stream that writes
+// host objects to a file and reads them back, flat listings of attribute trees, and byte helpers.
 #pragma once
 
 #include "testsupport.h"
@@ -8,10 +8,14 @@
 #include <akdebugattributeenum.h>
 #include <akdebugmodule.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace schemasupport {
+
+using Rows = std::vector<std::string>;
 
 // Initialises the module (all registrations) before each test and shuts it down after.
 class ModuleTest : public ::testing::Test
@@ -46,6 +50,8 @@ public:
     }
     // Closes the written file and opens it for reading.
     void finish();
+    // Replaces the file by these bytes and opens it for reading again.
+    void reread(const std::vector<uint8_t>& bytes);
     // The next object record; held by the round trip until it is destroyed.
     akDebugObject* read(const char* name = "Object");
     // True when every byte written was read.
@@ -53,30 +59,73 @@ public:
     uint64_t bytesLeft() const;
     std::vector<uint8_t> bytes() const;
     const std::string& path() const { return m_path; }
-    // Byte offset in the file of the next value to be written.
+    // Byte offset in the file of the next value to be written or read.
     uint64_t position() const;
-
-    // Writes one object and reads it back.
-    template <class T>
-    akDebugObject* roundTrip(const T* object)
-    {
-        write(object);
-        finish();
-        return read();
-    }
+    // The file address of a pointer, as the stream writes it: "0x1A2B".
+    std::string address(const void* pointer);
 
 private:
+    void open(const char* mode);
     std::string m_path;
     std::vector<akDebugAttributeBase*> m_held;
 };
 
+std::string valueOf(const akDebugAttributeBase* attribute);
+std::string typeOf(const akDebugAttributeBase* attribute);
+// The attribute at a "/"-separated path of names below root, or null.
+const akDebugAttributeBase* at(const akDebugAttributeBase* root, const std::string& path);
+// The i-th child, or null.
+const akDebugAttributeBase* child(const akDebugAttributeBase* group, unsigned int i);
+
 // One line per attribute below `root` (not the root itself), depth first:
 //   "path/Name: type = value" with " [advanced]", " [tip: ...]" and " [error N: text]" marks.
 // Path components are the names of the enclosing groups below root, joined by "/".
-std::vector<std::string> rows(const akDebugAttributeBase* root);
-// The attribute at a "/"-separated path of names below root, or null.
-const akDebugAttributeBase* at(const akDebugAttributeBase* root, const std::string& path);
-std::string valueOf(const akDebugAttributeBase* attribute);
-std::string typeOf(const akDebugAttributeBase* attribute);
+Rows rows(const akDebugAttributeBase* root);
+// As rows(), but the contents of object attributes (references and base class levels) are left
+// out unless their path is in `expand`, and a matrix is one row of its 16 values in row order.
+Rows objectRows(const akDebugAttributeBase* object, const Rows& expand = {});
+// Compares two row lists and names the first difference.
+::testing::AssertionResult sameRows(const Rows& actual, const Rows& expected);
+// The marks rows() gives an attribute: " [advanced]", " [tip: ...]", " [error N: text]".
+std::string marks(const akDebugAttributeBase* attribute);
+// The error marks of one attribute, as "level: text".
+Rows errors(const akDebugAttributeBase* attribute);
+
+std::string hex(unsigned int value);
+// The 16 values of a matrix in row order, as a matrix row of objectRows() shows them.
+std::string matrixValues(const double (&m)[4][4]);
+std::string matrixValues(const float (&m)[4][4]);
+// Index in the stream's type table of a registered type, or -1.
+int typeIndex(akDebug& stream, const char* name);
+
+// Values in file order as the stream writes them on this host (bools as 4-byte words).
+struct Bytes
+{
+    std::vector<uint8_t> data;
+    template <class T>
+    Bytes& put(T value)
+    {
+        const uint8_t* p = reinterpret_cast<const uint8_t*>(&value);
+        data.insert(data.end(), p, p + sizeof value);
+        return *this;
+    }
+    Bytes& i(int v) { return put(v); }
+    Bytes& u(unsigned int v) { return put(v); }
+    Bytes& b(bool v) { return put<int>(v ? 1 : 0); }
+    Bytes& f(std::initializer_list<float> values)
+    {
+        for (float v : values)
+            put(v);
+        return *this;
+    }
+};
+
+std::vector<uint8_t> readFile(const std::string& path);
+void writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+uint32_t word(const std::vector<uint8_t>& bytes, size_t offset);
+bool contains(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& part);
+bool endsWith(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& tail);
+// Object record headers (type index, tag, address) in a file.
+int countRecords(const std::vector<uint8_t>& bytes, int typeIndex, int tag, unsigned int address);
 
 }  // namespace schemasupport

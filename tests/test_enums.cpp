@@ -1,5 +1,5 @@
-// Enumeration attributes: the type and value strings of every name table, values without a name,
-// and copies.
+// Enumeration attributes: values without a name, negative and out-of-range values, copies, and
+// the first and last names of every name table.
 #include "schemasupport.h"
 
 #include <akdebugenums.h>
@@ -16,13 +16,21 @@ struct Shown
     std::string type, value;
 };
 
+// The strings of an enumeration attribute; its copy must show the same and compare equal.
 template <class E>
 Shown show(int value)
 {
-    akDebugEnum<E>* a = new akDebugEnum<E>("Field", value);
-    a->ref();
+    akDebugAttributeBase* a = new akDebugEnum<E>("Field", value);
+    akDebugAttributeBase* other = new akDebugEnum<E>("Field", value + 1);
+    akDebugAttributeBase* copy = a->makeCopy();
+    const std::vector<akDebugAttributeBase*> all = {a, other, copy};
+    for (akDebugAttributeBase* x : all)
+        x->ref();
     Shown shown{schemasupport::typeOf(a), schemasupport::valueOf(a)};
-    a->unref();
+    EXPECT_TRUE(copy->compare(a) && a->compare(copy) && !a->compare(other));
+    EXPECT_EQ(schemasupport::typeOf(copy) + schemasupport::valueOf(copy), shown.type + shown.value);
+    for (akDebugAttributeBase* x : all)
+        x->unref();
     return shown;
 }
 
@@ -140,91 +148,6 @@ TEST_F(EnumTest, EveryTableStartsAndEndsRight)
         EXPECT_STREQ(akDebugEnumName(r.type, r.last), r.lastName) << r.type;
         EXPECT_EQ(akDebugEnumName(r.type, r.last + 1), nullptr) << r.type;
     }
-}
-
-// The traits of the host enumerations name their types as the tables do and take their names
-// from them (or from the render library's name functions).
-TEST_F(EnumTest, TraitsAgreeWithTheirTables)
-{
-    struct Traits
-    {
-        const char* (*typeName)();
-        const char* (*name)(int);
-    };
-#define TRAITS(E) Traits{akDebugEnumTraits<E>::typeName, akDebugEnumTraits<E>::name}
-    const Traits own[] = {
-        TRAITS(kiAnimation::Command), TRAITS(kiAnimation::Direction), TRAITS(kiAnimation::Mode),
-        TRAITS(kiBillboard::Orientation), TRAITS(kiBillboard::Type),
-        TRAITS(kiLightPoint::Control::AnimationState), TRAITS(kiNodeLoader::Data::BuilderNormalMode),
-        TRAITS(kiNodeLoader::Data::LoaderUnits), TRAITS(olDrawFunc::Binding), TRAITS(olDrawFunc::Dimension),
-        TRAITS(olDrawFunc::Format), TRAITS(olDrawFunc::Primitive), TRAITS(olGeometryBase::Binding),
-        TRAITS(olGeometryBase::Dimension), TRAITS(olGeometryBase::Format), TRAITS(olGeometryBase::Primitive),
-        TRAITS(olLight::State), TRAITS(olLight::Type), TRAITS(olLightPointAnimation::State),
-        TRAITS(olLightPointAnimation::Type), TRAITS(olLightPointAppearance::Directionality),
-        TRAITS(olLightPointAppearance::Falloff), TRAITS(olLightPointAppearance::Shape),
-        TRAITS(olMaterial::Side), TRAITS(olShader::ApplyMode), TRAITS(olTexture::Filter),
-        TRAITS(olTexture::Format), TRAITS(olTexture::Mapping), TRAITS(olTexture::Type), TRAITS(olTexture::Wrap),
-    };
-    for (const Traits& t : own) {
-        std::string type = t.typeName();
-        for (int v = -2; v < 30; ++v) {
-            const char* expected = akDebugEnumName(type.c_str(), v);
-            const char* actual = t.name(v);
-            EXPECT_EQ(std::string(actual ? actual : "-"), std::string(expected ? expected : "-")) << type << v;
-        }
-        EXPECT_NE(t.name(0), nullptr) << type;  // its table was found
-    }
-
-    struct Host
-    {
-        Traits traits;
-        const char* type;
-        const char* (*function)(int);
-    } host[] = {
-        {TRAITS(olAlphaBlend::Equation), "olAlphaBlend::Equation", olAlphaBlendEquationString},
-        {TRAITS(olAlphaBlend::Mode), "olAlphaBlend::Mode", olAlphaBlendModeString},
-        {TRAITS(olAlphaTest::Mode), "olAlphaTest::Mode", olAlphaTestModeString},
-        {TRAITS(olColorTrack::Mode), "olColorTrack::Mode", olColorTrackModeString},
-        {TRAITS(olColorTrack::Side), "olColorTrack::Side", olColorTrackSideString},
-        {TRAITS(olDepthTest::Mode), "olDepthTest::Mode", olDepthTestModeString},
-        {TRAITS(olFog::Type), "olFog::Type", olFogTypeString},
-        {TRAITS(olMultiTexture::Stage), "olMultiTexture::Stage", olMultiTextureStageString},
-        {TRAITS(olPolygon::CullFace), "olPolygon::CullFace", olPolygonCullFaceString},
-        {TRAITS(olShadeModel::Mode), "olShadeModel::Mode", olShadeModelModeString},
-        {TRAITS(olStencilTest::Mode), "olStencilTest::Mode", olStencilTestModeString},
-        {TRAITS(olStencilTest::Operation), "olStencilTest::Operation", olStencilTestOperationString},
-        {TRAITS(olTextureBlend::Argument), "olTextureBlend::Argument", olTextureBlendArgumentString},
-        {TRAITS(olTextureBlend::Mode), "olTextureBlend::Mode", olTextureBlendModeString},
-        {TRAITS(olTextureCoordGen::Mode), "olTextureCoordGen::Mode", olTextureCoordGenModeString},
-    };
-#undef TRAITS
-    for (const Host& h : host) {
-        EXPECT_STREQ(h.traits.typeName(), h.type);
-        for (int v = -1; v < 12; ++v)
-            EXPECT_STREQ(h.traits.name(v), h.function(v)) << h.type << v;
-    }
-}
-
-TEST_F(EnumTest, CopiesAndComparisons)
-{
-    const char* name = akDebugAttributeBase::getPersistentName("Filter");
-    akDebugEnum<olTexture::Filter>* a = new akDebugEnum<olTexture::Filter>(name, 2);
-    akDebugEnum<olTexture::Filter>* same = new akDebugEnum<olTexture::Filter>(name, 2);
-    akDebugEnum<olTexture::Filter>* other = new akDebugEnum<olTexture::Filter>(name, 3);
-    akDebugAttributeBase* copy = a->makeCopy();
-    for (akDebugAttributeBase* x : {static_cast<akDebugAttributeBase*>(a), static_cast<akDebugAttributeBase*>(same),
-                                    static_cast<akDebugAttributeBase*>(other), copy})
-        x->ref();
-    EXPECT_TRUE(a->compare(same));
-    EXPECT_FALSE(a->compare(other));
-    EXPECT_TRUE(copy->compare(a));
-    EXPECT_TRUE(a->compare(copy));
-    EXPECT_EQ(copy->getName(), name);
-    EXPECT_EQ(schemasupport::valueOf(copy), "FILTER_LINEAR");
-    EXPECT_EQ(schemasupport::typeOf(copy), "olTexture::Filter");
-    for (akDebugAttributeBase* x : {static_cast<akDebugAttributeBase*>(a), static_cast<akDebugAttributeBase*>(same),
-                                    static_cast<akDebugAttributeBase*>(other), copy})
-        x->unref();
 }
 
 }  // namespace

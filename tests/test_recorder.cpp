@@ -6,11 +6,9 @@
 #include <akdebugscene.h>
 #include <telr.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 using schemasupport::valueOf;
 
@@ -54,18 +52,6 @@ protected:
         std::filesystem::permissions(script, std::filesystem::perms::owner_all);
         setenv("TELU_BIN_DIR", tools.c_str(), 1);
         return tools;
-    }
-
-    static std::string waitForFile(const std::string& path)
-    {
-        for (int i = 0; i < 500; ++i) {
-            std::ifstream in(path);
-            std::string line;
-            if (std::getline(in, line) && !line.empty())
-                return line;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return "";
     }
 
     std::string dir;
@@ -207,7 +193,7 @@ TEST_F(RecorderTest, ToolsAreLookedUpInTheToolDirectoryAndStarted)
         const std::string tools = toolDirectory("DebugSceneD.exe");
         akDebugScene scene;
         EXPECT_EQ(scene.write(file.c_str(), root, true), telu::SUCCESS);
-        EXPECT_EQ(waitForFile(tools + "/launched.txt"), "1 " + file);
+        EXPECT_EQ(testsupport::waitForLine(tools + "/launched.txt"), "1 " + file);
     }
     {
         const std::string tools = toolDirectory("DebugDraw.exe");
@@ -216,7 +202,7 @@ TEST_F(RecorderTest, ToolsAreLookedUpInTheToolDirectoryAndStarted)
         ASSERT_EQ(draw.write(drawFile.c_str(), &channel, true), telu::SUCCESS);
         draw.start(1);
         channel.drawFrame();
-        EXPECT_EQ(waitForFile(tools + "/launched.txt"), "1 " + drawFile);
+        EXPECT_EQ(testsupport::waitForLine(tools + "/launched.txt"), "1 " + drawFile);
     }
     {
         setenv("TELU_BIN_DIR", (dir + "/empty").c_str(), 1);
@@ -250,12 +236,11 @@ TEST_F(RecorderTest, CutDrawFiles)
     // The recorder flushes at every channel end: this is where the first frame ends.
     const uintmax_t firstFrame = std::filesystem::file_size(file);
     channel.drawFrame();
-    std::ifstream in(file, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<uint8_t> bytes = schemasupport::readFile(file);
 
     const std::string cutFile = dir + "/cut-prefix.draw";
     for (size_t cut = 0; cut <= bytes.size(); ++cut) {
-        std::ofstream(cutFile, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(cut));
+        schemasupport::writeFile(cutFile, std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(cut)));
         akDebugDraw reader;
         int result = reader.read(cutFile.c_str());
         if (cut == firstFrame) {

@@ -6,132 +6,54 @@
 #include <akdebugtypedef.h>
 #include <telr.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <functional>
-#include <string>
-#include <vector>
+#include <utility>
 
-using schemasupport::RoundTrip;
-using Rows = std::vector<std::string>;
+using namespace schemasupport;
 
 namespace {
 
-std::string hex(unsigned int address)
+class TelrObjects : public ModuleTest
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", address);
-    return text;
-}
-
-unsigned int addressOf(RoundTrip& rt, const void* pointer) { return rt.getAddress(pointer); }
-unsigned int addressOf(RoundTrip& rt, const emClassObject* object)
-{
-    return rt.getAddress(static_cast<const void*>(object));
-}
-
-// The object's own rows: the base class level and the pixel buffer's fields have tables of their own.
-Rows ownRows(const akDebugAttributeBase* object)
-{
-    Rows out;
-    for (const std::string& row : schemasupport::rows(object))
-        if (row.rfind("emBase", 0) != 0 && row.rfind("Pixel Buffer/", 0) != 0)
-            out.push_back(row);
-    return out;
-}
-
-// Values as the stream stores them (host order, bools as 4-byte words).
-struct Bytes
-{
-    std::vector<uint8_t> data;
-    template <class T>
-    Bytes& put(T value)
-    {
-        const uint8_t* p = reinterpret_cast<const uint8_t*>(&value);
-        data.insert(data.end(), p, p + sizeof value);
-        return *this;
-    }
-    Bytes& putBool(bool value) { return put<int>(value ? 1 : 0); }
 };
 
-bool endsWith(const std::vector<uint8_t>& file, const std::vector<uint8_t>& tail)
+// A texture whose own fields are small and known, for the byte-level checks.
+void plainTexture(olTexture& t, int mapping)
 {
-    return file.size() >= tail.size() && std::equal(tail.begin(), tail.end(), file.end() - tail.size());
+    t.setMapping(static_cast<olTexture::Mapping>(mapping));
+    t.setFormat(olTexture::FORMAT_LUMINANCE_ALPHA);
+    t.setType(olTexture::TYPE_SHORT);
+    t.setNumComponents(2);
+    t.setPixelType(0x0000100Cu);
+    t.setTexelSize(3);
+    t.setDimensions(7, 8, 9, 10);
+    t.setWrap(olTexture::WRAP_CLAMP_BORDER, olTexture::WRAP_MIRROR, olTexture::WRAP_CLAMP, olTexture::WRAP_CLAMP_EDGE);
+    t.setMinFilter(olTexture::FILTER_NEAREST, olTexture::FILTER_LINEAR);
+    t.setMagFilter(olTexture::FILTER_ANISOTROPIC);
+    t.setBorderColor(0.5f, 0.25f, 1.0f, 0.0f);
+    t.setLODBias(0.5f);
+    t.setTransparent(true);
+    t.setCompressed(false);
 }
 
-// Index in the file's type table of a registered type ("::" names, as the registry keeps them).
-int typeIndex(RoundTrip& rt, const char* name)
+// The texture's own bytes as plainTexture sets them, with `values` dimensions and wraps.
+std::vector<uint8_t> plainTextureBytes(RoundTrip& rt, int mapping, int values)
 {
-    akDebugType* type = rt.getType(akDebugTypeDef::find(name));
-    return type ? type->getIndex() : -1;
+    Bytes b;
+    b.i(mapping).i(olTexture::FORMAT_LUMINANCE_ALPHA).i(olTexture::TYPE_SHORT);
+    b.i(2).put<short>(12).put<short>(16).u(3);  // components, bits of each, texel size
+    const int dims[4] = {7, 8, 9, 10};
+    const int wraps[4] = {olTexture::WRAP_CLAMP_BORDER, olTexture::WRAP_MIRROR, olTexture::WRAP_CLAMP,
+                          olTexture::WRAP_CLAMP_EDGE};
+    for (int i = 0; i < values; ++i)
+        b.i(dims[i]);
+    for (int i = 0; i < values; ++i)
+        b.i(wraps[i]);
+    b.i(olTexture::FILTER_NEAREST).i(olTexture::FILTER_LINEAR).i(olTexture::FILTER_ANISOTROPIC);
+    b.i(0);  // no image levels, and nothing after the count
+    b.b(false).f({0.5f, 0.25f, 1.0f, 0.0f, 0.5f}).b(false);
+    b.i(typeIndex(rt, "olWindow::PixelBuffer")).i(akDebug::OBJECT_NULL);
+    return b.b(true).b(false).data;
 }
-
-// A round trip that can read a changed copy of its file again.
-class PatchedTrip : public RoundTrip
-{
-public:
-    void reread(const std::vector<uint8_t>& bytes)
-    {
-        std::ofstream(path(), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        emFile* file = new emFile;
-        file->open(path().c_str(), "rb");
-        setFile(file);
-        readFileHeader();
-    }
-};
-
-class TelrObjects : public schemasupport::ModuleTest
-{
-protected:
-    // A texture whose own fields are small and known, for the byte-level checks.
-    void plainTexture(olTexture& t, olTexture::Mapping mapping)
-    {
-        t.setMapping(mapping);
-        t.setFormat(olTexture::FORMAT_LUMINANCE_ALPHA);
-        t.setType(olTexture::TYPE_SHORT);
-        t.setNumComponents(2);
-        t.setPixelType(0x0000100Cu);
-        t.setTexelSize(3);
-        t.setDimensions(7, 8, 9, 10);
-        t.setWrap(olTexture::WRAP_CLAMP_BORDER, olTexture::WRAP_MIRROR, olTexture::WRAP_CLAMP, olTexture::WRAP_CLAMP_EDGE);
-        t.setMinFilter(olTexture::FILTER_NEAREST, olTexture::FILTER_LINEAR);
-        t.setMagFilter(olTexture::FILTER_ANISOTROPIC);
-        t.setBorderColor(0.5f, 0.25f, 1.0f, 0.0f);
-        t.setLODBias(0.5f);
-        t.setTransparent(true);
-        t.setCompressed(false);
-    }
-    // The texture's own bytes as plainTexture sets them, with `values` dimensions and wraps.
-    std::vector<uint8_t> plainTextureBytes(RoundTrip& rt, int mapping, int values)
-    {
-        Bytes b;
-        b.put<int>(mapping).put<int>(olTexture::FORMAT_LUMINANCE_ALPHA).put<int>(olTexture::TYPE_SHORT);
-        b.put<int>(2).put<short>(12).put<short>(16).put<unsigned int>(3);
-        const int dims[4] = {7, 8, 9, 10};
-        const int wraps[4] = {olTexture::WRAP_CLAMP_BORDER, olTexture::WRAP_MIRROR, olTexture::WRAP_CLAMP,
-                              olTexture::WRAP_CLAMP_EDGE};
-        for (int i = 0; i < values; ++i)
-            b.put<int>(dims[i]);
-        for (int i = 0; i < values; ++i)
-            b.put<int>(wraps[i]);
-        b.put<int>(olTexture::FILTER_NEAREST).put<int>(olTexture::FILTER_LINEAR).put<int>(olTexture::FILTER_ANISOTROPIC);
-        b.put<int>(0);  // no image levels, and nothing after the count
-        b.putBool(false).put(0.5f).put(0.25f).put(1.0f).put(0.0f).put(0.5f).putBool(false);
-        b.put<int>(typeIndex(rt, "olWindow::PixelBuffer")).put<int>(akDebug::OBJECT_NULL);
-        b.putBool(true).putBool(false);
-        return b.data;
-    }
-};
-
-struct Case
-{
-    const char* type;
-    std::function<void(RoundTrip&)> write;
-    std::function<Rows(RoundTrip&)> expected;
-};
 
 }  // namespace
 
@@ -139,7 +61,6 @@ struct Case
 // name, type and value as its table gives them, and each record is read to its last byte.
 TEST_F(TelrObjects, EveryTypeRoundTripsAsItsTableSays)
 {
-    testsupport::clear();  // the module's start-up notices
     olWindow::PixelBuffer pixelBuffer(640, 480);
     const unsigned char pixels[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     olTexture texture("bricks");
@@ -243,207 +164,109 @@ TEST_F(TelrObjects, EveryTypeRoundTripsAsItsTableSays)
     animation.addElement(olLightPointAnimation::STATE_ON, 0.5, 1.0f, 0.0f, 0.0f, 1.0f);
     animation.addElement(olLightPointAnimation::STATE_COLOR_OVERRIDE, 1.25, 0.0f, 0.5f, 0.0f, 0.25f);
 
-    const std::vector<Case> cases = {
-        {"olTexture", [&](RoundTrip& rt) { rt.write(&texture); },
-         [&](RoundTrip& rt) {
-             return Rows{
-                 "Mapping: olTexture::Mapping = MAPPING_3D",
-                 "Format: olTexture::Format = FORMAT_COMPRESSED_NATIVE_INTENSITY",
-                 "Type: olTexture::Type = TYPE_FLOAT16",
-                 "Bits Per Component:  = ",
-                 "Bits Per Component/0: unsigned char = 5",
-                 "Bits Per Component/1: unsigned char = 10",
-                 "Bits Per Component/2: unsigned char = 16",
-                 "Texel Size: unsigned int = 6",
-                 "Dimension, S: int = 64",
-                 "Dimension, T: int = 32",
-                 "Dimension, R: int = 16",
-                 "Wrap, S: olTexture::Wrap = WRAP_CLAMP",
-                 "Wrap, T: olTexture::Wrap = WRAP_MIRROR",
-                 "Wrap, R: olTexture::Wrap = WRAP_CLAMP_EDGE",
-                 "Minification Filter, Base: olTexture::Filter = FILTER_ANISOTROPIC",
-                 "Minification Filter, Mipmap: olTexture::Filter = FILTER_NEAREST",
-                 "Magnification Filter: olTexture::Filter = FILTER_GAUSSIAN_CUBIC",
-                 "Image Levels:  = ",
-                 "Image Levels/0: unsigned char * = " + hex(addressOf(rt, texture.begin_image()[0])),
-                 "Image Levels/1: unsigned char * = " + hex(addressOf(rt, texture.begin_image()[1])),
-                 "Border Enable: bool = true",
-                 "Border Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.125",
-                 "LOD Bias: float = -1.5",
-                 "Subloadable Enable: bool = true",
-                 "Pixel Buffer: olWindow::PixelBuffer * = " + hex(addressOf(rt, &pixelBuffer)),
-                 "Transparent: bool = false [advanced]",
-                 "Compressed: bool = true [advanced]",
-             };
-         }},
-        {"olTextureBlend", [&](RoundTrip& rt) { rt.write(&blend); },
-         [](RoundTrip&) {
-             return Rows{
-                 "Combine Enable: bool = true",
-                 "Color Mode: olTextureBlend::Mode = MODE_INTERPOLATE",
-                 "Color Arguments:  = ",
-                 "Color Arguments/0:  = ",
-                 "Color Arguments/0/Argument: olTextureBlend::Argument = ARGUMENT_CONSTANT",
-                 "Color Arguments/0/Texture Stage: olMultiTexture::Stage = STAGE_1",
-                 "Color Arguments/1:  = ",
-                 "Color Arguments/1/Argument: olTextureBlend::Argument = ARGUMENT_TEXTURE_STAGE",
-                 "Color Arguments/1/Texture Stage: olMultiTexture::Stage = STAGE_5",
-                 "Color Arguments/2:  = ",
-                 "Color Arguments/2/Argument: olTextureBlend::Argument = ARGUMENT_ONE_MINUS_PREVIOUS",
-                 "Color Arguments/2/Texture Stage: olMultiTexture::Stage = STAGE_7",
-                 "Color Scale: float = 2",
-                 "Alpha Mode: olTextureBlend::Mode = MODE_SUBTRACT",
-                 "Alpha Arguments:  = ",
-                 "Alpha Arguments/0:  = ",
-                 "Alpha Arguments/0/Argument: olTextureBlend::Argument = ARGUMENT_PRIMARY_COLOR",
-                 "Alpha Arguments/0/Texture Stage: olMultiTexture::Stage = STAGE_2",
-                 "Alpha Arguments/1:  = ",
-                 "Alpha Arguments/1/Argument: olTextureBlend::Argument = ARGUMENT_ONE_MINUS_TEXTURE",
-                 "Alpha Arguments/1/Texture Stage: olMultiTexture::Stage = STAGE_3",
-                 "Alpha Arguments/2:  = ",
-                 "Alpha Arguments/2/Argument: olTextureBlend::Argument = ARGUMENT_ONE_MINUS_CONSTANT",
-                 "Alpha Arguments/2/Texture Stage: olMultiTexture::Stage = STAGE_6",
-                 "Alpha Scale: float = 4",
-                 "Color: emVec4<float> = r=0.5, g=0.25, b=0.125, a=1",
-             };
-         }},
-        // Dimensions 2 and 3 are labelled Q, then R.
-        {"olTextureCoordGen", [&](RoundTrip& rt) { rt.write(&coordGen); },
-         [](RoundTrip&) {
-             return Rows{
-                 "Mode, S: olTextureCoordGen::Mode = MODE_EYE_LINEAR",
-                 "Plane, S: emPlane<float> = ",
-                 "Plane, S/Normal: emVec3<float> = x=1, y=0, z=0",
-                 "Plane, S/Offset: float = 0.5",
-                 "Mode, T: olTextureCoordGen::Mode = MODE_SPHERE_MAP",
-                 "Plane, T: emPlane<float> = ",
-                 "Plane, T/Normal: emVec3<float> = x=0, y=1, z=0",
-                 "Plane, T/Offset: float = 1.5",
-                 "Mode, Q: olTextureCoordGen::Mode = MODE_NORMAL_MAP",
-                 "Plane, Q: emPlane<float> = ",
-                 "Plane, Q/Normal: emVec3<float> = x=0, y=0, z=1",
-                 "Plane, Q/Offset: float = 2.5",
-                 "Mode, R: olTextureCoordGen::Mode = MODE_REFLECTION_MAP",
-                 "Plane, R: emPlane<float> = ",
-                 "Plane, R/Normal: emVec3<float> = x=0, y=0, z=1",
-                 "Plane, R/Offset: float = 3.5",
-             };
-         }},
-        {"olMaterial", [&](RoundTrip& rt) { rt.write(&material); },
-         [](RoundTrip&) {
-             return Rows{
-                 "Color, Ambient: emVec4<float> = r=0, g=0.25, b=0.5, a=1",
-                 "Color, Diffuse: emVec4<float> = r=0.125, g=0.25, b=0.5, a=0.5",
-                 "Color, Specular: emVec4<float> = r=0.25, g=0.25, b=0.5, a=1",
-                 "Color, Emissive: emVec4<float> = r=0.375, g=0.25, b=0.5, a=1",
-                 "Specular Exponent: float = 32",
-                 "Transparent: bool = true [advanced]",
-             };
-         }},
-        {"olLight", [&](RoundTrip& rt) { rt.write(&light); },
-         [](RoundTrip&) {
-             return Rows{
-                 "Type: olLight::Type = TYPE_SPOT",
-                 "Range: float = 250",
-                 "Position: emVec3<float> = x=1, y=2, z=3",
-                 "Direction: emVec3<float> = x=0, y=-1, z=0.5",
-                 "Attenuation, Constant: float = 0.75",
-                 "Attenuation, Linear: float = 0.125",
-                 "Attenuation, Quadratic: float = 0.0625",
-                 "Spot Cone, Inner: float = 10",
-                 "Spot Cone, Outer: float = 20",
-                 "Spot Cone, Falloff: float = 2.5",
-                 "Color, Ambient: emVec4<float> = r=0.25, g=0.5, b=0, a=1",
-                 "Color, Diffuse: emVec4<float> = r=0.5, g=0.5, b=0, a=1",
-                 "Color, Specular: emVec4<float> = r=0.75, g=0.5, b=0, a=1",
-                 "State: olLight::State = STATE_OFF [advanced]",
-             };
-         }},
-        {"olLightModel", [&](RoundTrip& rt) { rt.write(&lightModel); },
-         [](RoundTrip&) {
-             return Rows{
-                 "Local Viewer Enable: bool = true",
-                 "Two Sided Lighting Enable: bool = true",
-                 "Ambient Color: emVec4<float> = r=0.5, g=0.5, b=0.25, a=0.75",
-             };
-         }},
-        {"olFog", [&](RoundTrip& rt) { rt.write(&fog); },
-         [](RoundTrip&) {
-             return Rows{
-                 "Type: olFog::Type = TYPE_EXPONENTIAL_SQUARED",
-                 "Density: float = 0.25",
-                 "Range, Onset: float = 10",
-                 "Range, Opaque: float = 500",
-                 "Color: emVec4<float> = r=0.75, g=0.5, b=0.25, a=1",
-             };
-         }},
-        {"olShader", [&](RoundTrip& rt) { rt.write(&shader); },
-         [](RoundTrip&) {
-             return Rows{
-                 "Apply Mode: olShader::ApplyMode = APPLY_MODE_AS_NEEDED",
-                 "Loaded: bool = true [advanced]",
-             };
-         }},
-        {"olLightPointAppearance", [&](RoundTrip& rt) { rt.write(&appearance); },
-         [](RoundTrip&) {
-             return Rows{
-                 "Directionality: olLightPointAppearance::Directionality = DIRECTIONALITY_BI",
-                 "Diameter: float = 2.5",
-                 "Range: float = 1500",
-                 "Fade Range Ratio: float = 0.25",
-                 "Fade Time, In: double = 0.5",
-                 "Fade Time, Out: double = 1.75",
-                 "Visibility Cone, Horizontal: float = 90",
-                 "Visibility Cone, Vertical: float = 45",
-                 "Falloff: olLightPointAppearance::Falloff = FALLOFF_EXPONENTIAL",
-                 "Fog Scale: float = 3",
-                 "LOD Range Ratio: float = 0.75",
-                 "LOD Scale: float = 4",
-                 "Size Limit, Minimum: float = 2",
-                 "Size Limit, Maximum: float = 20",
-                 "Size Threshold: float = 5",
-                 "Fade Range: float = 100 [advanced]",
-                 "Fade Scale: float = 6 [advanced]",
-                 "Visibility Factor, Horizontal: float = 0.5 [advanced]",
-                 "Visibility Factor, Vertical: float = 0.25 [advanced]",
-                 "Shape: olLightPointAppearance::Shape = SHAPE_NONSYMMETRIC [advanced]",
-                 "LOD Range: float = 800 [advanced]",
-                 "LOD Size: float = 7 [advanced]",
-             };
-         }},
-        {"olLightPointAnimation", [&](RoundTrip& rt) { rt.write(&animation); },
-         [](RoundTrip&) {
-             return Rows{
-                 "Type: olLightPointAnimation::Type = TYPE_STROBE",
-                 "Rate: float = 2.5",
-                 "Rotation Axis: emVec3<float> = x=1, y=0, z=0.5",
-                 "Elements:  = ",
-                 "Elements/0:  = ",
-                 "Elements/0/State: olLightPointAnimation::State = STATE_ON",
-                 "Elements/0/Time: double = 0.5",
-                 "Elements/0/Color: emVec4<float> = r=1, g=0, b=0, a=1",
-                 "Elements/1:  = ",
-                 "Elements/1/State: olLightPointAnimation::State = STATE_COLOR_OVERRIDE",
-                 "Elements/1/Time: double = 1.25",
-                 "Elements/1/Color: emVec4<float> = r=0, g=0.5, b=0, a=0.25",
-             };
-         }},
-    };
-
+    const std::vector<std::pair<const char*, const emClassObject*>> objects = {
+        {"olTexture", &texture}, {"olTextureBlend", &blend}, {"olTextureCoordGen", &coordGen},
+        {"olMaterial", &material}, {"olLight", &light}, {"olLightModel", &lightModel}, {"olFog", &fog},
+        {"olShader", &shader}, {"olLightPointAppearance", &appearance}, {"olLightPointAnimation", &animation}};
     RoundTrip rt;
     std::vector<uint64_t> ends;
-    for (const Case& c : cases) {
-        c.write(rt);
+    for (const auto& object : objects) {
+        rt.write(object.second, akDebugTypeDef::find(object.first));
         ends.push_back(rt.position());
     }
+    auto arguments = [](const std::string& group, const char* const (&args)[3], const char* const (&stages)[3]) {
+        Rows rows = {group + ":  = "};
+        for (int i = 0; i < 3; ++i) {
+            const std::string g = group + "/" + std::to_string(i);
+            rows.insert(rows.end(), {g + ":  = ", g + "/Argument: olTextureBlend::Argument = " + args[i],
+                                     g + "/Texture Stage: olMultiTexture::Stage = " + stages[i]});
+        }
+        return rows;
+    };
+    Rows blendRows = {"Combine Enable: bool = true", "Color Mode: olTextureBlend::Mode = MODE_INTERPOLATE"};
+    for (const Rows& part :
+         {arguments("Color Arguments", {"ARGUMENT_CONSTANT", "ARGUMENT_TEXTURE_STAGE", "ARGUMENT_ONE_MINUS_PREVIOUS"},
+                    {"STAGE_1", "STAGE_5", "STAGE_7"}),
+          Rows{"Color Scale: float = 2", "Alpha Mode: olTextureBlend::Mode = MODE_SUBTRACT"},
+          arguments("Alpha Arguments",
+                    {"ARGUMENT_PRIMARY_COLOR", "ARGUMENT_ONE_MINUS_TEXTURE", "ARGUMENT_ONE_MINUS_CONSTANT"},
+                    {"STAGE_2", "STAGE_3", "STAGE_6"}),
+          Rows{"Alpha Scale: float = 4", "Color: emVec4<float> = r=0.5, g=0.25, b=0.125, a=1"}})
+        blendRows.insert(blendRows.end(), part.begin(), part.end());
+
+    const std::vector<Rows> expected = {
+        {"Mapping: olTexture::Mapping = MAPPING_3D", "Format: olTexture::Format = FORMAT_COMPRESSED_NATIVE_INTENSITY",
+         "Type: olTexture::Type = TYPE_FLOAT16", "Bits Per Component:  = ",
+         "Bits Per Component/0: unsigned char = 5", "Bits Per Component/1: unsigned char = 10",
+         "Bits Per Component/2: unsigned char = 16",
+         "Texel Size: unsigned int = 6",
+         "Dimension, S: int = 64", "Dimension, T: int = 32", "Dimension, R: int = 16",
+         "Wrap, S: olTexture::Wrap = WRAP_CLAMP", "Wrap, T: olTexture::Wrap = WRAP_MIRROR",
+         "Wrap, R: olTexture::Wrap = WRAP_CLAMP_EDGE",
+         "Minification Filter, Base: olTexture::Filter = FILTER_ANISOTROPIC",
+         "Minification Filter, Mipmap: olTexture::Filter = FILTER_NEAREST",
+         "Magnification Filter: olTexture::Filter = FILTER_GAUSSIAN_CUBIC",
+         "Image Levels:  = ",
+         "Image Levels/0: unsigned char * = " + rt.address(texture.begin_image()[0]),
+         "Image Levels/1: unsigned char * = " + rt.address(texture.begin_image()[1]),
+         "Border Enable: bool = true", "Border Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.125",
+         "LOD Bias: float = -1.5", "Subloadable Enable: bool = true",
+         "Pixel Buffer: olWindow::PixelBuffer * = " + rt.address(static_cast<const emClassObject*>(&pixelBuffer)),
+         "Transparent: bool = false [advanced]", "Compressed: bool = true [advanced]"},
+        blendRows,
+        // Dimensions 2 and 3 are labelled Q, then R.
+        {"Mode, S: olTextureCoordGen::Mode = MODE_EYE_LINEAR", "Plane, S: emPlane<float> = ",
+         "Plane, S/Normal: emVec3<float> = x=1, y=0, z=0", "Plane, S/Offset: float = 0.5",
+         "Mode, T: olTextureCoordGen::Mode = MODE_SPHERE_MAP", "Plane, T: emPlane<float> = ",
+         "Plane, T/Normal: emVec3<float> = x=0, y=1, z=0", "Plane, T/Offset: float = 1.5",
+         "Mode, Q: olTextureCoordGen::Mode = MODE_NORMAL_MAP", "Plane, Q: emPlane<float> = ",
+         "Plane, Q/Normal: emVec3<float> = x=0, y=0, z=1", "Plane, Q/Offset: float = 2.5",
+         "Mode, R: olTextureCoordGen::Mode = MODE_REFLECTION_MAP", "Plane, R: emPlane<float> = ",
+         "Plane, R/Normal: emVec3<float> = x=0, y=0, z=1", "Plane, R/Offset: float = 3.5"},
+        {"Color, Ambient: emVec4<float> = r=0, g=0.25, b=0.5, a=1",
+         "Color, Diffuse: emVec4<float> = r=0.125, g=0.25, b=0.5, a=0.5",
+         "Color, Specular: emVec4<float> = r=0.25, g=0.25, b=0.5, a=1",
+         "Color, Emissive: emVec4<float> = r=0.375, g=0.25, b=0.5, a=1", "Specular Exponent: float = 32",
+         "Transparent: bool = true [advanced]"},
+        {"Type: olLight::Type = TYPE_SPOT", "Range: float = 250", "Position: emVec3<float> = x=1, y=2, z=3",
+         "Direction: emVec3<float> = x=0, y=-1, z=0.5", "Attenuation, Constant: float = 0.75",
+         "Attenuation, Linear: float = 0.125", "Attenuation, Quadratic: float = 0.0625",
+         "Spot Cone, Inner: float = 10", "Spot Cone, Outer: float = 20", "Spot Cone, Falloff: float = 2.5",
+         "Color, Ambient: emVec4<float> = r=0.25, g=0.5, b=0, a=1",
+         "Color, Diffuse: emVec4<float> = r=0.5, g=0.5, b=0, a=1",
+         "Color, Specular: emVec4<float> = r=0.75, g=0.5, b=0, a=1", "State: olLight::State = STATE_OFF [advanced]"},
+        {"Local Viewer Enable: bool = true", "Two Sided Lighting Enable: bool = true",
+         "Ambient Color: emVec4<float> = r=0.5, g=0.5, b=0.25, a=0.75"},
+        {"Type: olFog::Type = TYPE_EXPONENTIAL_SQUARED", "Density: float = 0.25", "Range, Onset: float = 10",
+         "Range, Opaque: float = 500", "Color: emVec4<float> = r=0.75, g=0.5, b=0.25, a=1"},
+        {"Apply Mode: olShader::ApplyMode = APPLY_MODE_AS_NEEDED", "Loaded: bool = true [advanced]"},
+        {"Directionality: olLightPointAppearance::Directionality = DIRECTIONALITY_BI", "Diameter: float = 2.5",
+         "Range: float = 1500", "Fade Range Ratio: float = 0.25", "Fade Time, In: double = 0.5",
+         "Fade Time, Out: double = 1.75", "Visibility Cone, Horizontal: float = 90",
+         "Visibility Cone, Vertical: float = 45", "Falloff: olLightPointAppearance::Falloff = FALLOFF_EXPONENTIAL",
+         "Fog Scale: float = 3", "LOD Range Ratio: float = 0.75", "LOD Scale: float = 4",
+         "Size Limit, Minimum: float = 2", "Size Limit, Maximum: float = 20", "Size Threshold: float = 5",
+         "Fade Range: float = 100 [advanced]", "Fade Scale: float = 6 [advanced]",
+         "Visibility Factor, Horizontal: float = 0.5 [advanced]",
+         "Visibility Factor, Vertical: float = 0.25 [advanced]",
+         "Shape: olLightPointAppearance::Shape = SHAPE_NONSYMMETRIC [advanced]", "LOD Range: float = 800 [advanced]",
+         "LOD Size: float = 7 [advanced]"},
+        {"Type: olLightPointAnimation::Type = TYPE_STROBE", "Rate: float = 2.5",
+         "Rotation Axis: emVec3<float> = x=1, y=0, z=0.5", "Elements:  = ", "Elements/0:  = ",
+         "Elements/0/State: olLightPointAnimation::State = STATE_ON", "Elements/0/Time: double = 0.5",
+         "Elements/0/Color: emVec4<float> = r=1, g=0, b=0, a=1", "Elements/1:  = ",
+         "Elements/1/State: olLightPointAnimation::State = STATE_COLOR_OVERRIDE", "Elements/1/Time: double = 1.25",
+         "Elements/1/Color: emVec4<float> = r=0, g=0.5, b=0, a=0.25"},
+    };
     rt.finish();
-    for (size_t i = 0; i < cases.size(); ++i) {
-        SCOPED_TRACE(cases[i].type);
+    for (size_t i = 0; i < objects.size(); ++i) {
+        SCOPED_TRACE(objects[i].first);
         akDebugObject* object = rt.read();
         ASSERT_NE(object, nullptr);
-        EXPECT_EQ(schemasupport::typeOf(object), std::string(cases[i].type) + " *");
-        EXPECT_NE(schemasupport::at(object, "emBase"), nullptr);
-        EXPECT_EQ(ownRows(object), cases[i].expected(rt));
+        EXPECT_EQ(typeOf(object), std::string(objects[i].first) + " *");
+        Rows rows = {"emBase: emBase = "};
+        rows.insert(rows.end(), expected[i].begin(), expected[i].end());
+        EXPECT_TRUE(sameRows(objectRows(object), rows));
         EXPECT_EQ(rt.position(), ends[i]);
     }
     EXPECT_TRUE(rt.consumedAll());
@@ -452,36 +275,29 @@ TEST_F(TelrObjects, EveryTypeRoundTripsAsItsTableSays)
 }
 
 // Mapping + 1 dimensions and wraps are stored: one for 1D, three for 3D; the unnamed mapping 3
-// stores all four, and the record still reads back to its end.
+// stores all four, and the record still reads back to its end. Without image levels the count is
+// 0 and the group empty.
 TEST_F(TelrObjects, TextureStoresOneDimensionAndWrapPerMappedCoordinate)
 {
     static const char* const letters = "STRQ";
-    const struct
-    {
-        int mapping;
-        int values;
-    } mappings[] = {{0, 1}, {2, 3}, {3, 4}};
-    for (const auto& m : mappings) {
-        SCOPED_TRACE(m.mapping);
+    for (const auto& m : {std::pair<int, int>{0, 1}, {2, 3}, {3, 4}}) {
+        SCOPED_TRACE(m.first);
         olTexture texture;
-        plainTexture(texture, static_cast<olTexture::Mapping>(m.mapping));
+        plainTexture(texture, m.first);
         RoundTrip rt;
         rt.write(&texture);
         rt.finish();
-        EXPECT_TRUE(endsWith(rt.bytes(), plainTextureBytes(rt, m.mapping, m.values)));
-
+        EXPECT_TRUE(endsWith(rt.bytes(), plainTextureBytes(rt, m.first, m.second)));
         akDebugObject* object = rt.read();
         ASSERT_NE(object, nullptr);
         EXPECT_TRUE(rt.consumedAll());
         for (int i = 0; i < 4; ++i) {
             const std::string letter(1, letters[i]);
-            EXPECT_EQ(schemasupport::at(object, "Dimension, " + letter) != nullptr, i < m.values) << letter;
-            EXPECT_EQ(schemasupport::at(object, "Wrap, " + letter) != nullptr, i < m.values) << letter;
+            EXPECT_EQ(at(object, "Dimension, " + letter) != nullptr, i < m.second) << letter;
+            EXPECT_EQ(at(object, "Wrap, " + letter) != nullptr, i < m.second) << letter;
         }
-        // No image levels: the count 0 and an empty group.
-        const akDebugAttributeBase* levels = schemasupport::at(object, "Image Levels");
-        ASSERT_NE(levels, nullptr);
-        EXPECT_EQ(levels->begin_child(), levels->end_child());
+        ASSERT_NE(at(object, "Image Levels"), nullptr);
+        EXPECT_TRUE(at(object, "Image Levels")->empty_child());
     }
 }
 
@@ -501,46 +317,23 @@ TEST_F(TelrObjects, TextureBitsPerComponentAndImageLevelAddresses)
     RoundTrip rt;
     rt.write(&texture);
     rt.finish();
-    const unsigned int addresses[3] = {addressOf(rt, texture.begin_image()[0]), 0,
-                                       addressOf(rt, texture.begin_image()[2])};
+    const unsigned int addresses[3] = {rt.getAddress(texture.begin_image()[0]), 0,
+                                       rt.getAddress(texture.begin_image()[2])};
     EXPECT_NE(addresses[0], addresses[2]);
-
-    Bytes bits;
-    bits.put<int>(6);
-    for (short b : {1, 2, 3, 4, 0, 0})
-        bits.put<short>(b);
-    Bytes levels;
-    levels.put<int>(3);
-    for (unsigned int a : addresses)
-        levels.put<unsigned int>(a);
     const std::vector<uint8_t> file = rt.bytes();
-    EXPECT_NE(std::search(file.begin(), file.end(), bits.data.begin(), bits.data.end()), file.end());
-    EXPECT_NE(std::search(file.begin(), file.end(), levels.data.begin(), levels.data.end()), file.end());
+    EXPECT_TRUE(contains(file, Bytes().i(6).put<short>(1).put<short>(2).put<short>(3).put<short>(4).i(0).data));
+    EXPECT_TRUE(contains(file, Bytes().i(3).u(addresses[0]).u(0).u(addresses[2]).data));
 
     akDebugObject* object = rt.read();
     ASSERT_NE(object, nullptr);
     EXPECT_TRUE(rt.consumedAll());
-    const Rows all = ownRows(object);
-    auto begin = std::find(all.begin(), all.end(), "Bits Per Component:  = ");
-    ASSERT_GE(all.end() - begin, 7);
-    EXPECT_EQ(Rows(begin, begin + 7), (Rows{"Bits Per Component:  = ",
-                                            "Bits Per Component/0: unsigned char = 1",
-                                            "Bits Per Component/1: unsigned char = 2",
-                                            "Bits Per Component/2: unsigned char = 3",
-                                            "Bits Per Component/3: unsigned char = 4",
-                                            "Bits Per Component/4: unsigned char = 0",
-                                            "Bits Per Component/5: unsigned char = 0"}));
-    begin = std::find(all.begin(), all.end(), "Image Levels:  = ");
-    ASSERT_GE(all.end() - begin, 4);
-    EXPECT_EQ(Rows(begin, begin + 4), (Rows{"Image Levels:  = ",
-                                            "Image Levels/0: unsigned char * = " + hex(addresses[0]),
-                                            "Image Levels/1: unsigned char * = 0x0",
-                                            "Image Levels/2: unsigned char * = " + hex(addresses[2])}));
-    for (int i = 0; i < 3; ++i) {
-        const akDebugAttributeBase* level = schemasupport::at(object, "Image Levels/" + std::to_string(i));
-        ASSERT_NE(level, nullptr);
-        EXPECT_EQ(level->begin_child(), level->end_child());  // no pixel data
-    }
+    EXPECT_EQ(rows(at(object, "Bits Per Component")),
+              (Rows{"0: unsigned char = 1", "1: unsigned char = 2", "2: unsigned char = 3", "3: unsigned char = 4",
+                    "4: unsigned char = 0", "5: unsigned char = 0"}));
+    // No pixel data below the levels.
+    EXPECT_EQ(rows(at(object, "Image Levels")),
+              (Rows{"0: unsigned char * = " + hex(addresses[0]), "1: unsigned char * = 0x0",
+                    "2: unsigned char * = " + hex(addresses[2])}));
 }
 
 // A texture met twice in one file is one full record, then a repeat of its address that reads
@@ -555,19 +348,16 @@ TEST_F(TelrObjects, SharedTextureIsWrittenOnceThenRepeated)
     rt.write(&texture);
     EXPECT_EQ(rt.position() - first, 12u);
     rt.finish();
-
-    Bytes repeat;
-    repeat.put<int>(typeIndex(rt, "olTexture")).put<int>(akDebug::OBJECT_REPEAT);
-    repeat.put<unsigned int>(addressOf(rt, static_cast<const emClassObject*>(&texture)));
-    EXPECT_TRUE(endsWith(rt.bytes(), repeat.data));
+    const unsigned int address = rt.getAddress(static_cast<const emClassObject*>(&texture));
+    EXPECT_TRUE(endsWith(rt.bytes(), Bytes().i(typeIndex(rt, "olTexture")).i(akDebug::OBJECT_REPEAT).u(address).data));
 
     akDebugObject* full = rt.read();
     akDebugObject* copy = rt.read();
     ASSERT_NE(full, nullptr);
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(full, copy);
-    EXPECT_EQ(schemasupport::rows(copy), schemasupport::rows(full));
-    EXPECT_EQ(schemasupport::valueOf(copy), schemasupport::valueOf(full));
+    EXPECT_EQ(rows(copy), rows(full));
+    EXPECT_EQ(valueOf(copy), valueOf(full));
     EXPECT_TRUE(rt.consumedAll());
 }
 
@@ -576,48 +366,21 @@ TEST_F(TelrObjects, DamagedMappingNamesAtMostFourDimensions)
 {
     olTexture texture;
     plainTexture(texture, olTexture::MAPPING_3D);
-    PatchedTrip rt;
+    RoundTrip rt;
     rt.write(&texture);
     rt.finish();
     std::vector<uint8_t> file = rt.bytes();
-    const std::vector<uint8_t> own = plainTextureBytes(rt, 2, 3);
-    ASSERT_TRUE(endsWith(file, own));
     const int hugeMapping = 1000;
-    std::memcpy(&file[file.size() - own.size()], &hugeMapping, 4);
+    std::memcpy(&file[file.size() - plainTextureBytes(rt, 2, 3).size()], &hugeMapping, 4);
     rt.reread(file);
     akDebugObject* object = rt.read();
     ASSERT_NE(object, nullptr);
-    EXPECT_EQ(schemasupport::valueOf(schemasupport::at(object, "Mapping")), "Undefined Enum");
-    int dimensions = 0;
-    int wraps = 0;
-    for (const std::string& row : ownRows(object)) {
+    EXPECT_EQ(valueOf(at(object, "Mapping")), "Undefined Enum");
+    int dimensions = 0, wraps = 0;
+    for (const std::string& row : objectRows(object)) {
         dimensions += row.rfind("Dimension, ", 0) == 0;
         wraps += row.rfind("Wrap, ", 0) == 0;
     }
     EXPECT_EQ(dimensions, 4);
     EXPECT_EQ(wraps, 4);
-}
-
-// A component count larger than the rest of the file fails the stream instead of reading on.
-TEST_F(TelrObjects, DamagedComponentCountFailsTheStream)
-{
-    olTexture texture;
-    plainTexture(texture, olTexture::MAPPING_3D);
-    PatchedTrip rt;
-    rt.write(&texture);
-    rt.finish();
-    std::vector<uint8_t> file = rt.bytes();
-    const std::vector<uint8_t> own = plainTextureBytes(rt, 2, 3);
-    ASSERT_TRUE(endsWith(file, own));
-    const int hugeCount = 0x40000000;
-    std::memcpy(&file[file.size() - own.size() + 12], &hugeCount, 4);
-    testsupport::clear();
-    rt.reread(file);
-    akDebugObject* object = rt.read();
-    EXPECT_TRUE(rt.hasReadFailed());
-    EXPECT_TRUE(testsupport::printed(emNotify::LEVEL_FAIL, "akDebug::readCount - count exceeds the rest of the file"));
-    ASSERT_NE(object, nullptr);
-    const akDebugAttributeBase* bits = schemasupport::at(object, "Bits Per Component");
-    ASSERT_NE(bits, nullptr);
-    EXPECT_EQ(bits->begin_child(), bits->end_child());
 }

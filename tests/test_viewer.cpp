@@ -52,7 +52,6 @@ protected:
         root->addChild(child);
         akDebugScene writer;
         ASSERT_EQ(writer.write(scene.c_str(), root, false), telu::SUCCESS);
-        childAddress = 0;
         delete root;
 
         olDrawContext context;
@@ -69,7 +68,6 @@ protected:
         channel.drawFrame();
     }
     std::string dir, scene, draw;
-    unsigned int childAddress = 0;
 };
 
 TEST_F(ViewerTest, ShowsSceneTreesAndFindsObjects)

@@ -2,8 +2,11 @@
 
 #include <telu.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 #include <unistd.h>
 
 namespace testsupport {
@@ -64,6 +67,18 @@ std::string tempDir()
     std::filesystem::path dir = std::filesystem::path(g_tempRoot) / (name + "-" + std::to_string(++counter));
     std::filesystem::create_directories(dir);
     return dir.string();
+}
+
+std::string waitForLine(const std::string& path)
+{
+    for (int i = 0; i < 500; ++i) {
+        std::ifstream in(path);
+        std::string line;
+        if (std::getline(in, line) && !line.empty())
+            return line;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return "";
 }
 
 }  // namespace testsupport

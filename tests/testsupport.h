@@ -25,5 +25,7 @@ bool printed(int level, const std::string& text);
 int assertions();
 // A fresh temporary directory for this test, removed at exit.
 std::string tempDir();
+// The first line of a file another program writes, once it is there (or "" after five seconds).
+std::string waitForLine(const std::string& path);
 
 }  // namespace testsupport
