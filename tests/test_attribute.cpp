@@ -72,6 +72,25 @@ struct Releasable : akDebugAttribute<int>
     static void destroy(Releasable* a) { delete a; }
 };
 
+TEST_F(AttributeTest, ParentObjectIsTheNearestObjectOnTheFirstParentChain)
+{
+    akDebugTypeDef::initializeClass();
+    {
+        akDebugTypeDef def("Thing", nullptr, nullptr, nullptr, akDebugObject::create, 0);
+        akDebugType type(&def, 0);
+        Held<akDebugObject> object(new akDebugObject("Object", 0x10, &type));
+        akDebugGroup* group = new akDebugGroup("Group");
+        akDebugAttribute<int>* leaf = new akDebugAttribute<int>("Leaf", 3);
+        object->insert_child(group);
+        group->insert_child(leaf);
+        EXPECT_EQ(object->getParentObject(), object.a);
+        EXPECT_EQ(leaf->getParentObject(), object.a);
+        Held<akDebugAttribute<int>> lone(new akDebugAttribute<int>("Lone", 4));
+        EXPECT_EQ(lone->getParentObject(), nullptr);
+    }
+    akDebugTypeDef::shutdownClass();
+}
+
 TEST_F(AttributeTest, ReferenceCountSaturatesInsteadOfWrapping)
 {
     Releasable* value = new Releasable("Value", 1);
