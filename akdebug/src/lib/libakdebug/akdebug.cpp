@@ -20,6 +20,18 @@ akDebug::~akDebug()
     setFile(nullptr);
 }
 
+emFile* akDebug::openFile(const char* fileName, const char* mode, const char* operation)
+{
+    emFile* file = new emFile;
+    if (file->open(fileName, mode) == telu::FAILURE) {
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "%s - unable to open file \"%s\"", operation,
+                        fileName ? fileName : "");
+        delete file;
+        return nullptr;
+    }
+    return file;
+}
+
 void akDebug::setFile(emFile* file)
 {
     if (m_file && m_file != file) {

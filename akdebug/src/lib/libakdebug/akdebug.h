@@ -132,6 +132,9 @@ protected:
     akDebug();
     ~akDebug();
 
+    // A new host file opened with the mode, or null after the level 5 report
+    // "<operation> - unable to open file "<name>"".
+    static emFile* openFile(const char* fileName, const char* mode, const char* operation);
     // Takes ownership of the file; an older file is closed and destroyed first.
     void setFile(emFile* file);
     emFile* getFile() const { return m_file; }

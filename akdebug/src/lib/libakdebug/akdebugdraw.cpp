@@ -73,13 +73,9 @@ void akDebugDraw::uninstall()
 
 int akDebugDraw::write(const char* fileName, kiChannel* channel, bool launchTool)
 {
-    emFile* file = new emFile;
-    if (file->open(fileName, "wb") == telu::FAILURE) {
-        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugDraw::write - unable to open file \"%s\"",
-                        fileName ? fileName : "");
-        delete file;
+    emFile* file = openFile(fileName, "wb", "akDebugDraw::write");
+    if (!file)
         return telu::FAILURE;
-    }
     int result = write(file, channel);
     if (result == telu::SUCCESS) {
         m_launchTool = launchTool;
@@ -185,13 +181,9 @@ void akDebugDraw::drawChannelEnd(olDrawContext* context, const kiChannel*)
 
 int akDebugDraw::read(const char* fileName)
 {
-    emFile* file = new emFile;
-    if (file->open(fileName, "rb") == telu::FAILURE) {
-        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugDraw::read - unable to open file \"%s\"",
-                        fileName ? fileName : "");
-        delete file;
+    emFile* file = openFile(fileName, "rb", "akDebugDraw::read");
+    if (!file)
         return telu::FAILURE;
-    }
     return read(file);
 }
 

@@ -42,13 +42,9 @@ int akDebugLaunchTool(const char* operation, const char* release, const char* de
 
 int akDebugScene::write(const char* fileName, const kiNode* root, bool launchTool)
 {
-    emFile* file = new emFile;
-    if (file->open(fileName, "wb") == telu::FAILURE) {
-        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugScene::write - unable to open file \"%s\"",
-                        fileName ? fileName : "");
-        delete file;
+    emFile* file = openFile(fileName, "wb", "akDebugScene::write");
+    if (!file)
         return telu::FAILURE;
-    }
     int result = write(file, root);
     if (result != telu::SUCCESS || !launchTool)
         return result;
@@ -78,13 +74,9 @@ int akDebugScene::write(emFile* file, const kiNode* root)
 
 int akDebugScene::read(const char* fileName)
 {
-    emFile* file = new emFile;
-    if (file->open(fileName, "rb") == telu::FAILURE) {
-        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugScene::read - unable to open file \"%s\"",
-                        fileName ? fileName : "");
-        delete file;
+    emFile* file = openFile(fileName, "rb", "akDebugScene::read");
+    if (!file)
         return telu::FAILURE;
-    }
     return read(file);
 }
 
