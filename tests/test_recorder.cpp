@@ -249,11 +249,40 @@ TEST_F(RecorderTest, CutDrawFiles)
             EXPECT_EQ(reader.size_record(), 5u);
             EXPECT_TRUE(testsupport::printed(5, "akDebugDraw::read - file ends without end record"));
         }
+        if (cut == firstFrame + 5) {
+            // Cut inside the next record: that record is dropped and the read reported failed.
+            EXPECT_EQ(result, telu::FAILURE);
+            EXPECT_EQ(reader.size_record(), 5u);
+            EXPECT_TRUE(testsupport::printed(5, "akDebugDraw::read - file ends inside a record"));
+        }
         if (cut == bytes.size()) {
             EXPECT_EQ(result, telu::SUCCESS);
             EXPECT_EQ(reader.size_record(), 10u);
         }
     }
+}
+
+// A scene file that could not be written completely, or that ends early, is not reported as a
+// success; what could be read is kept.
+TEST_F(RecorderTest, IncompleteSceneFilesAreReported)
+{
+    kiNode* root = new kiNode;
+    root->addChild(new kiNode);
+    akDebugScene scene;
+    EXPECT_EQ(scene.write("/dev/full", root, false), telu::FAILURE);
+    EXPECT_TRUE(testsupport::printed(5, "akDebugScene::write - unable to write file"));
+
+    const std::string file = dir + "/whole.bin";
+    ASSERT_EQ(scene.write(file.c_str(), root, false), telu::SUCCESS);
+    delete root;
+    std::vector<uint8_t> bytes = schemasupport::readFile(file);
+    bytes.resize(bytes.size() - 4);
+    schemasupport::writeFile(file, bytes);
+    testsupport::clear();
+    EXPECT_EQ(scene.read(file.c_str()), telu::FAILURE);
+    EXPECT_TRUE(testsupport::printed(5, "akDebugScene::read - file is damaged"));
+    ASSERT_NE(scene.getRoot(), nullptr);
+    EXPECT_STREQ(scene.getRoot()->getName(), "Root");
 }
 
 TEST_F(RecorderTest, ARecorderDestroyedWhileInstalledUninstallsItself)

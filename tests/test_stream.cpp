@@ -337,6 +337,8 @@ TEST_F(StreamTest, HeaderRefusals)
     EXPECT_EQ(open(24, 1, nullptr), telu::SUCCESS);                                                 // patch
     for (size_t at : {size_t(41), size_t(53)})  // a letter of "Other", of "Thing"
         EXPECT_EQ(open(at, 0x0C, "akDebug::readFileHeader - unable to resolve type definition"), telu::FAILURE);
+    // A representation count no file could hold would drive every representation loop.
+    EXPECT_EQ(open(31, 0x80, "akDebug::readFileHeader - invalid representation count"), telu::FAILURE);
 }
 
 TEST_F(StreamTest, RecordsThatCannotBeResolved)
