@@ -583,6 +583,15 @@ void arrayElements(Io& io, const char* name, int n, Get get)
     }
 }
 
+// The fields of a class that stores nothing beyond its base.
+struct NoFields
+{
+    template <class Io, class Host>
+    static void fields(Io&, const Host*)
+    {
+    }
+};
+
 // Glue between a schema and its type definition. A schema is a struct with
 //   using Host = <host class>;
 //   using Base = <schema whose functions run first, or void>;

@@ -250,34 +250,22 @@ struct OlDrawFuncData
 };
 
 // A pixel buffer's record carries no payload.
-struct OlWindowPixelBuffer
+struct OlWindowPixelBuffer : NoFields
 {
     using Host = olWindow::PixelBuffer;
     using Base = void;
-    template <class Io>
-    static void fields(Io&, const Host*)
-    {
-    }
 };
 
-struct OlRenderStrategy
+struct OlRenderStrategy : NoFields
 {
     using Host = olRenderStrategy;
     using Base = EmMemBase;
-    template <class Io>
-    static void fields(Io&, const Host*)
-    {
-    }
 };
 
-struct OlChannel
+struct OlChannel : NoFields
 {
     using Host = olChannel;
     using Base = EmBase;
-    template <class Io>
-    static void fields(Io&, const Host*)
-    {
-    }
 };
 
 // Written in full every time it is met (its type does not share repeats).
@@ -387,14 +375,10 @@ struct OlRenderStrategyNormals
     }
 };
 
-struct OlFont2D
+struct OlFont2D : NoFields
 {
     using Host = olFont2D;
     using Base = OlFont;
-    template <class Io>
-    static void fields(Io&, const Host*)
-    {
-    }
 };
 
 // The names of the 256 character codes of a 3D font, built at registration.
@@ -444,14 +428,10 @@ struct OlFrustum
     }
 };
 
-struct OlGeometry
+struct OlGeometry : NoFields
 {
     using Host = olGeometry;
     using Base = OlGeometryBase;
-    template <class Io>
-    static void fields(Io&, const Host*)
-    {
-    }
 };
 
 struct OlLightPoint

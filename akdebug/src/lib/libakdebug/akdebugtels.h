@@ -71,24 +71,16 @@ struct KiCullRecord
     }
 };
 
-struct KiChannelBin
+struct KiChannelBin : NoFields
 {
     using Host = kiChannelBin;
     using Base = EmBase;
-    template <class Io>
-    static void fields(Io&, const Host*)
-    {
-    }
 };
 
-struct KiCullRecordFactory
+struct KiCullRecordFactory : NoFields
 {
     using Host = kiCullRecordFactory;
     using Base = EmBase;
-    template <class Io>
-    static void fields(Io&, const Host*)
-    {
-    }
 };
 
 // ---- light-point controls, filters, nodes ----
@@ -107,14 +99,10 @@ struct KiLightPointControl
     }
 };
 
-struct KiLODFilterBase
+struct KiLODFilterBase : NoFields
 {
     using Host = kiLODFilterBase;
     using Base = EmBase;
-    template <class Io>
-    static void fields(Io&, const Host*)
-    {
-    }
 };
 
 // Carries the traversal: children are full references, parents address-only ones.
@@ -143,14 +131,10 @@ struct KiNode
     }
 };
 
-struct KiRenderStrategyFrameGeometry
+struct KiRenderStrategyFrameGeometry : NoFields
 {
     using Host = kiRenderStrategyFrameGeometry;
     using Base = OlRenderStrategy;
-    template <class Io>
-    static void fields(Io&, const Host*)
-    {
-    }
 };
 
 struct KiGeometryBaseCullRecord
@@ -389,14 +373,10 @@ struct KiTransform
     }
 };
 
-struct KiGeometry
+struct KiGeometry : NoFields
 {
     using Host = kiGeometry;
     using Base = KiGeometryBase;
-    template <class Io>
-    static void fields(Io&, const Host*)
-    {
-    }
 };
 
 struct KiLightPoint
@@ -410,14 +390,10 @@ struct KiLightPoint
     }
 };
 
-struct KiString
+struct KiString : NoFields
 {
     using Host = kiString;
     using Base = KiGeometryBase;
-    template <class Io>
-    static void fields(Io&, const Host*)
-    {
-    }
 };
 
 struct KiBillboard

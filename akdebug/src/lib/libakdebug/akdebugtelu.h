@@ -36,14 +36,10 @@ struct EmMemBase
 };
 
 // A user data list's record carries no payload at all.
-struct EmUserDataList
+struct EmUserDataList : NoFields
 {
     using Host = emUserDataList;
     using Base = void;
-    template <class Io>
-    static void fields(Io&, const emUserDataList*)
-    {
-    }
 };
 
 struct EmBase
@@ -59,14 +55,10 @@ struct EmBase
     }
 };
 
-struct EmPalette
+struct EmPalette : NoFields
 {
     using Host = emPalette;
     using Base = EmMemBase;
-    template <class Io>
-    static void fields(Io&, const emPalette*)
-    {
-    }
 };
 
 int registerUtilityTypes();
