@@ -2,7 +2,7 @@
 
 namespace akdebugschema {
 
-bool s_writingInheritState = false;
+thread_local bool s_writingInheritState = false;
 
 akDebugTypeDef* findElementTypeDef(akDebug* stream, olElement::Id id, const olElement* element)
 {

@@ -37,8 +37,9 @@ void stages(Stage stage)
         stage(i);
 }
 
-// Set while a draw context writes its inherit state; the state passes it to its validation.
-extern bool s_writingInheritState;
+// Set while a draw context writes its inherit state; the state passes it to its validation. One
+// per thread: a recorder on the draw thread and a scene written on another do not share it.
+extern thread_local bool s_writingInheritState;
 
 struct OlElement
 {
