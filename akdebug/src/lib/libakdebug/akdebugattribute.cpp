@@ -393,9 +393,14 @@ akDebugGroup::~akDebugGroup()
 {
     // Each child loses this parent and one reference, front to back.
     for (akDebugAttributeBase* child : m_children) {
-        auto position = std::find(child->begin_parent(), child->end_parent(), this);
-        if (position != child->end_parent())
-            child->erase_parent(position);
+        if (child->m_numParents == 1 && child->m_parents.one == this) {
+            child->m_parents.one = nullptr;
+            child->m_numParents = 0;
+        } else {
+            auto position = std::find(child->begin_parent(), child->end_parent(), this);
+            if (position != child->end_parent())
+                child->erase_parent(position);
+        }
         child->unref();
     }
     m_children.clear();
