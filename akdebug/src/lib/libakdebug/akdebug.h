@@ -9,10 +9,7 @@
 #include <embase.h>
 
 #include <cstddef>
-#include <map>
 #include <type_traits>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 class AKDEBUG_API akDebug

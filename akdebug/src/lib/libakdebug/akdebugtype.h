@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <vector>
 #include <unordered_map>
-#include <unordered_set>
 
 class AKDEBUG_API akDebugType
 {
