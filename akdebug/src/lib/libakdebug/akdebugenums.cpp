@@ -290,6 +290,17 @@ AKDEBUG_SYSTEM_ENUM(olTexture::Format)
 AKDEBUG_SYSTEM_ENUM(olTexture::Mapping)
 AKDEBUG_SYSTEM_ENUM(olTexture::Type)
 AKDEBUG_SYSTEM_ENUM(olTexture::Wrap)
+AKDEBUG_SYSTEM_ENUM(akCoordConverter::GeoRef::Type)
+AKDEBUG_SYSTEM_ENUM(akCoordConverter::Root)
+AKDEBUG_SYSTEM_ENUM(akCoordSys::AngularUnits)
+AKDEBUG_SYSTEM_ENUM(akCoordSys::LinearUnits)
+AKDEBUG_SYSTEM_ENUM(akCoordSys::Type)
+AKDEBUG_SYSTEM_ENUM(akGeometry::TextureSubloadMode)
+AKDEBUG_SYSTEM_ENUM(akGeometry::TextureSubloadRender)
+AKDEBUG_SYSTEM_ENUM(akLight::Type)
+AKDEBUG_SYSTEM_ENUM(akObject::AutoPage)
+// Environment library.
+// Effects library.
 
 // Named by the render library: its name function's text for the value.
 #define AKDEBUG_HOST_ENUM(E, NAME_FUNCTION)                                       \

@@ -6,6 +6,7 @@
 
 #include "akdebugattributeenum.h"
 
+#include <akapp.h>
 #include <telr.h>
 #include <tels.h>
 
@@ -58,6 +59,18 @@ AKDEBUG_ENUM_TRAITS(olTexture::Format)
 AKDEBUG_ENUM_TRAITS(olTexture::Mapping)
 AKDEBUG_ENUM_TRAITS(olTexture::Type)
 AKDEBUG_ENUM_TRAITS(olTexture::Wrap)
+// Application library.
+AKDEBUG_ENUM_TRAITS(akCoordConverter::GeoRef::Type)
+AKDEBUG_ENUM_TRAITS(akCoordConverter::Root)
+AKDEBUG_ENUM_TRAITS(akCoordSys::AngularUnits)
+AKDEBUG_ENUM_TRAITS(akCoordSys::LinearUnits)
+AKDEBUG_ENUM_TRAITS(akCoordSys::Type)
+AKDEBUG_ENUM_TRAITS(akGeometry::TextureSubloadMode)
+AKDEBUG_ENUM_TRAITS(akGeometry::TextureSubloadRender)
+AKDEBUG_ENUM_TRAITS(akLight::Type)
+AKDEBUG_ENUM_TRAITS(akObject::AutoPage)
+// Environment library.
+// Effects library.
 
 // Named by the render library's name functions.
 AKDEBUG_ENUM_TRAITS(olAlphaBlend::Equation)

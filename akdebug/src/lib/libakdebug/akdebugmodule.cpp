@@ -1,7 +1,10 @@
 #include "akdebugmodule.h"
 
 #include "akdebug.h"
+#include "akdebugapp.h"
 #include "akdebugdraw.h"
+#include "akdebugenv.h"
+#include "akdebugfx.h"
 #include "akdebugscene.h"
 #include "akdebugtelrdraw.h"
 #include "akdebugtels.h"
@@ -31,6 +34,9 @@ const Step s_chain[] = {
     {akdebugschema::registerUtilityTypes, akdebugschema::removeUtilityTypes},
     {akdebugschema::registerRenderTypes, akdebugschema::removeRenderTypes},
     {akdebugschema::registerSceneGraphTypes, akdebugschema::removeSceneGraphTypes},
+    {akdebugschema::registerApplicationTypes, akdebugschema::removeApplicationTypes},
+    {akdebugschema::registerEnvironmentTypes, akdebugschema::removeEnvironmentTypes},
+    {akdebugschema::registerEffectsTypes, akdebugschema::removeEffectsTypes},
 };
 
 }  // namespace

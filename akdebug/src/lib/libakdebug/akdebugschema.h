@@ -592,9 +592,22 @@ struct NoFields
     }
 };
 
+// The schema of a class's second host base, or void.
+template <class S, class = void>
+struct SecondOf
+{
+    using type = void;
+};
+template <class S>
+struct SecondOf<S, std::void_t<typename S::Second>>
+{
+    using type = typename S::Second;
+};
+
 // Glue between a schema and its type definition. A schema is a struct with
 //   using Host = <host class>;
 //   using Base = <schema whose functions run first, or void>;
+//   using Second = <schema of a second host base, run after Base>;   (only where there is one)
 //   template <class Io> static void fields(Io& io, const Host* host);
 template <class S>
 struct Schema
@@ -608,12 +621,16 @@ struct Schema
     }
 
     // The base classes' fields first, then this class's own; the host object converts to each
-    // base through the class hierarchy.
+    // base through the class hierarchy (for a second base, the pointer moves to that subobject).
     static int writeFields(akDebug* stream, const typename S::Host* host)
     {
         using Base = typename S::Base;
+        using Second = typename SecondOf<S>::type;
         if constexpr (!std::is_void<Base>::value)
             if (Schema<Base>::writeFields(stream, host) == telu::FAILURE)
+                return telu::FAILURE;
+        if constexpr (!std::is_void<Second>::value)
+            if (Schema<Second>::writeFields(stream, host) == telu::FAILURE)
                 return telu::FAILURE;
         Writer io(stream);
         S::fields(io, host);
@@ -624,8 +641,12 @@ struct Schema
     {
         akDebugObject* group = classLevel(stream, object, def);
         using Base = typename S::Base;
+        using Second = typename SecondOf<S>::type;
         if constexpr (!std::is_void<Base>::value)
             if (Schema<Base>::read(stream, group) == telu::FAILURE)
+                return telu::FAILURE;
+        if constexpr (!std::is_void<Second>::value)
+            if (Schema<Second>::read(stream, group) == telu::FAILURE)
                 return telu::FAILURE;
         Reader io(stream, group);
         S::fields(io, static_cast<const typename S::Host*>(nullptr));

@@ -1,0 +1,4 @@
+// The environment library (stand-in).
+#pragma once
+
+#include <akapp.h>

@@ -1,0 +1,91 @@
+// Level-by-level round trips of host objects: a record reads back as nested objects, one per
+// class level, each holding its base levels first, then its own attributes. A test gives every
+// level of a host object distinct values through level fillers, writes the object, reads it back
+// and compares every row with what the fillers said each level reads back as.
+#pragma once
+
+#include "schemasupport.h"
+
+#include <telr.h>
+#include <tels.h>
+
+#include <string>
+#include <vector>
+
+namespace levelsupport {
+
+using schemasupport::Rows;
+
+// The file address of a host pointer: its low 32 bits while they are unique in the file.
+unsigned int low32(const void* pointer);
+std::string hexOf(const void* pointer);
+// The default bit-mask tool tip: bit 0 first.
+std::string bits(unsigned int value);
+// A number as "%g" prints it.
+std::string num(double value);
+// A matrix whose entries count up from `start`.
+emMatrix<double> distinctMatrix(double start);
+
+// What one class level reads back as: the marks of its object and the rows of its own fields.
+struct Level
+{
+    std::string marks;
+    Rows rows;
+};
+
+// Gives a host object distinct, non-default values in the fields of the class levels it knows.
+class LevelFiller
+{
+public:
+    virtual ~LevelFiller() = default;
+    // False when this filler does not know the level.
+    virtual bool fill(const std::string& level, emClassObject* object, Level& out) = 0;
+};
+
+// The utility and scene-graph levels, with the objects their references point at.
+class SceneGraphLevels : public LevelFiller
+{
+public:
+    bool fill(const std::string& level, emClassObject* object, Level& out) override;
+
+    olState state{"state"};
+    olGeometry geometry{"geometry"};
+    kiCullRecordFactory factory{"factory"};
+    olLight light{"light"};
+    olFog fog{"fog"};
+    olChannel channel{"channel"};
+    kiChannelBin bin{"bin"};
+    kiLightPoint::Control control{"control"};
+    kiLODFilter filter{"filter"};
+    olTransform::ElementModelView modelView;
+    kiNode sortNode{"sort node"};
+    olMaterial sortMaterial{"sort material"};
+};
+
+// The class levels of a record type: the type's class name, then its base levels in call order
+// (one, or two for a class with a second host base).
+struct Levels
+{
+    std::string type;
+    std::vector<Levels> bases;
+};
+// Levels nested in one line: {"kiGeometry", "kiGeometryBase", "kiNode", "emBase", "emMemBase"}.
+Levels line(const std::vector<const char*>& names);
+// A level on top of the given base levels.
+Levels on(const char* type, const Levels& base);
+Levels on(const char* type, const Levels& base, const Levels& second);
+
+// Fills every level of the host object (the first filler that knows a level fills it) and returns
+// the rows objectRows() gives for the record with every base level expanded; `marks` receives the
+// marks of the record's own level.
+Rows fillLevels(const Levels& levels, emClassObject* object, const std::vector<LevelFiller*>& fillers,
+                std::string& marks);
+// The paths of every nested base level, for objectRows()'s expand list.
+Rows basePaths(const Levels& levels, const std::string& prefix = "");
+
+// Fills the object's levels, writes it under its record type, reads it back and checks the
+// object's type, address and marks, every row of every level, and that the reader consumed
+// exactly the bytes written.
+void expectRoundTrip(const Levels& levels, emClassObject* object, const std::vector<LevelFiller*>& fillers);
+
+}  // namespace levelsupport
