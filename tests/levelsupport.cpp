@@ -297,6 +297,237 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
     return false;
 }
 
+ApplicationLevels::ApplicationLevels()
+    : namedNode(new kiNode("named")), geometryNode(new kiGeometry("geometry node")),
+      lightNode(new kiLight("light node")), copySource(new akObject("copy source"))
+{
+    for (kiNode* node : {namedNode, static_cast<kiNode*>(geometryNode), static_cast<kiNode*>(lightNode),
+                         static_cast<kiNode*>(copySource)})
+        node->ref();
+}
+
+ApplicationLevels::~ApplicationLevels()
+{
+    for (kiNode* node : {namedNode, static_cast<kiNode*>(geometryNode), static_cast<kiNode*>(lightNode),
+                         static_cast<kiNode*>(copySource)})
+        kiNode::release(node);
+}
+
+bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& out)
+{
+    ApplicationLevels& r = *this;
+    if (level == "akGeometry") {
+        akGeometry* g = dynamic_cast<akGeometry*>(o);
+        g->setTextureSubloadRender(akGeometry::TEXTURE_SUBLOAD_RENDER_IMMEDIATE);
+        g->setTextureSubloadMode(akGeometry::TEXTURE_SUBLOAD_MODE_OFF);
+        g->setTextureSubloadEnable(true);
+        g->addAttribute(&r.attribute);
+        g->addNamed(r.namedNode);
+        g->addGeometry(r.geometryNode);
+        g->addTexture(&r.texture);
+        return set(out, {"",
+                         {"Texture Subload Render: akGeometry::TextureSubloadRender = TEXTURE_SUBLOAD_RENDER_IMMEDIATE",
+                          "Texture Subload Mode: akGeometry::TextureSubloadMode = TEXTURE_SUBLOAD_MODE_OFF",
+                          "Texture Subload Enable: bool = true", "Attributes:  = ",
+                          "Attributes/0: akGeometry::Attribute * = " + hexOf(&r.attribute), "Named Nodes:  = ",
+                          "Named Nodes/0: kiNode * = " + hexOf(r.namedNode), "Geometry Nodes:  = ",
+                          "Geometry Nodes/0: kiGeometry * = " + hexOf(r.geometryNode), "Textures:  = ",
+                          "Textures/0: olTexture * = " + hexOf(&r.texture)}});
+    }
+    if (level == "akPositionable") {
+        akPositionable* p = dynamic_cast<akPositionable*>(o);
+        akPositionable::StateVector v;
+        v.position = {1, 2, 3};
+        v.rotation = {4, 5, 6};
+        v.positionalVelocity = {7, 8, 9};
+        v.rotationalVelocity = {10, 11, 12};
+        v.positionalAcceleration = {13, 14, 15};
+        v.rotationalAcceleration = {16, 17, 18};
+        v.quaternionScalar = 0.5;
+        v.velocityQuaternionScalar = 0.25;
+        v.accelerationQuaternionScalar = 0.125;
+        p->setStateVector(v);
+        p->setStrategy(&r.strategy);
+        p->setStrategyEnable(false);
+        p->setExtrapolationTime(0.75);
+        p->setPositionCoordConverter(&r.converter);
+        const std::string s = "State Vector/";
+        return set(out, {"",
+                         {"Strategy: akPositionable::Strategy * = " + hexOf(&r.strategy), "Strategy Enable: bool = false",
+                          "Extrapolation Time: double = 0.75", "State Vector:  = ",
+                          s + "Position: emVec3<double> = x=1, y=2, z=3", s + "Rotation: emVec3<double> = h=4, p=5, r=6",
+                          s + "Positional Velocity: emVec3<double> = x=7, y=8, z=9",
+                          s + "Rotational Velocity: emVec3<double> = h=10, p=11, r=12",
+                          s + "Positional Acceleration: emVec3<double> = x=13, y=14, z=15",
+                          s + "Rotational Acceleration: emVec3<double> = h=16, p=17, r=18",
+                          s + "Quaternion Scalar: double = 0.5", s + "Velocity Quaternion Scalar: double = 0.25",
+                          s + "Acceleration Quaternion Scalar: double = 0.125",
+                          "Coordinate Converter: akCoordConverter * = " + hexOf(&r.converter)}});
+    }
+    if (level == "akCoordConverter") {
+        akCoordConverter* c = dynamic_cast<akCoordConverter*>(o);
+        c->setResolved(&r.ellipsoid, &r.projection);
+        c->setGeoRef(&r.geoRef);  // the root follows the geo-reference
+        c->setQuaternionEnable(true);
+        return set(out, {"",
+                         {"Resolved Ellipsoid: akCoordSys::Ellipsoid * = " + hexOf(&r.ellipsoid),
+                          "Resolved Projection: akCoordSys::Projection * = " + hexOf(&r.projection),
+                          "Coordinate System: akCoordSys * = 0x0",
+                          "Geo-Reference: akCoordConverter::GeoRefMatrix * = " + hexOf(&r.geoRef),
+                          "Root: akCoordConverter::Root = ROOT_GEOREF_MATRIX", "Quaternion Enable: bool = true"}});
+    }
+    if (level == "akCoordConverter::GeoRef") {
+        akCoordConverter::GeoRef* g = dynamic_cast<akCoordConverter::GeoRef*>(o);
+        g->setEllipsoid(&r.ellipsoid);
+        g->setProjection(&r.projection);
+        return set(out, {"",
+                         {"Ellipsoid: akCoordSys::Ellipsoid * = " + hexOf(&r.ellipsoid),
+                          "Projection: akCoordSys::Projection * = " + hexOf(&r.projection),
+                          std::string("Type: akCoordConverter::GeoRef::Type = ") +
+                              (g->getType() == akCoordConverter::GeoRef::TYPE_VEC3 ? "TYPE_VEC3" : "TYPE_MATRIX")}});
+    }
+    if (level == "akCoordSys") {
+        akCoordSys* c = dynamic_cast<akCoordSys*>(o);
+        c->setType(akCoordSys::TYPE_GEOCENTRIC);
+        c->setEllipsoid(&r.ellipsoid);
+        c->setProjection(&r.projection);
+        c->setLinearUnits(akCoordSys::LINEAR_UNITS_NAUTICAL_MILES);
+        c->setAngularUnits(akCoordSys::ANGULAR_UNITS_RADIANS);
+        return set(out, {"",
+                         {"Type: akCoordSys::Type = TYPE_GEOCENTRIC",
+                          "Ellipsoid: akCoordSys::Ellipsoid * = " + hexOf(&r.ellipsoid),
+                          "Projection: akCoordSys::Projection * = " + hexOf(&r.projection),
+                          "Linear Units: akCoordSys::LinearUnits = LINEAR_UNITS_NAUTICAL_MILES",
+                          "Angular Units: akCoordSys::AngularUnits = ANGULAR_UNITS_RADIANS"}});
+    }
+    if (level == "akCoordSys::Ellipsoid") {
+        akCoordSys::Ellipsoid* e = dynamic_cast<akCoordSys::Ellipsoid*>(o);
+        e->setDatumShift(1.5, 2.5, 3.5);
+        e->setAxes(5.0, 4.0);
+        return set(out, {"",
+                         {"Datum Shift: emVec3<double> = x=1.5, y=2.5, z=3.5", "Semi-Major Axis: double = 5",
+                          "Semi-Minor Axis: double = 4", "Eccentricity: double = 0.6",
+                          "Eccentricity Squared: double = 0.36"}});
+    }
+    if (level == "akCoordSys::Projection") {
+        dynamic_cast<akCoordSys::Projection*>(o)->setEllipsoid(&r.ellipsoid);
+        return set(out, {"", {"Ellipsoid: akCoordSys::Ellipsoid * = " + hexOf(&r.ellipsoid)}});
+    }
+    if (level == "akPositionable::Strategy") {
+        dynamic_cast<akPositionable::Strategy*>(o)->setNextStrategy(&r.strategy);
+        return set(out, {"", {"Next Strategy: akPositionable::Strategy * = " + hexOf(&r.strategy)}});
+    }
+    if (level == "akScene") {
+        dynamic_cast<akScene*>(o)->setCoordConverter(&r.nodeConverter);
+        return set(out, {"", {"Coordinate Converter: akCoordConverter * = " + hexOf(&r.nodeConverter)}});
+    }
+    if (level == "akTransform") {
+        akTransform* t = dynamic_cast<akTransform*>(o);
+        t->setCoordConverter(&r.nodeConverter);
+        t->setLocalized(true);
+        return set(out, {"",
+                         {"Coordinate Converter: akCoordConverter * = " + hexOf(&r.nodeConverter),
+                          "Localized: bool = true [advanced]"}});
+    }
+    if (level == "akGeometryPageable") {
+        akGeometryPageable* g = dynamic_cast<akGeometryPageable*>(o);
+        using D = kiNodeLoader::Data;
+        g->setFileName("terrain/tile 7.model");
+        // Every other loader option on, starting with the first one written; 1 and 2 are not written.
+        const D::LoaderOption written[] = {
+            D::LOADER_OPTION_COMBINE_LIGHT_POINTS, D::LOADER_OPTION_COMBINE_LODS,
+            D::LOADER_OPTION_CREATE_ANIMATIONS, D::LOADER_OPTION_IGNORE_DOF_CONSTRAINTS,
+            D::LOADER_OPTION_PRESERVE_EXTERNAL_REFERENCE_FLAGS, D::LOADER_OPTION_PRESERVE_GENERIC_NAMES,
+            D::LOADER_OPTION_PRESERVE_GENERIC_NODES, D::LOADER_OPTION_PRESERVE_QUADS,
+            D::LOADER_OPTION_ALL_GEOMETRIES_LIT, D::LOADER_OPTION_USE_MATERIAL_DIFFUSE_COLOR,
+            D::LOADER_OPTION_MONOCHROME, D::LOADER_OPTION_SHARE_LIGHT_POINT_CONTROLS};
+        for (size_t i = 0; i < std::size(written); ++i)
+            g->setLoaderOption(written[i], i % 2 == 0);
+        g->setLoaderOption(D::LOADER_OPTION_RESERVED_1, true);
+        g->setLoaderUnits(D::LOADER_UNITS_FEET);
+        g->setLoaderDetailMultiTextureStage(3);
+        g->setLoaderIsectorMask(0x0F0u);
+        g->setLoaderLODFilter(&r.loaderFilter);
+        g->setLoaderPalette(&r.palette);
+        g->setBuilderOption(D::BUILDER_OPTION_COLLAPSE_BINDINGS, true);
+        g->setBuilderNormalMode(D::BUILDER_NORMAL_MODE_ORIENT_TO_VERTICES);
+        g->setBuilderTolerances(0.5f, 0.25f, 0.125f);
+        g->setGeometryOption(D::GEOMETRY_OPTION_GENERATE_DISPLAY_LISTS, true);
+        g->setGeometryFormat(olGeometryBase::FORMAT_VERTEX_BUFFER, 0x5);
+        g->setPostLoadOption(akGeometryPageable::POST_LOAD_OPTION_CLEAN, true);
+        g->setPostLoadOption(akGeometryPageable::POST_LOAD_OPTION_VALIDATE, true);
+        const char* loaderNames[] = {"Combine Light Points", "Combine LODs", "Create Animations",
+                                     "Ignore DOF Constraints", "Preserve External Reference Flags",
+                                     "Preserve Generic Names", "Preserve Generic Nodes", "Preserve Quads",
+                                     "All Geometries Lit", "Use Material Diffuse Color", "Monochrome",
+                                     "Share Light Point Controls"};
+        Rows rows{"File Name: emString = \"terrain/tile 7.model\""};
+        for (size_t i = 0; i < std::size(loaderNames); ++i)
+            rows.push_back(std::string("Loader Option, ") + loaderNames[i] + ": bool = " + (i % 2 == 0 ? "true" : "false"));
+        rows.insert(rows.end(),
+                    {"Loader Units: kiNodeLoader::Data::LoaderUnits = LOADER_UNITS_FEET",
+                     "Loader Detail Multi-Texture Stage: int = 3",
+                     "Loader Isector Mask: unsigned int = 0xF0 [tip: " + bits(0xF0) + "]",
+                     "Loader LOD Filter: kiLODFilter * = " + hexOf(&r.loaderFilter),
+                     "Loader Palette: emPalette * = " + hexOf(&r.palette),
+                     "Builder Option, Optimize Geometries: bool = false", "Builder Option, Collapse Bindings: bool = true",
+                     "Builder Option, Collapse Triangle Strips: bool = false",
+                     "Builder Normal Mode: kiNodeLoader::Data::BuilderNormalMode = BUILDER_NORMAL_MODE_ORIENT_TO_VERTICES",
+                     "Builder Color Tolerance: float = 0.5", "Builder Normal Tolerance: float = 0.25",
+                     "Builder Vertex Tolerance: float = 0.125", "Geometry Option, Generate Display Lists: bool = true",
+                     "Format: olGeometryBase::Format = FORMAT_VERTEX_BUFFER",
+                     "Persistent Attributes: unsigned int = 0x5 [tip: ATTRIBUTE_COLOR |\nATTRIBUTE_VERTEX]",
+                     "Post Load Option, Flatten: bool = false", "Post Load Option, Clean: bool = true",
+                     "Post Load Option, Merge Geometries: bool = false", "Post Load Option, Collapse Bindings: bool = false",
+                     "Post Load Option, Collapse Triangle Strips: bool = false", "Post Load Option, Validate: bool = true"});
+        return set(out, {"", rows});
+    }
+    if (level == "akCoordConverter::GeoRefMatrix") {
+        akCoordConverter::GeoRefMatrix* g = dynamic_cast<akCoordConverter::GeoRefMatrix*>(o);
+        g->setMatrix(distinctMatrix(30));
+        return set(out, {"", {"Matrix: emMatrix<double> = " + matrixValues(g->getMatrix().m)}});
+    }
+    if (level == "akCoordConverter::GeoRefVec3") {
+        dynamic_cast<akCoordConverter::GeoRefVec3*>(o)->setLLE({-71.5, 42.25, 120});
+        return set(out, {"", {"LLE: emVec3<double> = lon=-71.5, lat=42.25, el=120"}});
+    }
+    if (level == "akLight") {
+        akLight* l = dynamic_cast<akLight*>(o);
+        l->setType(akLight::TYPE_SPOT);
+        l->setEnable(false);
+        l->setAttenuation(0.5f, 0.25f, 0.125f);
+        l->setSpotCone(10.0f, 20.0f, 2.0f);
+        l->setColor(akLight::COLOR_AMBIENT, 0.1f, 0.2f, 0.3f, 0.4f);
+        l->setColor(akLight::COLOR_DIFFUSE, 0.5f, 0.6f, 0.7f, 0.8f);
+        l->setColor(akLight::COLOR_SPECULAR, 0.9f, 1.0f, 0.75f, 0.5f);
+        l->setRenderEnable(false);
+        l->setLight(r.lightNode);
+        return set(out, {"",
+                         {"Type: akLight::Type = TYPE_SPOT", "Enable: bool = false", "Attenuation, Constant: float = 0.5",
+                          "Attenuation, Linear: float = 0.25", "Attenuation, Quadratic: float = 0.125",
+                          "Spot Cone, Inner: float = 10", "Spot Cone, Outer: float = 20", "Spot Cone, Falloff: float = 2",
+                          "Color, Ambient: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.4",
+                          "Color, Diffuse: emVec4<float> = r=0.5, g=0.6, b=0.7, a=0.8",
+                          "Color, Specular: emVec4<float> = r=0.9, g=1, b=0.75, a=0.5", "Render Enable: bool = false",
+                          "Light: kiLight * = " + hexOf(r.lightNode)}});
+    }
+    if (level == "akObject") {
+        akObject* a = dynamic_cast<akObject*>(o);
+        a->setAutoPage(akObject::AUTO_PAGE_OFF);
+        a->setCopySource(r.copySource);
+        a->setManualLODChild(2);
+        return set(out, {"",
+                         {"Auto Page: akObject::AutoPage = AUTO_PAGE_OFF", "Copy Source: akObject * = " + hexOf(r.copySource),
+                          "Manual Child: int = 2"}});
+    }
+    static const char* const empty[] = {"akPageable", "akGeometry::Attribute", "akIsector", "akDOF", "akLOD",
+                                        "akCoordSys::CustomSphere", "akCoordSys::DefaultSphere"};
+    for (const char* name : empty)
+        if (level == name)
+            return true;
+    return false;
+}
+
 Levels line(const std::vector<const char*>& names)
 {
     Levels levels{names.back(), {}};

@@ -6,6 +6,7 @@
 
 #include "schemasupport.h"
 
+#include <akapp.h>
 #include <telr.h>
 #include <tels.h>
 
@@ -60,6 +61,32 @@ public:
     olTransform::ElementModelView modelView;
     kiNode sortNode{"sort node"};
     olMaterial sortMaterial{"sort material"};
+};
+
+// The application levels (geometry containers, pageable geometry, positionable objects,
+// coordinate systems and converters, the application's nodes), with the objects they point at.
+class ApplicationLevels : public LevelFiller
+{
+public:
+    ApplicationLevels();
+    ~ApplicationLevels() override;
+    bool fill(const std::string& level, emClassObject* object, Level& out) override;
+
+    akCoordConverter converter;          // the positionable level's converter
+    akCoordConverter nodeConverter;      // the converter of scenes and transforms
+    akPositionable::Strategy strategy{"strategy"};
+    akCoordSys coordSys{"coordinate system"};
+    akCoordSys::Ellipsoid ellipsoid{"ellipsoid"};
+    akCoordSys::Projection projection{"projection"};
+    akCoordConverter::GeoRefMatrix geoRef{"geo-reference"};
+    akGeometry::Attribute attribute{"attribute"};
+    kiNode* namedNode;                   // nodes are reference counted
+    kiGeometry* geometryNode;
+    kiLight* lightNode;
+    akObject* copySource;
+    olTexture texture{"texture"};
+    kiLODFilter loaderFilter{"loader filter"};
+    emPalette palette;
 };
 
 // The class levels of a record type: the type's class name, then its base levels in call order

@@ -327,3 +327,31 @@ TEST_F(TelsSchema, CullRecordsReferencedTwice)
     }
     EXPECT_TRUE(trip.consumedAll());
 }
+
+// A name registers for the object whose record carries it: the name of a cull record factory
+// (whose type keeps no indexes) read inside an unnamed geometry node does not become the node's
+// name, and nothing of a file already gone is touched when the next file is read.
+TEST_F(TelsSchema, NamesRegisterOnlyForTheirOwnObject)
+{
+    kiCullRecordFactory factory("factory");
+    kiNode* root = new kiNode("root");
+    kiGeometry* unnamed = new kiGeometry;
+    root->addChild(unnamed);
+    unnamed->setCullRecordFactoryBase(0, &factory);
+    const std::string path = testsupport::tempDir() + "/names.bin";
+    for (int pass = 0; pass < 2; ++pass) {
+        akDebugScene scene;
+        ASSERT_EQ(scene.write(path.c_str(), root, false), telu::SUCCESS);
+        ASSERT_EQ(scene.read(path.c_str()), telu::SUCCESS);
+        for (const akDebugType* type : {scene.getType(akDebugTypeDef::find("kiGeometry")),
+                                        scene.getType(akDebugTypeDef::find("kiNode"))}) {
+            ASSERT_NE(type, nullptr);
+            EXPECT_EQ(type->findObject("factory", akDebugType::FIND_EXACT, nullptr), nullptr) << type->getName();
+        }
+        const akDebugType* nodeType = scene.getType(akDebugTypeDef::find("kiNode"));
+        const akDebugObject* named = nodeType->findObject("root", akDebugType::FIND_EXACT, nullptr);
+        ASSERT_NE(named, nullptr);
+        EXPECT_EQ(named, scene.getRoot());
+    }
+    kiNode::release(root);
+}

@@ -319,6 +319,18 @@ int akDebug::writeObject(void* object, akDebugTypeDef* typeDef, bool referenceOn
     return result;
 }
 
+// The name attribute of an object registers the name for the object whose record is being read
+// (when its type indexes addresses), never for an object read earlier: an unnamed object, or one
+// whose type indexes addresses but not names, would otherwise pass its place on to the next named
+// object of an unindexed type, and after the file is gone to a freed type.
+void akDebug::beginRecord()
+{
+    akDebugType::s_currentObject = nullptr;
+    akDebugType::s_currentType = nullptr;
+}
+
+void akDebug::endRecord() { beginRecord(); }
+
 akDebugObject* akDebug::readObject(const char* name)
 {
     if (m_readFailed || !m_file)
@@ -365,7 +377,10 @@ akDebugObject* akDebug::readObject(const char* name)
             emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::readObject - unable to resolve debug object");
             return nullptr;
         }
-        return static_cast<akDebugObject*>(source->makeCopy());
+        beginRecord();
+        akDebugObject* copy = static_cast<akDebugObject*>(source->makeCopy());
+        endRecord();
+        return copy;
     }
     case OBJECT_FULL: {
         unsigned int address = read<unsigned int>();
@@ -375,12 +390,14 @@ akDebugObject* akDebug::readObject(const char* name)
             failRead("akDebug::readObject - nesting too deep");
             return nullptr;
         }
+        beginRecord();
         akDebugObject* object = type->create(name, address);
-        if (!object)
-            return nullptr;
-        ++m_depth;
-        type->read(this, object, address);
-        --m_depth;
+        if (object) {
+            ++m_depth;
+            type->read(this, object, address);
+            --m_depth;
+        }
+        endRecord();
         return object;
     }
     default:

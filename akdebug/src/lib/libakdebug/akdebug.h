@@ -157,6 +157,9 @@ private:
     // Zeroes what a failed read was to fill and reports the first failure.
     void readFailed(void* values, size_t bytes);
     akDebugTypeDef* resolveTypeDef(emClassType* classType);
+    // Around the object of one full or repeat record: no object is current for name registration.
+    static void beginRecord();
+    static void endRecord();
     bool readFailed(unsigned int moved, unsigned int expected, const char* message);
 
     bool m_readFailed = false;

@@ -2,13 +2,9 @@
 
 emBaseName::emBaseName(const char* name, const char* value) : akDebugString(name, value)
 {
-    if (!value || !*value)
-        return;
-    if (!akDebugType::s_currentObject)
-        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "emBaseName::emBaseName - current object is null");
-    if (!akDebugType::s_currentType)
-        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "emBaseName::emBaseName - current type is null");
-    if (!akDebugType::s_currentObject || !akDebugType::s_currentType)
+    // Registered for the object whose record is being read when its type indexes it; objects of
+    // unindexed types, and copies made outside reading, have no current object.
+    if (!value || !*value || !akDebugType::s_currentObject || !akDebugType::s_currentType)
         return;
     m_lowerCase = getValue();
     m_lowerCase.toLower();
