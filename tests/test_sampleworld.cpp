@@ -1,0 +1,164 @@
+// The sample world end to end: a scene file written from its root and a draw file recorded from its
+// channel hold, between them, every registered type as a record or a class level, and both read
+// back whole with repeats and address-only references.
+#include "schemasupport.h"
+
+#include <akdebugdraw.h>
+#include <akdebugscene.h>
+#include <sampleworld.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+namespace {
+
+using TypeNames = std::set<std::string>;
+
+// Groups and references that name objects by address only: what they hold stands for a record
+// elsewhere, so it does not show that a type has records.
+bool holdsAddressOnly(const char* name)
+{
+    for (const char* listed : {"Parents", "Named Nodes", "Geometry Nodes", "Textures", "Copy Source"})
+        if (std::strcmp(name, listed) == 0)
+            return true;
+    return false;
+}
+
+// The types of every record and class level at or below `attribute`; null references are left out.
+void collectTypes(const akDebugAttributeBase* attribute, TypeNames& types)
+{
+    if (!attribute)
+        return;
+    if (const auto* object = dynamic_cast<const akDebugObject*>(attribute)) {
+        bool null = object->hasAddress() && object->getValue() == 0;
+        if (!null && object->getType())
+            types.insert(object->getType()->getName());
+    }
+    for (auto it = attribute->begin_child(); it != attribute->end_child(); ++it)
+        if (!holdsAddressOnly((*it)->getName()))
+            collectTypes(*it, types);
+}
+
+std::string listed(const TypeNames& names)
+{
+    std::string text;
+    for (const std::string& name : names)
+        text += "\n  " + name;
+    return text;
+}
+
+class SampleWorldTest : public schemasupport::ModuleTest
+{
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        std::string dir = testsupport::tempDir();
+        sceneFile = dir + "/world.scene";
+        drawFile = dir + "/world.draw";
+    }
+
+    // Writes the scene file from the root and records two frames of the channel, then reads both.
+    void writeAndRead(sampleworld::World& world)
+    {
+        akDebugScene scene;
+        ASSERT_EQ(scene.write(sceneFile.c_str(), world.getRoot(), false), telu::SUCCESS);
+        akDebugDraw recorder;
+        ASSERT_EQ(recorder.write(drawFile.c_str(), world.getChannel(), false), telu::SUCCESS);
+        recorder.start(2);
+        kiThread::setFrameNumber(100);
+        EXPECT_GT(world.getChannel()->drawFrame(), 0u);
+        EXPECT_GT(world.getChannel()->drawFrame(), 0u);
+        EXPECT_EQ(world.getChannel()->drawFrame(), 0u);  // the recorder stopped after two frames
+
+        ASSERT_EQ(sceneReader.read(sceneFile.c_str()), telu::SUCCESS);
+        ASSERT_EQ(drawReader.read(drawFile.c_str()), telu::SUCCESS);
+    }
+
+    std::string sceneFile;
+    std::string drawFile;
+    akDebugScene sceneReader;
+    akDebugDraw drawReader;
+};
+
+TEST_F(SampleWorldTest, TheFilesHoldEveryRegisteredType)
+{
+    sampleworld::World world;
+    writeAndRead(world);
+
+    TypeNames found;
+    collectTypes(sceneReader.getRoot(), found);
+    for (auto it = drawReader.begin_record(); it != drawReader.end_record(); ++it)
+        for (const akDebugObject* object : {(*it)->channelBin, (*it)->cullRecord, (*it)->geometry, (*it)->drawContext})
+            collectTypes(object, found);
+
+    TypeNames registered;
+    for (auto it = akDebugTypeDef::begin(); it != akDebugTypeDef::end(); ++it)
+        registered.insert((*it)->getName());
+    TypeNames missing, unexpected;
+    for (const std::string& name : registered)
+        if (!found.count(name))
+            missing.insert(name);
+    for (const std::string& name : found)
+        if (!registered.count(name))
+            unexpected.insert(name);
+    EXPECT_TRUE(missing.empty()) << missing.size() << " registered types appear in neither file:" << listed(missing);
+    EXPECT_TRUE(unexpected.empty()) << "types that are not registered:" << listed(unexpected);
+    EXPECT_TRUE(registered.count("olDrawFunc::Data")) << "registered names use \"::\"";
+
+    // Writing and reading the whole world raises no failure: every class resolves to a type
+    // definition and every record reads back.
+    for (const testsupport::Message& message : testsupport::messages())
+        EXPECT_LT(message.level, emNotify::LEVEL_WARN) << message.text;
+}
+
+TEST_F(SampleWorldTest, BothFilesReadWholeWithEveryRecordKindRepeatsAndAddressOnlyReferences)
+{
+    kiChannel::setNumRepresentations(1);
+    {
+        sampleworld::World world;
+        EXPECT_EQ(kiChannel::getNumRepresentations(), sampleworld::World::NUM_REPRESENTATIONS);
+        writeAndRead(world);
+    }
+    EXPECT_EQ(kiChannel::getNumRepresentations(), 1) << "the world restores the representation count";
+
+    for (const akDebug* stream : {static_cast<const akDebug*>(&sceneReader), static_cast<const akDebug*>(&drawReader)}) {
+        EXPECT_FALSE(stream->hasReadFailed());
+        EXPECT_EQ(stream->getNumRepresentations(), 2);
+        EXPECT_GT(stream->getNumRecords(akDebug::OBJECT_FULL), 0u);
+        EXPECT_GT(stream->getNumRecords(akDebug::OBJECT_REPEAT), 0u);
+        EXPECT_GT(stream->getNumRecords(akDebug::OBJECT_NULL), 0u);
+    }
+    EXPECT_GT(sceneReader.getNumRecords(akDebug::OBJECT_ADDRESS_ONLY), 0u);
+    EXPECT_STREQ(sceneReader.getRoot()->getName(), "Root");
+
+    // Per frame: channel begin and end, geometry draws, the draw-function draw and the state
+    // changes, each with its draw context.
+    std::set<unsigned int> frames;
+    int begins = 0, ends = 0, geometries = 0, drawFunctions = 0, stateChanges = 0;
+    for (auto it = drawReader.begin_record(); it != drawReader.end_record(); ++it) {
+        const akDebugDraw::Record& record = **it;
+        EXPECT_NE(record.drawContext, nullptr);
+        frames.insert(record.frame);
+        std::string name = record.name.c_str();
+        if (name == "Draw Channel Begin")
+            ++begins;
+        else if (name == "Draw Channel End")
+            ++ends;
+        else if (name == sampleworld::names::DRAW_FUNCTION && record.geometry)
+            ++drawFunctions;
+        else if (name.empty() && record.geometry && record.cullRecord)
+            ++geometries;
+        else if (!record.geometry && !record.channelBin)
+            stateChanges += name == sampleworld::names::STATE_CHANGE;
+    }
+    EXPECT_EQ(frames, (std::set<unsigned int>{101, 102}));
+    EXPECT_EQ(begins, 2);
+    EXPECT_EQ(ends, 2);
+    EXPECT_EQ(drawFunctions, 2);
+    EXPECT_GE(geometries, 2 * 3);
+    EXPECT_EQ(stateChanges, 2);
+}
+
+}  // namespace
