@@ -111,6 +111,7 @@ TEST_F(SampleWorldTest, TheFilesHoldEveryRegisteredType)
     // definition and every record reads back.
     for (const testsupport::Message& message : testsupport::messages())
         EXPECT_LT(message.level, emNotify::LEVEL_WARN) << message.text;
+    EXPECT_EQ(testsupport::assertions(), 0);
 }
 
 TEST_F(SampleWorldTest, BothFilesReadWholeWithEveryRecordKindRepeatsAndAddressOnlyReferences)
