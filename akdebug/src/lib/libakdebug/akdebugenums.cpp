@@ -300,7 +300,15 @@ AKDEBUG_SYSTEM_ENUM(akGeometry::TextureSubloadRender)
 AKDEBUG_SYSTEM_ENUM(akLight::Type)
 AKDEBUG_SYSTEM_ENUM(akObject::AutoPage)
 // Environment library.
+AKDEBUG_SYSTEM_ENUM(akEnvFx::TextureBlendMode)
 // Effects library.
+AKDEBUG_SYSTEM_ENUM(akFx::TextureMode)
+AKDEBUG_SYSTEM_ENUM(akFxParticleSystem::BoundingDomainBehavior)
+AKDEBUG_SYSTEM_ENUM(akFxParticleSystem::FlowType)
+AKDEBUG_SYSTEM_ENUM(akFxParticleSystem::SourceDomain)
+AKDEBUG_SYSTEM_ENUM(akFxParticleSystem::VelocityDistribution)
+AKDEBUG_SYSTEM_ENUM(akFxParticleSystem::VelocitySource)
+AKDEBUG_SYSTEM_ENUM(akFxParticleSystem::WindSource)
 
 // Named by the render library: its name function's text for the value.
 #define AKDEBUG_HOST_ENUM(E, NAME_FUNCTION)                                       \

@@ -7,6 +7,8 @@
 #include "akdebugattributeenum.h"
 
 #include <akapp.h>
+#include <akenv.h>
+#include <akfx.h>
 #include <telr.h>
 #include <tels.h>
 
@@ -70,7 +72,15 @@ AKDEBUG_ENUM_TRAITS(akGeometry::TextureSubloadRender)
 AKDEBUG_ENUM_TRAITS(akLight::Type)
 AKDEBUG_ENUM_TRAITS(akObject::AutoPage)
 // Environment library.
+AKDEBUG_ENUM_TRAITS(akEnvFx::TextureBlendMode)
 // Effects library.
+AKDEBUG_ENUM_TRAITS(akFx::TextureMode)
+AKDEBUG_ENUM_TRAITS(akFxParticleSystem::BoundingDomainBehavior)
+AKDEBUG_ENUM_TRAITS(akFxParticleSystem::FlowType)
+AKDEBUG_ENUM_TRAITS(akFxParticleSystem::SourceDomain)
+AKDEBUG_ENUM_TRAITS(akFxParticleSystem::VelocityDistribution)
+AKDEBUG_ENUM_TRAITS(akFxParticleSystem::VelocitySource)
+AKDEBUG_ENUM_TRAITS(akFxParticleSystem::WindSource)
 
 // Named by the render library's name functions.
 AKDEBUG_ENUM_TRAITS(olAlphaBlend::Equation)
