@@ -53,6 +53,8 @@ World::World()
     buildSceneGraph();
     buildApplication();
     buildChannel();
+    buildEnvironment();
+    buildEffects();
 }
 
 World::~World()
@@ -64,6 +66,13 @@ World::~World()
     while (!m_owned.empty())
         m_owned.pop_back();
     kiChannel::setNumRepresentations(m_previousRepresentations);
+}
+
+olGeometry* World::quad(const char* name)
+{
+    olGeometry* geometry = own<olGeometry>(name);
+    fillQuad(geometry);
+    return geometry;
 }
 
 // ---- utility (telu) ----
@@ -263,18 +272,14 @@ void World::buildRenderDrawables()
     auto* normals = own<olRenderStrategyNormals>();
     normals->setLength(0.25f);
 
-    m_mesh = own<olGeometry>("Shared Mesh");
-    fillQuad(m_mesh);
+    m_mesh = quad("Shared Mesh");
     m_mesh->setRenderStrategy(bounds);
     m_mesh->setDisplayListEnable(true);
     m_mesh->addValidationMessage(emNotify::LEVEL_NOTICE, "Shared Mesh - normal is bound overall");
-    m_frameMesh = own<olGeometry>("Frame Mesh");
-    fillQuad(m_frameMesh);
-    m_highlightMesh = own<olGeometry>();  // unnamed
-    fillQuad(m_highlightMesh);
+    m_frameMesh = quad("Frame Mesh");
+    m_highlightMesh = quad(nullptr);
     m_highlightMesh->setRenderStrategy(highlight);
-    m_normalsMesh = own<olGeometry>("Normals Mesh");
-    fillQuad(m_normalsMesh);
+    m_normalsMesh = quad("Normals Mesh");
     m_normalsMesh->setRenderStrategy(normals);
 
     m_box = own<olBox>("Crate");
@@ -296,9 +301,7 @@ void World::buildRenderDrawables()
     m_flatText->setFont(flatFont);
     auto* solidFont = own<olFont3D>("Solid Font");
     solidFont->setItalic(true);
-    auto* glyphA = own<olGeometry>("Glyph A");
-    fillQuad(glyphA);
-    solidFont->setGeometry('A', glyphA);
+    solidFont->setGeometry('A', quad("Glyph A"));
     solidFont->setSpacing('A', emVec3<float>(1.0f, 0.0f, 0.0f));
     solidFont->setGeometry('B', own<olGeometry>("Glyph B"));
     solidFont->setSpacing('B', emVec3<float>(1.1f, 0.0f, 0.0f));
@@ -350,9 +353,7 @@ void World::buildSceneGraph()
     m_sharedGeometry->setChannelBinId(1, 2);
     m_sharedGeometry->setAuxChannelBinId(1, 3);
     m_sharedGeometry->addValidationMessage(emNotify::LEVEL_WARN, "Shared Geometry - bounds are out of date");
-    kiGeometry* ball = node<kiGeometry>(shapes, nullptr);
-    ball->setGeometryBase(0, m_sphere);
-    ball->setState(0, m_emptyState);
+    drawing<kiGeometry>(shapes, nullptr, m_sphere);
     kiGeometry* ground = node<kiGeometry>(shapes, "Ground and Frustum");
     ground->setGeometryBase(0, m_plane);
     ground->setState(0, m_texturedState);
@@ -378,9 +379,7 @@ void World::buildSceneGraph()
     selector->setActiveMask(1);
     kiDecal* decal = node<kiDecal>(selector, "Decal");
     decal->setOffset(2);
-    kiGeometry* decalBase = node<kiGeometry>(decal, "Decal Base");
-    decalBase->setGeometryBase(0, m_plane);
-    decalBase->setState(0, m_emptyState);
+    drawing<kiGeometry>(decal, "Decal Base", m_plane);
     node<kiNode>(selector, nullptr);  // unnamed, empty
 
     auto* filter = own<kiLODFilter>("Range Filter");
@@ -390,12 +389,8 @@ void World::buildSceneGraph()
     lod->addRange(100.0, 10.0);
     lod->addRange(1000.0, 50.0);
     lod->setLODFilter(filter);
-    kiGeometry* nearGeometry = node<kiGeometry>(lod, "Near");
-    nearGeometry->setGeometryBase(0, m_highlightMesh);
-    nearGeometry->setState(0, m_emptyState);
-    kiGeometry* farGeometry = node<kiGeometry>(lod, "Far");
-    farGeometry->setGeometryBase(0, m_normalsMesh);
-    farGeometry->setState(0, m_emptyState);
+    drawing<kiGeometry>(lod, "Near", m_highlightMesh);
+    drawing<kiGeometry>(lod, "Far", m_normalsMesh);
 
     kiAnimation* animation = node<kiAnimation>(m_root, "Animation");
     animation->setMode(kiAnimation::MODE_SWING);
@@ -403,9 +398,7 @@ void World::buildSceneGraph()
     animation->setDuration(4.0, false);
     animation->setNumLoops(3);
     animation->setLastChildDuration(2.5);
-    kiGeometry* frame = node<kiGeometry>(animation, "Frame 0");
-    frame->setGeometryBase(0, m_frameMesh);
-    frame->setState(0, m_emptyState);
+    drawing<kiGeometry>(animation, "Frame 0", m_frameMesh);
     node<kiNode>(animation, "Frame 1");
 
     m_hinge = node<kiDOF>(m_root, "Hinge");
@@ -421,10 +414,7 @@ void World::buildSceneGraph()
     auto* control = own<kiLightPoint::Control>("Runway Control");
     control->setAnimationState(kiLightPoint::Control::ANIMATION_STATE_RANDOM);
     control->setIntensity(0.75f);
-    kiLightPoint* runway = node<kiLightPoint>(m_root, "Runway Lights");
-    runway->setGeometryBase(0, m_lightPoints);
-    runway->setState(0, m_emptyState);
-    runway->setControl(control);
+    drawing<kiLightPoint>(m_root, "Runway Lights", m_lightPoints)->setControl(control);
 
     m_escapedNode = node<kiNode>(m_root, names::ESCAPED);
     m_escapedNode->setCullMask(0x5);
@@ -584,6 +574,152 @@ void World::buildChannel()
     m_lightPointBin->addGeometry(geometryRecord, m_box, "");
     m_channel->addBin(m_opaqueBin);
     m_channel->addBin(m_lightPointBin);
+}
+
+// ---- environment (akenv) ----
+
+void World::buildEnvironment()
+{
+    kiNode* environment = node<akEnvTransform>(m_root, "Environment");
+
+    akEnvSun* sun = drawing<akEnvSun>(environment, "Sun Body", quad("Sun Disc"));
+    sun->setTextureFile("textures/sun disc.rgba");
+    sun->setPosition(120.0f, 35.0f);
+    sun->setHorizonColor(1.0f, 0.6f, 0.3f, 1.0f);
+    akEnvMoon* moon = drawing<akEnvMoon>(environment, "Moon", quad("Moon Disc"));
+    moon->setPhase(0.25f);
+    moon->setTextureBlendMode(akEnvFx::TEXTURE_BLEND_MODE_BLEND);
+    akEnvStars* stars = drawing<akEnvStars>(environment, "Stars", quad("Star Points"));
+    stars->setBrightnessThreshold(0.2f, 0.8f);
+    akEnvSkyDome* sky = drawing<akEnvSkyDome>(environment, "Sky Dome", quad("Sky Mesh"));
+    for (int row = 0; row < akEnvSkyDome::NUM_ROWS; ++row)
+        sky->setVisibilityRange(row, 1000.0f * (row + 1));
+    akEnvCloudLayer* layer = drawing<akEnvCloudLayer>(environment, "Cloud Layer", quad("Cloud Layer Mesh"));
+    layer->setScudEnable(true);
+    layer->setTextureTiling(4.0f, 2.0f);
+    layer->setTextureFile("textures/overcast.rgba");
+
+    // A storm cloud that follows the vehicle, and a gust that follows the storm cloud.
+    akEnvCloudVolume* storm = drawing<akEnvCloudVolume>(environment, "Storm Cloud", quad("Cloud Puffs"));
+    storm->setBox({{-500.0f, -500.0f, 1500.0f}, {500.0f, 500.0f, 3000.0f}});
+    storm->addLODRange(20000.0, 1000.0);
+    storm->addLODRange(5000.0, 500.0);
+    storm->setRainShaftEnable(true);
+    storm->setRainShaftWidth(200.0f);
+    storm->setRainShaftTextureFile("textures/rain.rgba");
+    storm->setLightningSeverity(0.7f);
+    storm->setPositionReference(m_vehicle);
+    storm->setCoordConverter(m_sceneConverter);
+    storm->setPositionCoordConverter(m_sceneConverter);
+
+    akEnvWind* wind = node<akEnvWind>(environment, "Prevailing Wind");
+    wind->setSpeed(7.5f);
+    wind->setDirection(0.0f, 1.0f, 0.0f);
+    wind->setCoordConverter(m_sceneConverter);
+    akEnvWindLayer* windLayer = node<akEnvWindLayer>(environment, "Jet Stream");
+    windLayer->setSpeed(60.0f);
+    windLayer->setElevation(9000.0f, 12000.0f);
+    akEnvWindVolume* gust = node<akEnvWindVolume>(environment, "Gust Volume");
+    gust->setBox({{-100.0f, -100.0f, 0.0f}, {100.0f, 100.0f, 500.0f}});
+    gust->setPositionReference(storm);
+    gust->setEnable(false);
+
+    // One cull record of every environment kind, each drawing its effect's geometry.
+    auto* sunRecord = own<akEnvCelestial::CullRecord>();
+    sunRecord->geometry = sun->getGeometryBase(0);
+    sunRecord->bodyGeometry = static_cast<const olGeometry*>(sun->getGeometryBase(0));
+    sunRecord->lightModelViewTransformElement = m_modelView;
+    sunRecord->light = m_light;
+    sunRecord->transformTexture = true;
+    sunRecord->textureTransformElement = m_textureTransform;
+    auto* layerRecord = own<akEnvCloudLayer::CullRecord>();
+    layerRecord->geometry = layer->getGeometryBase(0);
+    layerRecord->layerGeometry = static_cast<const olGeometry*>(layer->getGeometryBase(0));
+    layerRecord->textureTransformElement = m_textureTransform;
+    auto* stormRecord = own<akEnvCloudVolume::CullRecord>();
+    stormRecord->geometry = storm->getGeometryBase(0);
+    stormRecord->numPuffs = storm->getNumPuffs();
+    stormRecord->cloudGeometry = static_cast<const olGeometry*>(storm->getGeometryBase(0));
+    stormRecord->rainShaftEnable = true;
+    stormRecord->rainShaftGeometry = quad("Rain Shaft");
+    stormRecord->rainShaftTextureElement = m_textureElement;
+    stormRecord->rainShaftTextureBlendElement = m_textureBlendElement;
+    stormRecord->lightningEnable = true;
+    stormRecord->lightningGeometry = quad("Lightning Bolt");
+    stormRecord->axialModelViewElement = m_modelView;
+    auto* skyRecord = own<akEnvSkyDome::CullRecord>();
+    skyRecord->geometry = sky->getGeometryBase(0);
+    skyRecord->skyGeometry = static_cast<const olGeometry*>(sky->getGeometryBase(0));
+    skyRecord->groundGeometry = quad("Ground Mesh");
+    auto* starsRecord = own<akEnvStars::CullRecord>();
+    starsRecord->geometry = stars->getGeometryBase(0);
+    starsRecord->starGeometry = static_cast<const olGeometry*>(stars->getGeometryBase(0));
+
+    m_skyBin = own<kiChannelBin>("Sky Bin");
+    for (const kiGeometryBase::CullRecord* record :
+         std::initializer_list<const kiGeometryBase::CullRecord*>{skyRecord, starsRecord, sunRecord, layerRecord,
+                                                                  stormRecord})
+        m_skyBin->addGeometry(record, record->geometry);
+    m_channel->addBin(m_skyBin);
+}
+
+// ---- effects (akfx) ----
+
+void World::buildEffects()
+{
+    // The weather the effects belong to; the rotor starts on the isector's hits.
+    auto* weather = own<akEnv>("Weather");
+    kiNode* effects = node<kiNode>(m_root, "Effects");
+
+    akFxBlade* rotor = node<akFxBlade>(effects, "Rotor");
+    rotor->setNumBlades(4);
+    rotor->setTriggerIsector(m_isector);
+    rotor->setEnvironment(weather);
+    rotor->setFadeDuration(0.5f, 1.0f);
+    rotor->addNamed(rotor);
+    akFxMissileTrail* trail = node<akFxMissileTrail>(effects, "Missile Trail");
+    trail->setLength(250.0f);
+    trail->setEnvironment(weather);
+
+    akFxParticleSystem* sparks = node<akFxParticleSystem>(effects, "Sparks");
+    sparks->setSourceDomain(akFxParticleSystem::SOURCE_DOMAIN_SPHERE);
+    sparks->addBoundingPlane(emVec3<double>(0.0, 0.0, 0.0), emVec3<double>(0.0, 0.0, 1.0));
+    sparks->setBoundingDomainBehavior(akFxParticleSystem::BOUNDING_DOMAIN_BEHAVIOR_BOUNCE);
+    sparks->setColor(0.0f, emVec4<float>(1.0f, 0.9f, 0.2f, 1.0f));
+    sparks->setColor(0.5f, emVec4<float>(1.0f, 0.2f, 0.0f, 0.0f));
+    sparks->setSize(0.0f, 0.1f);
+    sparks->setVelocity(0.0f, emVec3<double>(0.0, 0.0, 5.0));
+    sparks->setWind(0.25f, emVec3<double>(1.0, 0.0, 0.0));
+    sparks->setRandomVelocity(0.0f, 2.0f);
+    sparks->setSphericalVelocity(0.0f, 1.0f);
+    sparks->setScaleAlongVelocity(0.0f, 3.0f);
+    sparks->setConfigured(true);
+
+    // Every preset once; the last one unnamed.
+    node<akFxDebris>(effects, "Debris");
+    node<akFxExplosion>(effects, "Explosion");
+    node<akFxExplosion2>(effects, "Explosion 2");
+    node<akFxExplosion3>(effects, "Explosion 3");
+    node<akFxFire>(effects, "Fire");
+    node<akFxFlak>(effects, "Flak");
+    node<akFxFlame>(effects, "Flame");
+    node<akFxFlash>(effects, "Flash");
+    node<akFxRotorWash>(effects, "Rotor Wash");
+    node<akFxSmoke>(effects, "Smoke");
+    node<akFxSmokeBall>(effects, "Smoke Ball");
+    node<akFxSplash>(effects, nullptr);
+
+    // One cull record of every effects kind.
+    auto* bladeRecord = own<akFxBlade::CullRecord>();
+    bladeRecord->geometry = quad("Rotor Disc");
+    auto* trailRecord = own<akFxMissileTrail::CullRecord>();
+    trailRecord->geometry = quad("Trail Ribbon");
+    auto* sparksRecord = own<akFxParticleSystem::CullRecord>();
+    sparksRecord->geometry = quad("Spark Sprites");
+    sparksRecord->options = kiCullRecord::OPTION_TRANSPARENT | kiCullRecord::OPTION_EMISSIVE;
+    for (const kiGeometryBase::CullRecord* record :
+         std::initializer_list<const kiGeometryBase::CullRecord*>{bladeRecord, trailRecord, sparksRecord})
+        m_skyBin->addGeometry(record, record->geometry);
 }
 
 }  // namespace sampleworld

@@ -8,7 +8,8 @@
 // objects shared by two references (repeat records), address-only back references (parents, the
 // node and texture lists of a geometry container, the copy source of an object), validation
 // messages, per-representation data for two channel representations, and a channel whose bins
-// hold geometry draws, draw-function draws and state changes under every kind of cull record.
+// hold geometry draws, draw-function draws and state changes under every kind of cull record
+// (those of the scene graph, the environment and the effects).
 //
 // The world owns every host object it creates and frees them all when it is destroyed. The
 // channel representation count is global to the host: the world sets it to 2 for its lifetime
@@ -16,6 +17,8 @@
 #pragma once
 
 #include <akapp.h>
+#include <akenv.h>
+#include <akfx.h>
 #include <telr.h>
 #include <tels.h>
 
@@ -92,6 +95,19 @@ private:
     void buildSceneGraph();
     void buildApplication();
     void buildChannel();
+    void buildEnvironment();
+    void buildEffects();
+    // A drawable with the arrays of a unit quad.
+    olGeometry* quad(const char* name);
+    // A geometry node under `parent` drawing `geometry` with an empty state in representation 0.
+    template <class T>
+    T* drawing(kiNode* parent, const char* name, const olGeometryBase* geometry)
+    {
+        T* geometryNode = node<T>(parent, name);
+        geometryNode->setGeometryBase(0, geometry);
+        geometryNode->setState(0, m_emptyState);
+        return geometryNode;
+    }
 
     std::vector<std::unique_ptr<emClassObject>> m_owned;
     int m_previousRepresentations = 1;
@@ -155,6 +171,7 @@ private:
     olDrawContext* m_drawContext = nullptr;
     kiChannelBin* m_opaqueBin = nullptr;
     kiChannelBin* m_lightPointBin = nullptr;
+    kiChannelBin* m_skyBin = nullptr;  // environment and effects draws
 };
 
 }  // namespace sampleworld
