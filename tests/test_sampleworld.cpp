@@ -118,6 +118,11 @@ TEST_F(SampleWorldTest, TheFilesHoldEveryRegisteredType)
 
 TEST_F(SampleWorldTest, BothFilesReadWholeWithEveryRecordKindRepeatsAndAddressOnlyReferences)
 {
+    // The world gives back every block of the host allocator it took (its drawables' arrays).
+    size_t blocks = emAllocRaw::getNumBlocks();
+    { sampleworld::World world; }
+    EXPECT_EQ(emAllocRaw::getNumBlocks(), blocks);
+
     kiChannel::setNumRepresentations(1);
     {
         sampleworld::World world;
@@ -162,6 +167,23 @@ TEST_F(SampleWorldTest, BothFilesReadWholeWithEveryRecordKindRepeatsAndAddressOn
     EXPECT_EQ(drawFunctions, 2);
     EXPECT_GE(geometries, 2 * 3);
     EXPECT_EQ(stateChanges, 2);
+}
+
+TEST_F(SampleWorldTest, NamesWithBlanksLineBreaksAndEscapesReadBackAndAreFound)
+{
+    sampleworld::World world;
+    writeAndRead(world);
+
+    const unsigned int exact = akDebugType::FIND_CASE_SENSITIVE | akDebugType::FIND_EXACT;
+    akDebugType* nodes = sceneReader.getType(akDebugTypeDef::find("kiNode"));
+    akDebugType* geometries = sceneReader.getType(akDebugTypeDef::find("kiGeometry"));
+    ASSERT_TRUE(nodes && geometries);
+    const akDebugObject* escaped = nodes->findObject(sampleworld::names::ESCAPED, exact, nullptr);
+    ASSERT_NE(escaped, nullptr);
+    EXPECT_EQ(schemasupport::valueOf(schemasupport::at(escaped, "emBase/Name")),
+              std::string("\"") + sampleworld::names::ESCAPED + "\"");
+    EXPECT_NE(geometries->findObject(sampleworld::names::SHARED_GEOMETRY, exact, nullptr), nullptr);
+    EXPECT_NE(geometries->findObject("shared geometry", 0, nullptr), nullptr);
 }
 
 }  // namespace
