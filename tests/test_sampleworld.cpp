@@ -8,6 +8,7 @@
 #include <sampleworld.h>
 
 #include <cstring>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -58,6 +59,13 @@ protected:
         sceneFile = dir + "/world.scene";
         drawFile = dir + "/world.draw";
     }
+    // The trees read go before the module shuts down.
+    void TearDown() override
+    {
+        sceneReader.reset();
+        drawReader.reset();
+        ModuleTest::TearDown();
+    }
 
     // Writes the scene file from the root and records two frames of the channel, then reads both.
     void writeAndRead(sampleworld::World& world)
@@ -72,24 +80,26 @@ protected:
         EXPECT_GT(world.getChannel()->drawFrame(), 0u);
         EXPECT_EQ(world.getChannel()->drawFrame(), 0u);  // the recorder stopped after two frames
 
-        ASSERT_EQ(sceneReader.read(sceneFile.c_str()), telu::SUCCESS);
-        ASSERT_EQ(drawReader.read(drawFile.c_str()), telu::SUCCESS);
+        sceneReader.reset(new akDebugScene);
+        drawReader.reset(new akDebugDraw);
+        ASSERT_EQ(sceneReader->read(sceneFile.c_str()), telu::SUCCESS);
+        ASSERT_EQ(drawReader->read(drawFile.c_str()), telu::SUCCESS);
     }
 
     std::string sceneFile;
     std::string drawFile;
-    akDebugScene sceneReader;
-    akDebugDraw drawReader;
+    std::unique_ptr<akDebugScene> sceneReader;
+    std::unique_ptr<akDebugDraw> drawReader;
 };
 
 TEST_F(SampleWorldTest, TheFilesHoldEveryRegisteredType)
 {
     sampleworld::World world;
-    writeAndRead(world);
+    ASSERT_NO_FATAL_FAILURE(writeAndRead(world));
 
     TypeNames found;
-    collectTypes(sceneReader.getRoot(), found);
-    for (auto it = drawReader.begin_record(); it != drawReader.end_record(); ++it)
+    collectTypes(sceneReader->getRoot(), found);
+    for (auto it = drawReader->begin_record(); it != drawReader->end_record(); ++it)
         for (const akDebugObject* object : {(*it)->channelBin, (*it)->cullRecord, (*it)->geometry, (*it)->drawContext})
             collectTypes(object, found);
 
@@ -127,25 +137,26 @@ TEST_F(SampleWorldTest, BothFilesReadWholeWithEveryRecordKindRepeatsAndAddressOn
     {
         sampleworld::World world;
         EXPECT_EQ(kiChannel::getNumRepresentations(), sampleworld::World::NUM_REPRESENTATIONS);
-        writeAndRead(world);
+        ASSERT_NO_FATAL_FAILURE(writeAndRead(world));
     }
     EXPECT_EQ(kiChannel::getNumRepresentations(), 1) << "the world restores the representation count";
 
-    for (const akDebug* stream : {static_cast<const akDebug*>(&sceneReader), static_cast<const akDebug*>(&drawReader)}) {
+    const akDebug* streams[] = {sceneReader.get(), drawReader.get()};
+    for (const akDebug* stream : streams) {
         EXPECT_FALSE(stream->hasReadFailed());
         EXPECT_EQ(stream->getNumRepresentations(), 2);
         EXPECT_GT(stream->getNumRecords(akDebug::OBJECT_FULL), 0u);
         EXPECT_GT(stream->getNumRecords(akDebug::OBJECT_REPEAT), 0u);
         EXPECT_GT(stream->getNumRecords(akDebug::OBJECT_NULL), 0u);
     }
-    EXPECT_GT(sceneReader.getNumRecords(akDebug::OBJECT_ADDRESS_ONLY), 0u);
-    EXPECT_STREQ(sceneReader.getRoot()->getName(), "Root");
+    EXPECT_GT(sceneReader->getNumRecords(akDebug::OBJECT_ADDRESS_ONLY), 0u);
+    EXPECT_STREQ(sceneReader->getRoot()->getName(), "Root");
 
     // Per frame: channel begin and end, geometry draws, the draw-function draw and the state
     // changes, each with its draw context.
     std::set<unsigned int> frames;
     int begins = 0, ends = 0, geometries = 0, drawFunctions = 0, stateChanges = 0;
-    for (auto it = drawReader.begin_record(); it != drawReader.end_record(); ++it) {
+    for (auto it = drawReader->begin_record(); it != drawReader->end_record(); ++it) {
         const akDebugDraw::Record& record = **it;
         EXPECT_NE(record.drawContext, nullptr);
         frames.insert(record.frame);
@@ -172,11 +183,11 @@ TEST_F(SampleWorldTest, BothFilesReadWholeWithEveryRecordKindRepeatsAndAddressOn
 TEST_F(SampleWorldTest, NamesWithBlanksLineBreaksAndEscapesReadBackAndAreFound)
 {
     sampleworld::World world;
-    writeAndRead(world);
+    ASSERT_NO_FATAL_FAILURE(writeAndRead(world));
 
     const unsigned int exact = akDebugType::FIND_CASE_SENSITIVE | akDebugType::FIND_EXACT;
-    akDebugType* nodes = sceneReader.getType(akDebugTypeDef::find("kiNode"));
-    akDebugType* geometries = sceneReader.getType(akDebugTypeDef::find("kiGeometry"));
+    akDebugType* nodes = sceneReader->getType(akDebugTypeDef::find("kiNode"));
+    akDebugType* geometries = sceneReader->getType(akDebugTypeDef::find("kiGeometry"));
     ASSERT_TRUE(nodes && geometries);
     const akDebugObject* escaped = nodes->findObject(sampleworld::names::ESCAPED, exact, nullptr);
     ASSERT_NE(escaped, nullptr);

@@ -9,7 +9,8 @@ namespace {
 struct Quad
 {
     emVec3<float> vertices[4] = {{-0.5f, -0.5f, 0.0f}, {0.5f, -0.5f, 0.0f}, {0.5f, 0.5f, 0.0f}, {-0.5f, 0.5f, 0.0f}};
-    emVec4<float> colors[4] = {{1.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 1.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 1.0f, 0.5f}, {1.0f, 1.0f, 1.0f, 1.0f}};
+    emVec4<float> colors[4] = {
+        {1.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 1.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 1.0f, 0.5f}, {1.0f, 1.0f, 1.0f, 1.0f}};
     emVec3<float> normal[1] = {{0.0f, 0.0f, 1.0f}};
     float st[8] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
     float strq[16] = {0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 0.0f, 1.0f, 0.0f, 1.0f, 0.0f, 1.0f};
@@ -59,8 +60,6 @@ World::World()
 
 World::~World()
 {
-    // The channel may still carry a hook; nothing must reach it once the world is gone.
-    m_channel->setDebug(nullptr);
     // The nodes go first: they point at objects the world owns, never the other way round.
     kiNode::release(m_root);
     while (!m_owned.empty())

@@ -57,7 +57,8 @@ public:
 
     // The root of the scene graph (an application scene).
     kiNode* getRoot() const { return m_root; }
-    // The channel, with its draw context and bins set up to draw the world.
+    // The channel, with its draw context and bins set up to draw the world. A draw recorder
+    // installed on it must be destroyed (or uninstalled) before the world.
     kiChannel* getChannel() const { return m_channel; }
     // The channel representations the world's nodes have data for.
     int getNumRepresentations() const { return NUM_REPRESENTATIONS; }
