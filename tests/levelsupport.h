@@ -110,6 +110,18 @@ Rows fillLevels(const Levels& levels, emClassObject* object, const std::vector<L
 // The paths of every nested base level, for objectRows()'s expand list.
 Rows basePaths(const Levels& levels, const std::string& prefix = "");
 
+// Host objects to round-trip: named ones, and records without a name.
+template <class C>
+emClassObject* make()
+{
+    return new C("object");
+}
+template <class C>
+emClassObject* makeRecord()
+{
+    return new C;
+}
+
 // Fills the object's levels, writes it under its record type, reads it back and checks the
 // object's type, address and marks, every row of every level, and that the reader consumed
 // exactly the bytes written.

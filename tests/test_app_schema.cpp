@@ -13,17 +13,6 @@ using namespace levelsupport;
 
 namespace {
 
-template <class C>
-emClassObject* make()
-{
-    return new C("object");
-}
-template <class C>
-emClassObject* makeRecord()
-{
-    return new C;
-}
-
 class AppSchema : public ModuleTest
 {
 };

@@ -12,17 +12,6 @@ using namespace levelsupport;
 
 namespace {
 
-template <class C>
-emClassObject* make()
-{
-    return new C("object");
-}
-template <class C>
-emClassObject* makeRecord()
-{
-    return new C;
-}
-
 // The file address of a host object: that of its one emClassObject, which every base shares.
 std::string addressOf(const emClassObject* object) { return hexOf(object); }
 

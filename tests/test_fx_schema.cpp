@@ -12,17 +12,6 @@ using namespace levelsupport;
 
 namespace {
 
-template <class C>
-emClassObject* make()
-{
-    return new C("object");
-}
-template <class C>
-emClassObject* makeRecord()
-{
-    return new C;
-}
-
 bool set(Level& out, Level level)
 {
     out = std::move(level);
