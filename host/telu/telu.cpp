@@ -44,7 +44,6 @@ State& state()
 }
 
 std::atomic<int> g_sessionDepth{0};
-std::atomic<size_t> g_numBlocks{0};
 
 void reverseBytes(void* element, size_t size)
 {
@@ -291,65 +290,3 @@ const char* emCDO::getBinDir(emString& directory, int)
     return directory.c_str();
 }
 
-// ---- raw block allocator ----
-
-namespace {
-
-// Every block starts with this header; the caller's memory follows it, 16-byte aligned.
-struct alignas(16) BlockHeader
-{
-    size_t size;
-    uint64_t magic;
-};
-static_assert(sizeof(BlockHeader) == 16, "block header must keep the caller's memory aligned");
-
-constexpr uint64_t kLiveMagic = 0x7e1a11c0b10c4a11ULL;
-constexpr uint64_t kFreedMagic = 0x7e1a11c0dead4a11ULL;
-
-BlockHeader* headerOf(const void* block)
-{
-    return reinterpret_cast<BlockHeader*>(const_cast<unsigned char*>(
-               static_cast<const unsigned char*>(block))) - 1;
-}
-
-}  // namespace
-
-void* emAllocRaw::mallocBlock(size_t size, const char*, unsigned int)
-{
-    if (size > SIZE_MAX - sizeof(BlockHeader))
-        return nullptr;
-    // malloc's blocks are aligned for any type, so the caller's memory after the header is too.
-    static_assert(alignof(std::max_align_t) >= alignof(BlockHeader), "malloc must align the header");
-    void* memory = std::malloc(sizeof(BlockHeader) + size);
-    if (!memory)
-        return nullptr;
-    BlockHeader* header = new (memory) BlockHeader{size, kLiveMagic};
-    g_numBlocks.fetch_add(1, std::memory_order_relaxed);
-    return header + 1;
-}
-
-void emAllocRaw::freeBlock(void* block, const char* file, unsigned int line)
-{
-    if (!block)
-        return;
-    BlockHeader* header = headerOf(block);
-    if (header->magic != kLiveMagic) {
-        emNotify::print(emNotify::LEVEL_FAIL, nullptr,
-                        "emAllocRaw::freeBlock - not a live block (file %s, line %u)",
-                        file ? file : "", line);
-        return;
-    }
-    header->magic = kFreedMagic;
-    g_numBlocks.fetch_sub(1, std::memory_order_relaxed);
-    std::free(header);
-}
-
-size_t emAllocRaw::getNumBlocks() { return g_numBlocks.load(); }
-
-size_t emGetSizeRequested(const void* block)
-{
-    if (!block)
-        return 0;
-    const BlockHeader* header = headerOf(block);
-    return header->magic == kLiveMagic ? header->size : 0;
-}

@@ -196,7 +196,7 @@ public:
     static const char* getBinDir(emString& directory, int productId);
 };
 
-// Raw block allocator: keeps the requested size of every block.
+// Raw block allocator: keeps the requested size of every block. Blocks are aligned to 8 bytes.
 class emAllocRaw
 {
 public:
