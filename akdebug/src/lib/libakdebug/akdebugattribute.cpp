@@ -36,7 +36,6 @@ struct PatternHash
 };
 std::unordered_map<PatternKey, const char*, PatternHash>* s_patternNames = nullptr;
 
-const akDebugAttributeBase::List s_noChildren;
 const akDebugAttributeBase::ErrorMap s_noErrors;
 
 char* copyText(const char* text)
@@ -57,6 +56,36 @@ int print(char* buffer, const char* text)
 }
 
 }  // namespace
+
+// ---- akDebugChildList ----
+
+void akDebugChildList::reserve(unsigned int room)
+{
+    if (room <= (m_block ? m_block->room : 0))
+        return;
+    auto* grown = static_cast<Block*>(emAllocRaw::mallocBlock(sizeof(Block) + room * sizeof(akDebugAttributeBase*),
+                                                             AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
+    grown->size = size();
+    grown->room = room;
+    if (m_block) {
+        std::copy(begin(), end(), reinterpret_cast<akDebugAttributeBase**>(grown + 1));
+        emAllocRaw::freeBlock(m_block, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+    }
+    m_block = grown;
+}
+
+void akDebugChildList::erase(unsigned int i)
+{
+    akDebugAttributeBase** first = items();
+    std::copy(first + i + 1, first + m_block->size, first + i);
+    --m_block->size;
+}
+
+void akDebugChildList::clear()
+{
+    emAllocRaw::freeBlock(m_block, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+    m_block = nullptr;
+}
 
 // ---- akDebugAttributeBase ----
 
@@ -92,8 +121,8 @@ akDebugAttributeBase::~akDebugAttributeBase()
 int akDebugAttributeBase::getValueString(char* buffer) const { return print(buffer, "Unknown"); }
 int akDebugAttributeBase::getTypeString(char* buffer) const { return print(buffer, "Unknown"); }
 akDebugType* akDebugAttributeBase::getType() const { return nullptr; }
-akDebugAttributeBase::const_iterator_child akDebugAttributeBase::begin_child() const { return s_noChildren.begin(); }
-akDebugAttributeBase::const_iterator_child akDebugAttributeBase::end_child() const { return s_noChildren.end(); }
+akDebugAttributeBase::const_iterator_child akDebugAttributeBase::begin_child() const { return nullptr; }
+akDebugAttributeBase::const_iterator_child akDebugAttributeBase::end_child() const { return nullptr; }
 unsigned int akDebugAttributeBase::size_child() const { return 0; }
 bool akDebugAttributeBase::empty_child() const { return true; }
 
@@ -438,8 +467,6 @@ int akDebugGroup::insert_child(akDebugAttributeBase* child)
         }
         child->insert_parent(this);
     }
-    if (m_children.empty())
-        m_children.reserve(4);
     m_children.push_back(child);
     child->ref();
     return telu::SUCCESS;
@@ -447,7 +474,7 @@ int akDebugGroup::insert_child(akDebugAttributeBase* child)
 
 int akDebugGroup::erase_child(const_iterator_child position)
 {
-    if (position == m_children.cend()) {
+    if (m_children.empty() || position < m_children.begin() || position >= m_children.end()) {
         emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugGroup::erase_child - invalid iterator");
         return telu::FAILURE;
     }
@@ -455,7 +482,7 @@ int akDebugGroup::erase_child(const_iterator_child position)
     auto parent = std::find(child->begin_parent(), child->end_parent(), this);
     if (parent != child->end_parent())
         child->erase_parent(parent);
-    m_children.erase(m_children.begin() + (position - m_children.cbegin()));
+    m_children.erase(static_cast<unsigned int>(position - m_children.begin()));
     child->unref();
     return telu::SUCCESS;
 }
@@ -481,7 +508,7 @@ bool akDebugGroup::compareLocal(const akDebugGroup* other) const
 {
     if (!akDebugAttributeBase::compareLocal(other) || size_child() != other->size_child())
         return false;
-    for (size_t i = 0; i < m_children.size(); ++i)
+    for (unsigned int i = 0; i < m_children.size(); ++i)
         if (!m_children[i]->compare(other->m_children[i]))
             return false;
     return true;

@@ -36,11 +36,53 @@ struct akDebugHostAllocator
     bool operator!=(const akDebugHostAllocator<U>&) const { return false; }
 };
 
+class akDebugAttributeBase;
+
+// The children of a group: one pointer to a block of the host allocator that holds the count, the
+// room and the child pointers; no block while there are no children.
+class AKDEBUG_API akDebugChildList
+{
+public:
+    using const_iterator = akDebugAttributeBase* const*;
+
+    akDebugChildList() = default;
+    ~akDebugChildList() { clear(); }
+    akDebugChildList(const akDebugChildList&) = delete;
+    akDebugChildList& operator=(const akDebugChildList&) = delete;
+
+    const_iterator begin() const { return m_block ? items() : nullptr; }
+    const_iterator end() const { return m_block ? items() + m_block->size : nullptr; }
+    unsigned int size() const { return m_block ? m_block->size : 0; }
+    bool empty() const { return size() == 0; }
+    akDebugAttributeBase* operator[](unsigned int i) const { return items()[i]; }
+
+    void push_back(akDebugAttributeBase* child)
+    {
+        if (!m_block || m_block->size == m_block->room)
+            reserve(m_block && m_block->room ? 2 * m_block->room : 4);
+        items()[m_block->size++] = child;
+    }
+    // Makes room for this many children in all.
+    void reserve(unsigned int room);
+    void erase(unsigned int i);
+    // Frees the block; the children are left to the caller.
+    void clear();
+
+private:
+    struct Block
+    {
+        unsigned int size;
+        unsigned int room;
+    };
+    akDebugAttributeBase** items() const { return reinterpret_cast<akDebugAttributeBase**>(m_block + 1); }
+
+    Block* m_block = nullptr;
+};
+
 class AKDEBUG_API akDebugAttributeBase
 {
 public:
-    using List = std::vector<akDebugAttributeBase*, akDebugHostAllocator<akDebugAttributeBase*>>;
-    using const_iterator = List::const_iterator;
+    using const_iterator = akDebugChildList::const_iterator;
     using const_iterator_child = const_iterator;
     using const_iterator_parent = akDebugAttributeBase* const*;
     using ErrorMap = std::multimap<const akDebugAttributeBase*, std::pair<emNotify::Level, char*>>;
@@ -170,7 +212,7 @@ protected:
     bool compareLocal(const akDebugGroup* other) const;
 
 private:
-    List m_children;
+    akDebugChildList m_children;
 };
 
 class AKDEBUG_API akDebugObject : public akDebugGroup
