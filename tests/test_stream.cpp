@@ -427,9 +427,15 @@ TEST_F(StreamTest, RepeatsCannotBuildAnExponentialTree)
     }
     writeRaw(body);
     Stream reader;
+    EXPECT_EQ(reader.getMaxAttributes(), akDebug::s_defaultMaxAttributes);
+    reader.setMaxAttributes(100000);
     reader.open(path);
     ASSERT_NE(reader.read("Root"), nullptr);
-    EXPECT_TRUE(testsupport::printed(6, "akDebug::readObject - too many attributes"));
+    // The copy that would pass the limit is refused before it is built, with the limit named.
+    EXPECT_TRUE(testsupport::printed(6, "akDebug::readObject - too many attributes: the file would build more than "
+                                        "100000 (the limit of akDebug::setMaxAttributes)"));
+    EXPECT_TRUE(reader.hasReadFailed());
+    EXPECT_LE(reader.getNumAttributesHeld(), 100000u);
 }
 
 // Every prefix and every one-byte corruption of a valid file reads without a crash, a hang or a

@@ -344,3 +344,47 @@ TEST_F(TelsSchema, NamesRegisterOnlyForTheirOwnObject)
     }
     kiNode::release(root);
 }
+
+// Ordinary instancing reads completely under the default attribute limit, which counts what the
+// copies of repeats really build: one drawable shared by 100,000 geometry nodes (each a copy of its
+// subtree), and one geometry node under 2,000 transforms (each copy also lists all 2,000 parents).
+TEST_F(TelsSchema, InstancingReadsUnderTheDefaultLimit)
+{
+    static emVec3<float> vertices[8];
+    olGeometry drawable("cube");
+    drawable.setVertices(vertices, 8);
+    kiNode* root = new kiNode("root");
+    const int drawableInstances = 100000;
+    for (int i = 0; i < drawableInstances; ++i) {
+        kiGeometry* geometry = new kiGeometry;
+        geometry->setGeometryBase(0, &drawable);
+        root->addChild(geometry);
+    }
+    const int nodeInstances = 2000;
+    kiGeometry* shared = new kiGeometry("instanced");
+    for (int i = 0; i < nodeInstances; ++i) {
+        kiTransform* transform = new kiTransform;
+        transform->addChild(shared);
+        root->addChild(transform);
+    }
+    const std::string path = testsupport::tempDir() + "/instances.bin";
+    akDebugScene scene;
+    ASSERT_EQ(scene.write(path.c_str(), root, false), telu::SUCCESS);
+    kiNode::release(root);
+    ASSERT_EQ(scene.read(path.c_str()), telu::SUCCESS);
+    EXPECT_FALSE(scene.hasReadFailed());
+    EXPECT_EQ(scene.getNumRecords(akDebug::OBJECT_REPEAT),
+              static_cast<unsigned int>(drawableInstances - 1 + nodeInstances - 1));
+    const akDebugAttributeBase* children = at(scene.getRoot(), "Children");
+    ASSERT_EQ(children->size_child(), static_cast<unsigned int>(drawableInstances + nodeInstances));
+    const akDebugAttributeBase* readVertices =
+        at(children, std::to_string(drawableInstances - 1) + "/kiGeometryBase/Representation 0/Geometry/olGeometryBase/Vertices");
+    ASSERT_NE(readVertices, nullptr);
+    EXPECT_EQ(readVertices->size_child(), 8u);
+    const akDebugAttributeBase* parents = at(
+        children, std::to_string(drawableInstances + nodeInstances - 1) + "/kiNode/Children/0/kiGeometryBase/kiNode/Parents");
+    ASSERT_NE(parents, nullptr);
+    EXPECT_EQ(parents->size_child(), static_cast<unsigned int>(nodeInstances));
+    EXPECT_GT(scene.getNumAttributesHeld(), 8ull * drawableInstances + 1ull * nodeInstances * nodeInstances);
+    EXPECT_LT(scene.getNumAttributesHeld(), scene.getMaxAttributes());
+}

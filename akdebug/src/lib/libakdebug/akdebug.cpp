@@ -2,6 +2,7 @@
 
 #include <tels.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -331,14 +332,35 @@ void akDebug::beginRecord()
 
 void akDebug::endRecord() { beginRecord(); }
 
+unsigned long long akDebug::getNumAttributesHeld() const
+{
+    const long long held = static_cast<long long>(akDebugAttributeBase::getNumCreated() -
+                                                  akDebugAttributeBase::getNumDestroyed()) - m_heldAtStart;
+    return held > 0 ? static_cast<unsigned long long>(held) : 0;
+}
+
+// Repeat records are copies, so a small file could ask for a huge tree; a record that would take
+// the read past the maximum is refused before it is built.
+bool akDebug::canBuild(unsigned long long more)
+{
+    const unsigned long long held = getNumAttributesHeld();
+    if (held <= m_maxAttributes && more <= m_maxAttributes - held)
+        return true;
+    char message[256];
+    std::snprintf(message, sizeof message,
+                  "akDebug::readObject - too many attributes: the file would build more than %llu "
+                  "(the limit of akDebug::setMaxAttributes)",
+                  m_maxAttributes);
+    failRead(message);
+    return false;
+}
+
 akDebugObject* akDebug::readObject(const char* name)
 {
     if (m_readFailed || !m_file)
         return nullptr;
-    if (akDebugAttributeBase::getNumCreated() - m_attributeStart > m_attributeBudget) {
-        failRead("akDebug::readObject - too many attributes");
+    if (!canBuild(1))
         return nullptr;
-    }
     int index = read<int>();
     if (m_readFailed)
         return nullptr;
@@ -377,6 +399,8 @@ akDebugObject* akDebug::readObject(const char* name)
             emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::readObject - unable to resolve debug object");
             return nullptr;
         }
+        if (!canBuild(type->getSourceSize(address)))
+            return nullptr;
         beginRecord();
         akDebugObject* copy = static_cast<akDebugObject*>(source->makeCopy());
         endRecord();
@@ -433,10 +457,7 @@ int akDebug::writeFileHeader()
 int akDebug::readFileHeader()
 {
     reset();
-    m_attributeStart = akDebugAttributeBase::getNumCreated();
-    // Repeat records are copies, so a small file could ask for a huge tree: a file may build a
-    // fixed number of attributes plus a few per byte.
-    m_attributeBudget = (1ull << 20) + 4 * (m_file ? m_file->getSize() : 0);
+    m_heldAtStart = static_cast<long long>(akDebugAttributeBase::getNumCreated() - akDebugAttributeBase::getNumDestroyed());
     // The magic number is checked first, so that a file of another kind is named as such even
     // when it is shorter than a header.
     unsigned int magic = read<unsigned int>();

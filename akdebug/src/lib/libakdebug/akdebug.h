@@ -122,6 +122,14 @@ public:
     // Object records read from the current file with this tag.
     unsigned int getNumRecords(ObjectTag tag) const { return m_numRecords[tag & 3]; }
 
+    // The most attributes a read may hold at once: a record whose objects would pass it (a repeat
+    // copies a subtree whose size is known beforehand) fails the read instead of being built.
+    static constexpr unsigned long long s_defaultMaxAttributes = 100000000ull;
+    void setMaxAttributes(unsigned long long maximum) { m_maxAttributes = maximum; }
+    unsigned long long getMaxAttributes() const { return m_maxAttributes; }
+    // Attributes built by the current read that are still alive (on the reading thread).
+    unsigned long long getNumAttributesHeld() const;
+
     static int initializeClass() { return telu::SUCCESS; }
     static int shutdownClass() { return telu::SUCCESS; }
 
@@ -161,13 +169,15 @@ private:
     static void beginRecord();
     static void endRecord();
     bool readFailed(unsigned int moved, unsigned int expected, const char* message);
+    // False, after failing the read, when building `more` attributes would pass the maximum.
+    bool canBuild(unsigned long long more);
 
     bool m_readFailed = false;
     bool m_writeFailed = false;
     int m_depth = 0;
     unsigned int m_numRecords[4] = {0, 0, 0, 0};
-    unsigned long long m_attributeStart = 0;
-    unsigned long long m_attributeBudget = 0;
+    unsigned long long m_maxAttributes = s_defaultMaxAttributes;
+    long long m_heldAtStart = 0;
     // File addresses: the owner of each address taken, and the pointers that could not keep their
     // low 32 bits.
     akDebugHashMap<unsigned int, const void*> m_owners;

@@ -8,7 +8,11 @@
 #include <set>
 #include <unordered_map>
 
-unsigned long long akDebugAttributeBase::s_numCreated = 0;
+thread_local unsigned long long akDebugAttributeBase::s_numCreated = 0;
+thread_local unsigned long long akDebugAttributeBase::s_numDestroyed = 0;
+
+unsigned long long akDebugAttributeBase::getNumCreated() { return s_numCreated; }
+unsigned long long akDebugAttributeBase::getNumDestroyed() { return s_numDestroyed; }
 
 namespace {
 
@@ -101,6 +105,7 @@ akDebugAttributeBase::akDebugAttributeBase(const char* name) : m_name(name)
 
 akDebugAttributeBase::~akDebugAttributeBase()
 {
+    ++s_numDestroyed;
     if (m_numParents > 1)
         emAllocRaw::freeBlock(m_parents.many, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
     if ((m_flags & FLAG_TOOL_TIP) && s_toolTips) {

@@ -158,8 +158,10 @@ public:
     static const char* getPersistentName(const char* pattern, int index);
     static const char* getPersistentIndexName(int index);
 
-    // Attributes constructed since the process started; readers bound what one file may build.
-    static unsigned long long getNumCreated() { return s_numCreated; }
+    // Attributes constructed and destroyed on the calling thread since it started: a reader
+    // counts what it builds.
+    static unsigned long long getNumCreated();
+    static unsigned long long getNumDestroyed();
 
 protected:
     virtual ~akDebugAttributeBase();
@@ -182,7 +184,8 @@ private:
         akDebugAttributeBase** many;
     } m_parents{nullptr};
 
-    static unsigned long long s_numCreated;
+    static thread_local unsigned long long s_numCreated;
+    static thread_local unsigned long long s_numDestroyed;
 };
 
 class AKDEBUG_API akDebugGroup : public akDebugAttributeBase

@@ -1,9 +1,19 @@
 #include "akdebugtype.h"
 
+#include "akdebugattribute.h"
+
 akDebugObject* akDebugType::s_currentObject = nullptr;
 akDebugType* akDebugType::s_currentType = nullptr;
 
 akDebugType::akDebugType(akDebugTypeDef* typeDef, int index) : m_index(index), m_typeDef(typeDef) {}
+
+akDebugType::~akDebugType()
+{
+    m_sources.forEach([this](unsigned int, Source& source) {
+        if (m_kept.find(source.object))
+            source.object->unref();
+    });
+}
 
 akDebugObject* akDebugType::create(const char* name, unsigned int address)
 {
@@ -26,10 +36,24 @@ bool akDebugType::hasAlreadyBeenWritten(const void* object) const
 
 int akDebugType::read(akDebug* stream, akDebugObject* object, unsigned int address)
 {
+    // Every attribute made while the payload is read belongs to the object's subtree: its size is
+    // what a copy of it makes.
+    const unsigned long long before = akDebugAttributeBase::getNumCreated();
     if (m_typeDef->read(stream, object) == telu::FAILURE)
         return telu::FAILURE;
-    if (has(akDebugTypeDef::OPTION_SHARE_REPEATS))
-        m_sources.set(address, object);
+    if (!has(akDebugTypeDef::OPTION_SHARE_REPEATS))
+        return telu::SUCCESS;
+    Source& source = *m_sources.insert(address, Source()).first;
+    if (m_keepSourcesOnly && source.object != object) {
+        if (source.object && m_kept.find(source.object)) {
+            m_kept.erase(source.object);
+            source.object->unref();
+        }
+        object->ref();
+        m_kept.set(object, true);
+    }
+    source.object = object;
+    source.size = akDebugAttributeBase::getNumCreated() - before + 1;
     return telu::SUCCESS;
 }
 
@@ -37,15 +61,38 @@ akDebugObject* akDebugType::getSourceObject(unsigned int address) const
 {
     if (!has(akDebugTypeDef::OPTION_SHARE_REPEATS))
         return nullptr;
-    akDebugObject* const* found = m_sources.find(address);
-    return found ? *found : nullptr;
+    const Source* found = m_sources.find(address);
+    return found ? found->object : nullptr;
+}
+
+unsigned long long akDebugType::getSourceSize(unsigned int address) const
+{
+    const Source* found = has(akDebugTypeDef::OPTION_SHARE_REPEATS) ? m_sources.find(address) : nullptr;
+    return found && found->object ? found->size : 0;
+}
+
+void akDebugType::finishRecord()
+{
+    for (const auto& entry : m_pendingAddresses)
+        if (m_kept.find(entry.second))
+            m_addressIndex.insert(entry.first, entry.second);
+    for (const PendingName& entry : m_pendingNames)
+        if (m_kept.find(entry.object)) {
+            m_nameIndex.insert(entry.name, entry.object);
+            m_lowerNameIndex.insert(entry.lowerCaseName, entry.object);
+        }
+    m_pendingAddresses.clear();
+    m_pendingNames.clear();
 }
 
 void akDebugType::registerAddress(akDebugObject* object, unsigned int address)
 {
     if (address == 0 || !has(akDebugTypeDef::OPTION_INDEX_ADDRESS))
         return;
-    m_addressIndex.insert(address, object);
+    if (m_keepSourcesOnly)
+        m_pendingAddresses.emplace_back(address, object);
+    else
+        m_addressIndex.insert(address, object);
     s_currentObject = object;
     s_currentType = this;
 }
@@ -54,8 +101,12 @@ void akDebugType::registerName(akDebugObject* object, const char* name, const ch
 {
     if (!name || !lowerCaseName || !has(akDebugTypeDef::OPTION_INDEX_NAME))
         return;
-    m_nameIndex.insert(name, object);
-    m_lowerNameIndex.insert(lowerCaseName, object);
+    if (m_keepSourcesOnly) {
+        m_pendingNames.push_back({object, name, lowerCaseName});
+    } else {
+        m_nameIndex.insert(name, object);
+        m_lowerNameIndex.insert(lowerCaseName, object);
+    }
     s_currentObject = nullptr;
     s_currentType = nullptr;
 }
@@ -103,15 +154,6 @@ const std::vector<Key>& akDebugType::Index<Key, Less>::keys() const
         m_keysValid = true;
     }
     return m_keys;
-}
-
-void akDebugType::registerAddressRepeat(akDebugObject* object, unsigned int address, akDebugObject* source)
-{
-    registerAddress(object, address);
-    auto name = m_nameIndex.find(source);
-    auto lower = m_lowerNameIndex.find(source);
-    if (name != m_nameIndex.end() && lower != m_lowerNameIndex.end())
-        registerName(object, name->first, lower->first);
 }
 
 akDebugObject* akDebugType::findObject(const akDebugObject* after) const

@@ -24,6 +24,7 @@ public:
     enum FindFlags : unsigned int { FIND_CASE_SENSITIVE = 1, FIND_EXACT = 2 };
 
     akDebugType(akDebugTypeDef* typeDef, int index);
+    ~akDebugType();
     akDebugType(const akDebugType&) = delete;
     akDebugType& operator=(const akDebugType&) = delete;
 
@@ -36,6 +37,14 @@ public:
     bool hasAlreadyBeenWritten(const void* object) const;
     int read(akDebug* stream, akDebugObject* object, unsigned int address);
     akDebugObject* getSourceObject(unsigned int address) const;
+    // Attributes a copy of the source object at this address makes (its whole subtree), or 0.
+    unsigned long long getSourceSize(unsigned int address) const;
+
+    // Record-by-record reading: the type keeps (holds a reference on) every object that repeats may
+    // copy from, and enters in its indexes only the objects it keeps. Entries of a record's other
+    // objects wait until finishRecord, which drops them; call it before the record is released.
+    void setKeepSourcesOnly(bool on) { m_keepSourcesOnly = on; }
+    void finishRecord();
 
     // Address order walk: the first object, or the one after `after`.
     akDebugObject* findObject(const akDebugObject* after) const;
@@ -62,7 +71,6 @@ protected:
     friend class emBaseName;
     void registerAddress(akDebugObject* object, unsigned int address);
     void registerName(akDebugObject* object, const char* name, const char* lowerCaseName);
-    void registerAddressRepeat(akDebugObject* object, unsigned int address, akDebugObject* source);
 
 private:
     bool has(unsigned int option) const { return (m_typeDef->getOptions() & option) != 0; }
@@ -101,7 +109,24 @@ private:
     int m_index;
     akDebugTypeDef* m_typeDef;
     akDebugHashMap<const void*, bool> m_written;
-    akDebugHashMap<unsigned int, akDebugObject*> m_sources;
+    struct Source
+    {
+        akDebugObject* object = nullptr;
+        unsigned long long size = 0;
+    };
+    akDebugHashMap<unsigned int, Source> m_sources;
+    // Record-by-record reading: the sources kept, and index entries waiting for the end of the
+    // record.
+    bool m_keepSourcesOnly = false;
+    akDebugHashMap<const akDebugObject*, bool> m_kept;
+    std::vector<std::pair<unsigned int, akDebugObject*>> m_pendingAddresses;
+    struct PendingName
+    {
+        akDebugObject* object;
+        const char* name;
+        const char* lowerCaseName;
+    };
+    std::vector<PendingName> m_pendingNames;
     Index<unsigned int, AddressLess> m_addressIndex;
     Index<const char*, NameLess> m_nameIndex;
     Index<const char*, NameLess> m_lowerNameIndex;
