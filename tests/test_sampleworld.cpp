@@ -198,3 +198,92 @@ TEST_F(SampleWorldTest, NamesWithBlanksLineBreaksAndEscapesReadBackAndAreFound)
 }
 
 }  // namespace
+
+namespace {
+
+// Records `frames` frames of the world's channel into `path`.
+void record(sampleworld::World& world, const std::string& path, int frames)
+{
+    akDebugDraw recorder;
+    ASSERT_EQ(recorder.write(path.c_str(), world.getChannel(), false), telu::SUCCESS);
+    recorder.start(frames);
+    for (int i = 0; i < frames; ++i)
+        world.getChannel()->drawFrame();
+}
+
+// One record as its rows: frame, name and the four objects with every attribute below them.
+schemasupport::Rows recordRows(const akDebugDraw::Record& record)
+{
+    schemasupport::Rows rows{std::to_string(record.frame) + " " + record.name.c_str()};
+    for (const akDebugObject* object : {record.channelBin, record.cullRecord, record.geometry, record.drawContext}) {
+        rows.push_back(object ? object->getName() : std::string("(none)"));
+        if (object) {
+            const schemasupport::Rows below = schemasupport::rows(object);
+            rows.insert(rows.end(), below.begin(), below.end());
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
+// Records read one at a time are those read() keeps, and compare equal to them; the reading holds
+// the objects repeats copy from, not the records, so its memory does not grow with the recording.
+TEST_F(SampleWorldTest, RecordsReadOneAtATimeEqualThoseOfRead)
+{
+    sampleworld::World world;
+    record(world, drawFile, 3);
+    akDebugDraw whole;
+    ASSERT_EQ(whole.read(drawFile.c_str()), telu::SUCCESS);
+    ASSERT_GT(whole.size_record(), 10u);
+
+    akDebugDraw streamed;
+    unsigned int i = 0;
+    ASSERT_EQ(streamed.read(drawFile.c_str(),
+                            [&](const akDebugDraw::Record& record) {
+                                if (i >= whole.size_record())
+                                    return false;
+                                const akDebugDraw::Record& kept = **(whole.begin_record() + i++);
+                                EXPECT_EQ(recordRows(record), recordRows(kept)) << "record " << i - 1;
+                                EXPECT_TRUE(record.drawContext->compare(kept.drawContext));
+                                return true;
+                            }),
+              telu::SUCCESS);
+    EXPECT_EQ(i, whole.size_record());
+    EXPECT_TRUE(streamed.empty_record());
+
+    // The shared geometry is a source of repeats: it stays, and stays indexed by address; a draw
+    // context is written in full in every record and is gone with its record.
+    const akDebugType* contexts = streamed.getType(akDebugTypeDef::find("olDrawContext"));
+    ASSERT_NE(contexts, nullptr);
+    EXPECT_EQ(contexts->findObject(nullptr), nullptr);
+    const akDebugType* geometries = streamed.getType(akDebugTypeDef::find("olGeometry"));
+    ASSERT_NE(geometries, nullptr);
+    EXPECT_NE(geometries->findObject(nullptr), nullptr);
+
+    // A visitor that returns false ends the reading.
+    int seen = 0;
+    EXPECT_EQ(streamed.read(drawFile.c_str(), [&](const akDebugDraw::Record&) { return ++seen < 2; }), telu::SUCCESS);
+    EXPECT_EQ(seen, 2);
+}
+
+TEST_F(SampleWorldTest, RecordByRecordMemoryFollowsTheDistinctObjects)
+{
+    sampleworld::World world;
+    auto mostHeld = [&](int frames) {
+        record(world, drawFile, frames);
+        akDebugDraw streamed;
+        unsigned long long most = 0;
+        EXPECT_EQ(streamed.read(drawFile.c_str(),
+                                [&](const akDebugDraw::Record&) {
+                                    most = std::max(most, streamed.getNumAttributesHeld());
+                                    return true;
+                                }),
+                  telu::SUCCESS);
+        return most;
+    };
+    const unsigned long long few = mostHeld(2);
+    const unsigned long long many = mostHeld(20);
+    EXPECT_GT(few, 0u);
+    EXPECT_LT(many, few + few / 4) << few << " attributes held for 2 frames, " << many << " for 20";
+}

@@ -34,79 +34,16 @@ int view(const std::string& arguments)
     return std::system(command.c_str());
 }
 
-// The state a channel starts every frame from: every element kind set, as a host sets it.
-struct InheritState
-{
-    InheritState()
-    {
-        material.material = &defaultMaterial;
-        lightModel.lightModel = &defaultLightModel;
-        const olElement* all[] = {&alphaBlend, &alphaTest, &colorTrack, &decal, &depthTest, &depthWrite,
-                                  &fog, &light, &lightModel, &line, &material, &multiSample, &normalize,
-                                  &point, &polygon, &shadeModel, &fragment, &vertex, &stencilTest,
-                                  &texture, &textureBlend, &textureCoordGen, &modelView, &projection,
-                                  &textureMatrix};
-        for (const olElement* element : all)
-            state.setElement(element);
-    }
-    olMaterial defaultMaterial{"default material"};
-    olLightModel defaultLightModel{"default light model"};
-    olAlphaBlend::Element alphaBlend;
-    olAlphaTest::Element alphaTest;
-    olColorTrack::Element colorTrack;
-    olDecal::Element decal;
-    olDepthTest::Element depthTest;
-    olDepthWrite::Element depthWrite;
-    olFog::Element fog;
-    olLight::Element light;
-    olLightModel::Element lightModel;
-    olLine::Element line;
-    olMaterial::Element material;
-    olMultiSample::Element multiSample;
-    olNormalize::Element normalize;
-    olPoint::Element point;
-    olPolygon::Element polygon;
-    olShadeModel::Element shadeModel;
-    olShader::ElementFragment fragment;
-    olShader::ElementVertex vertex;
-    olStencilTest::Element stencilTest;
-    olTexture::Element texture;
-    olTextureBlend::Element textureBlend;
-    olTextureCoordGen::Element textureCoordGen;
-    olTransform::ElementModelView modelView;
-    olTransform::ElementProjection projection;
-    olTransform::ElementTexture textureMatrix;
-    olState state{"inherit state"};
-};
-
 // Records two frames of a channel that draws every geometry node of the scene.
 int record(const benchscene::Scene& scene, const std::string& file)
 {
-    InheritState inherit;
-    olDrawContext context("Demo Draw Context");
-    context.setInheritState(&inherit.state);
-    kiChannel channel("Demo Channel");
-    channel.setDrawContext(&context);
-    kiChannelBin opaque("Opaque");
-    channel.addBin(&opaque);
-
-    std::vector<std::unique_ptr<kiGeometryBase::CullRecord>> cullRecords;
-    for (int i = 0; i < scene.getNumGeometryNodes(); ++i) {
-        auto cull = std::make_unique<kiGeometryBase::CullRecord>();
-        cull->state = scene.getState(i);
-        cull->geometry = scene.getGeometry(i);
-        cull->channelId = 0;
-        cull->depth = static_cast<float>(i);
-        opaque.addGeometry(cull.get(), scene.getGeometry(i), i == 0 ? "Opaque State" : nullptr);
-        cullRecords.push_back(std::move(cull));
-    }
-
+    benchscene::Drawing drawing(scene);
     akDebugDraw recorder;
-    if (recorder.write(file.c_str(), &channel, false) != telu::SUCCESS)
+    if (recorder.write(file.c_str(), drawing.getChannel(), false) != telu::SUCCESS)
         return telu::FAILURE;
     recorder.start(2);
     for (int frame = 0; frame < 3; ++frame)  // the third frame is no longer recorded
-        channel.drawFrame();
+        drawing.getChannel()->drawFrame();
     return telu::SUCCESS;
 }
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -118,7 +119,6 @@ void printCounts(const akDebug& stream, unsigned long long attributes)
 
 int showScene(const Options& options)
 {
-    unsigned long long before = akDebugAttributeBase::getNumCreated();
     akDebugScene scene;
     int result = scene.read(options.file);
     if (!scene.getRoot())
@@ -126,53 +126,59 @@ int showScene(const Options& options)
     if (options.find || options.byAddress)
         search(scene, options);
     else if (options.summary)
-        printCounts(scene, akDebugAttributeBase::getNumCreated() - before);
+        printCounts(scene, scene.getNumAttributesHeld());
     else
         printTree(scene.getRoot(), 0);
     return result == telu::SUCCESS ? 0 : 1;
 }
 
+// Summaries and listings read the records one at a time, so that the viewer's memory follows the
+// distinct objects of a recording, not its length.
 int showDraw(const Options& options)
 {
-    unsigned long long before = akDebugAttributeBase::getNumCreated();
     akDebugDraw draw;
-    int result = draw.read(options.file);
-    if (result == telu::FAILURE && draw.empty_record())
-        return 1;
     if (options.find || options.byAddress) {
+        int result = draw.read(options.file);
+        if (result == telu::FAILURE && draw.empty_record())
+            return 1;
         search(draw, options);
-    } else if (options.summary) {
-        std::map<std::string, unsigned int> kinds;
-        unsigned int frames = 0;
-        for (auto it = draw.begin_record(); it != draw.end_record(); ++it) {
-            const akDebugDraw::Record* record = *it;
-            std::string kind = record->name.c_str();
-            if (record->channelBin)
-                kind = record->name.empty() ? "Geometry" : "Draw Function";
+        return result == telu::SUCCESS ? 0 : 1;
+    }
+    std::map<std::string, unsigned int> kinds;
+    unsigned int records = 0, frames = 0, frame = 0;
+    unsigned long long attributes = 0;
+    int result = draw.read(options.file, [&](const akDebugDraw::Record& record) {
+        if (options.summary) {
+            std::string kind = record.name.c_str();
+            if (record.channelBin)
+                kind = record.name.empty() ? "Geometry" : "Draw Function";
             else if (kind != "Draw Channel Begin" && kind != "Draw Channel End")
                 kind = "State Change";
             ++kinds[kind];
             frames += kind == "Draw Channel Begin";
-        }
-        std::printf("records: %u\n", draw.size_record());
-        for (const auto& kind : kinds)
-            std::printf("  %s: %u\n", kind.first.c_str(), kind.second);
-        std::printf("frames: %u\n", frames);
-        printCounts(draw, akDebugAttributeBase::getNumCreated() - before);
-    } else {
-        bool first = true;
-        unsigned int frame = 0;
-        for (auto it = draw.begin_record(); it != draw.end_record(); ++it) {
-            const akDebugDraw::Record* record = *it;
-            if (first || record->frame != frame)
-                std::printf("Frame %u\n", record->frame);
-            first = false;
-            frame = record->frame;
-            std::printf("  Record \"%s\"\n", record->name.c_str());
-            for (const akDebugObject* object : {record->channelBin, record->cullRecord, record->geometry, record->drawContext})
+            attributes = std::max(attributes, draw.getNumAttributesHeld());
+        } else {
+            if (records == 0 || record.frame != frame)
+                std::printf("Frame %u\n", record.frame);
+            frame = record.frame;
+            std::printf("  Record \"%s\"\n", record.name.c_str());
+            for (const akDebugObject* object : {record.channelBin, record.cullRecord, record.geometry, record.drawContext})
                 if (object)
                     printTree(object, 2);
         }
+        ++records;
+        return true;
+    });
+    if (result == telu::FAILURE && records == 0)
+        return 1;
+    if (options.summary) {
+        std::printf("records: %u\n", records);
+        for (const auto& kind : kinds)
+            std::printf("  %s: %u\n", kind.first.c_str(), kind.second);
+        std::printf("frames: %u\n", frames);
+        printRecordCounts(draw);
+        std::printf("attributes held at most: %llu\n", attributes);
+        std::printf("errors: %u\n", akDebugAttributeBase::size_error());
     }
     return result == telu::SUCCESS ? 0 : 1;
 }

@@ -137,4 +137,67 @@ int Scene::getNumObjects() const
                                          m_textureElements.size() + m_materials.size() + m_textures.size());
 }
 
+// The state a channel starts every frame from: every element kind set, as a host sets it.
+struct Drawing::InheritState
+{
+    InheritState()
+    {
+        material.material = &defaultMaterial;
+        lightModel.lightModel = &defaultLightModel;
+        const olElement* all[] = {&alphaBlend, &alphaTest, &colorTrack, &decal, &depthTest, &depthWrite,
+                                  &fog, &light, &lightModel, &line, &material, &multiSample, &normalize,
+                                  &point, &polygon, &shadeModel, &fragment, &vertex, &stencilTest,
+                                  &texture, &textureBlend, &textureCoordGen, &modelView, &projection,
+                                  &textureMatrix};
+        for (const olElement* element : all)
+            state.setElement(element);
+    }
+    olMaterial defaultMaterial{"default material"};
+    olLightModel defaultLightModel{"default light model"};
+    olAlphaBlend::Element alphaBlend;
+    olAlphaTest::Element alphaTest;
+    olColorTrack::Element colorTrack;
+    olDecal::Element decal;
+    olDepthTest::Element depthTest;
+    olDepthWrite::Element depthWrite;
+    olFog::Element fog;
+    olLight::Element light;
+    olLightModel::Element lightModel;
+    olLine::Element line;
+    olMaterial::Element material;
+    olMultiSample::Element multiSample;
+    olNormalize::Element normalize;
+    olPoint::Element point;
+    olPolygon::Element polygon;
+    olShadeModel::Element shadeModel;
+    olShader::ElementFragment fragment;
+    olShader::ElementVertex vertex;
+    olStencilTest::Element stencilTest;
+    olTexture::Element texture;
+    olTextureBlend::Element textureBlend;
+    olTextureCoordGen::Element textureCoordGen;
+    olTransform::ElementModelView modelView;
+    olTransform::ElementProjection projection;
+    olTransform::ElementTexture textureMatrix;
+    olState state{"inherit state"};
+};
+
+Drawing::Drawing(const Scene& scene) : m_inherit(new InheritState)
+{
+    m_context.setInheritState(&m_inherit->state);
+    m_channel.setDrawContext(&m_context);
+    m_channel.addBin(&m_opaque);
+    for (int i = 0; i < scene.getNumGeometryNodes(); ++i) {
+        auto cull = std::make_unique<kiGeometryBase::CullRecord>();
+        cull->state = scene.getState(i);
+        cull->geometry = scene.getGeometry(i);
+        cull->channelId = 0;
+        cull->depth = static_cast<float>(i);
+        m_opaque.addGeometry(cull.get(), scene.getGeometry(i), i == 0 ? "Opaque State" : nullptr);
+        m_cullRecords.push_back(std::move(cull));
+    }
+}
+
+Drawing::~Drawing() = default;
+
 }  // namespace benchscene

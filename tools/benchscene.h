@@ -45,4 +45,26 @@ private:
     int m_numNodes = 0;
 };
 
+// A channel that draws every geometry node of a scene: one bin with a geometry cull record and a
+// geometry draw per node (the first preceded by a state change), over a draw context whose inherit
+// state sets every element kind, as a host sets it. The scene must outlive it.
+class Drawing
+{
+public:
+    explicit Drawing(const Scene& scene);
+    ~Drawing();
+    Drawing(const Drawing&) = delete;
+    Drawing& operator=(const Drawing&) = delete;
+
+    kiChannel* getChannel() { return &m_channel; }
+
+private:
+    struct InheritState;
+    std::unique_ptr<InheritState> m_inherit;
+    olDrawContext m_context{"Benchmark Draw Context"};
+    kiChannel m_channel{"Benchmark Channel"};
+    kiChannelBin m_opaque{"Opaque"};
+    std::vector<std::unique_ptr<kiGeometryBase::CullRecord>> m_cullRecords;
+};
+
 }  // namespace benchscene

@@ -179,15 +179,21 @@ void akDebugDraw::drawChannelEnd(olDrawContext* context, const kiChannel*)
 
 // ---- reading ----
 
-int akDebugDraw::read(const char* fileName)
+int akDebugDraw::read(const char* fileName) { return read(fileName, RecordVisitor()); }
+
+int akDebugDraw::read(emFile* file) { return readRecords(file, nullptr); }
+
+int akDebugDraw::read(const char* fileName, const RecordVisitor& visit)
 {
     emFile* file = openFile(fileName, "rb", "akDebugDraw::read");
     if (!file)
         return telu::FAILURE;
-    return read(file);
+    return visit ? readRecords(file, &visit) : readRecords(file, nullptr);
 }
 
-int akDebugDraw::read(emFile* file)
+int akDebugDraw::read(emFile* file, const RecordVisitor& visit) { return readRecords(file, visit ? &visit : nullptr); }
+
+int akDebugDraw::readRecords(emFile* file, const RecordVisitor* visit)
 {
     if (!file || !file->isOpen()) {
         emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugDraw::read - file is not open");
@@ -200,26 +206,42 @@ int akDebugDraw::read(emFile* file)
         emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugDraw::read - unable to read file header");
         return telu::FAILURE;
     }
+    if (visit)
+        for (akDebugType* type : m_types)
+            type->setKeepSourcesOnly(true);
     unsigned int frame = 0;
     for (;;) {
         if (file->remaining() == 0) {
             emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugDraw::read - file ends without end record");
             return telu::SUCCESS;
         }
-        int kind = akDebug::read<int>();
-        if (hasReadFailed() || !readRecord(kind, frame)) {
+        const int kind = akDebug::read<int>();
+        Record* record = nullptr;
+        if (hasReadFailed() || !readRecord(kind, frame, record)) {
             emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugDraw::read - file ends inside a record");
             return telu::FAILURE;
         }
         if (kind == KIND_END)
             return telu::SUCCESS;
+        if (!record)  // a kind this reader does not know: nothing follows it
+            continue;
+        if (!visit) {
+            m_records.push_back(record);
+            continue;
+        }
+        const bool more = (*visit)(*record);
+        for (akDebugType* type : m_types)
+            type->finishRecord();
+        delete record;
+        if (!more)
+            return telu::SUCCESS;
     }
 }
 
-bool akDebugDraw::readRecord(int kind, unsigned int& frame)
+bool akDebugDraw::readRecord(int kind, unsigned int& frame, Record*& read)
 {
     if (kind < KIND_CHANNEL_BEGIN || kind >= KIND_END)
-        return true;  // the end record, or a kind this reader does not know: nothing follows it
+        return true;
     Record* record = new Record;
     if (kind == KIND_CHANNEL_BEGIN)
         frame = akDebug::read<unsigned int>();
@@ -248,6 +270,6 @@ bool akDebugDraw::readRecord(int kind, unsigned int& frame)
         delete record;
         return false;
     }
-    m_records.push_back(record);
+    read = record;
     return true;
 }

@@ -7,6 +7,7 @@
 #include <tels.h>
 
 #include <atomic>
+#include <functional>
 
 class AKDEBUG_API akDebugDraw : public kiChannel::Debug, public akDebug
 {
@@ -55,6 +56,15 @@ public:
     int read(const char* fileName);
     int read(emFile* file);
 
+    // Reads a draw file one record at a time: `visit` sees each record in file order, and the
+    // record is released when it returns (the visitor takes references on the objects it keeps).
+    // The stream keeps only what later records can refer to: the objects that repeats copy from,
+    // which alone are entered in the indexes. A visitor that returns false ends the reading; the
+    // result is then 1. read() gives the same records, kept in the record list.
+    using RecordVisitor = std::function<bool(const Record& record)>;
+    int read(const char* fileName, const RecordVisitor& visit);
+    int read(emFile* file, const RecordVisitor& visit);
+
     const_iterator_record begin_record() const { return m_records.begin(); }
     const_iterator_record end_record() const { return m_records.end(); }
     unsigned int size_record() const { return static_cast<unsigned int>(m_records.size()); }
@@ -72,8 +82,11 @@ private:
 
     void reset();
     void uninstall();
-    // Reads the payload of one record of the given kind; false when the file ended inside it.
-    bool readRecord(int kind, unsigned int& frame);
+    // Reads the records of a file, handing each to `visit`, or keeping them all without one.
+    int readRecords(emFile* file, const RecordVisitor* visit);
+    // Reads the payload of one record of the given kind into `read`; false when the file ended
+    // inside it. The end record and kinds this reader does not know give no record.
+    bool readRecord(int kind, unsigned int& frame, Record*& read);
 
     // Set by start, pause and stop on the application's thread, read by the hooks on the draw
     // thread.

@@ -73,26 +73,22 @@ unsigned long long akDebugType::getSourceSize(unsigned int address) const
 
 void akDebugType::finishRecord()
 {
-    for (const auto& entry : m_pendingAddresses)
-        if (m_kept.find(entry.second))
-            m_addressIndex.insert(entry.first, entry.second);
-    for (const PendingName& entry : m_pendingNames)
-        if (m_kept.find(entry.object)) {
-            m_nameIndex.insert(entry.name, entry.object);
-            m_lowerNameIndex.insert(entry.lowerCaseName, entry.object);
-        }
-    m_pendingAddresses.clear();
-    m_pendingNames.clear();
+    if (m_recordIndexed.size() == 0)
+        return;
+    auto drop = [this](const akDebugObject* object) { return m_recordIndexed.find(object) && !m_kept.find(object); };
+    m_addressIndex.removeNewIf(drop);
+    m_nameIndex.removeNewIf(drop);
+    m_lowerNameIndex.removeNewIf(drop);
+    m_recordIndexed.clear();
 }
 
 void akDebugType::registerAddress(akDebugObject* object, unsigned int address)
 {
     if (address == 0 || !has(akDebugTypeDef::OPTION_INDEX_ADDRESS))
         return;
+    m_addressIndex.insert(address, object);
     if (m_keepSourcesOnly)
-        m_pendingAddresses.emplace_back(address, object);
-    else
-        m_addressIndex.insert(address, object);
+        m_recordIndexed.set(object, true);
     s_currentObject = object;
     s_currentType = this;
 }
@@ -101,12 +97,10 @@ void akDebugType::registerName(akDebugObject* object, const char* name, const ch
 {
     if (!name || !lowerCaseName || !has(akDebugTypeDef::OPTION_INDEX_NAME))
         return;
-    if (m_keepSourcesOnly) {
-        m_pendingNames.push_back({object, name, lowerCaseName});
-    } else {
-        m_nameIndex.insert(name, object);
-        m_lowerNameIndex.insert(lowerCaseName, object);
-    }
+    m_nameIndex.insert(name, object);
+    m_lowerNameIndex.insert(lowerCaseName, object);
+    if (m_keepSourcesOnly)
+        m_recordIndexed.set(object, true);
     s_currentObject = nullptr;
     s_currentType = nullptr;
 }
@@ -122,10 +116,26 @@ void akDebugType::Index<Key, Less>::insert(Key key, akDebugObject* object)
 }
 
 template <class Key, class Less>
+template <class Drop>
+void akDebugType::Index<Key, Less>::removeNewIf(Drop drop)
+{
+    auto first = m_newAtEnd ? m_entries.begin() + static_cast<long>(std::min(m_newFrom, m_entries.size())) : m_entries.begin();
+    auto end = std::remove_if(first, m_entries.end(), [&](const Entry& entry) { return drop(entry.second); });
+    if (end != m_entries.end()) {
+        m_entries.erase(end, m_entries.end());
+        m_positions.clear();
+        m_keysValid = false;
+    }
+    m_newFrom = m_entries.size();
+    m_newAtEnd = true;
+}
+
+template <class Key, class Less>
 void akDebugType::Index<Key, Less>::sort() const
 {
     if (m_sorted)
         return;
+    m_newAtEnd = false;
     std::stable_sort(m_entries.begin(), m_entries.end(),
                      [](const Entry& a, const Entry& b) { return Less()(a.first, b.first); });
     m_sorted = true;

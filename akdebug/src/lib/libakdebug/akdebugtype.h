@@ -41,8 +41,9 @@ public:
     unsigned long long getSourceSize(unsigned int address) const;
 
     // Record-by-record reading: the type keeps (holds a reference on) every object that repeats may
-    // copy from, and enters in its indexes only the objects it keeps. Entries of a record's other
-    // objects wait until finishRecord, which drops them; call it before the record is released.
+    // copy from. The indexes hold the objects of the record being read and the kept ones:
+    // finishRecord drops the entries of the record's other objects; call it before the record is
+    // released.
     void setKeepSourcesOnly(bool on) { m_keepSourcesOnly = on; }
     void finishRecord();
 
@@ -85,6 +86,10 @@ private:
         using const_iterator = typename std::vector<Entry>::const_iterator;
 
         void insert(Key key, akDebugObject* object);
+        // Removes the entries entered since the last call whose object `drop` is true for, keeping
+        // the others in order.
+        template <class Drop>
+        void removeNewIf(Drop drop);
         bool empty() const { return m_entries.empty(); }
         const_iterator begin() const { sort(); return m_entries.begin(); }
         const_iterator end() const { sort(); return m_entries.end(); }
@@ -100,6 +105,9 @@ private:
         mutable std::unordered_map<const akDebugObject*, size_t> m_positions;
         mutable std::vector<Key> m_keys;
         mutable bool m_keysValid = false;
+        // Entries from here on were entered since the last removeNewIf, while no sort moved them.
+        size_t m_newFrom = 0;
+        mutable bool m_newAtEnd = true;
     };
     struct AddressLess
     {
@@ -115,18 +123,11 @@ private:
         unsigned long long size = 0;
     };
     akDebugHashMap<unsigned int, Source> m_sources;
-    // Record-by-record reading: the sources kept, and index entries waiting for the end of the
-    // record.
+    // Record-by-record reading: the sources kept, and the objects of the current record that the
+    // indexes hold.
     bool m_keepSourcesOnly = false;
     akDebugHashMap<const akDebugObject*, bool> m_kept;
-    std::vector<std::pair<unsigned int, akDebugObject*>> m_pendingAddresses;
-    struct PendingName
-    {
-        akDebugObject* object;
-        const char* name;
-        const char* lowerCaseName;
-    };
-    std::vector<PendingName> m_pendingNames;
+    akDebugHashMap<const akDebugObject*, bool> m_recordIndexed;
     Index<unsigned int, AddressLess> m_addressIndex;
     Index<const char*, NameLess> m_nameIndex;
     Index<const char*, NameLess> m_lowerNameIndex;
