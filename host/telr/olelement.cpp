@@ -4,6 +4,7 @@
 #include "olstateobjects.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <cstdarg>
 #include <cstdio>
 
@@ -69,44 +70,61 @@ std::vector<emClassType*> defaultIds()
     };
 }
 
-std::vector<emClassType*>& stateIds()
+// A list of element kinds with the position of each, so that a kind is found at once.
+struct IdList
 {
-    static std::vector<emClassType*> ids = defaultIds();
+    explicit IdList(std::vector<emClassType*> list) : ids(std::move(list)) { reindex(); }
+    void reindex()
+    {
+        positions.clear();
+        for (size_t i = 0; i < ids.size(); ++i)
+            positions.emplace(ids[i], static_cast<int>(i));
+    }
+    std::vector<emClassType*> ids;
+    std::unordered_map<emClassType*, int> positions;
+};
+
+IdList& stateIds()
+{
+    static IdList ids(defaultIds());
     return ids;
 }
 
-std::vector<emClassType*>& contextIds()
+IdList& contextIds()
 {
-    static std::vector<emClassType*> ids = defaultIds();
+    static IdList ids(defaultIds());
     return ids;
 }
 
-void addId(std::vector<emClassType*>& ids, emClassType* id)
+void addId(IdList& list, emClassType* id)
 {
-    if (id && std::find(ids.begin(), ids.end(), id) == ids.end())
-        ids.push_back(id);
+    if (id && !list.positions.count(id)) {
+        list.ids.push_back(id);
+        list.reindex();
+    }
 }
 
-void removeId(std::vector<emClassType*>& ids, emClassType* id)
+void removeId(IdList& list, emClassType* id)
 {
-    ids.erase(std::remove(ids.begin(), ids.end(), id), ids.end());
+    list.ids.erase(std::remove(list.ids.begin(), list.ids.end(), id), list.ids.end());
+    list.reindex();
 }
 
-int indexOf(const std::vector<emClassType*>& ids, emClassType* id)
+int indexOf(const IdList& list, emClassType* id)
 {
-    auto found = std::find(ids.begin(), ids.end(), id);
-    return found == ids.end() ? -1 : static_cast<int>(found - ids.begin());
+    auto found = list.positions.find(id);
+    return found == list.positions.end() ? -1 : found->second;
 }
 
 }  // namespace
 
-olElement::const_iterator_id olElement::begin_state() { return stateIds().begin(); }
-olElement::const_iterator_id olElement::end_state() { return stateIds().end(); }
-int olElement::size_state() { return static_cast<int>(stateIds().size()); }
+olElement::const_iterator_id olElement::begin_state() { return stateIds().ids.begin(); }
+olElement::const_iterator_id olElement::end_state() { return stateIds().ids.end(); }
+int olElement::size_state() { return static_cast<int>(stateIds().ids.size()); }
 int olElement::indexOf_state(Id id) { return indexOf(stateIds(), id); }
-olElement::const_iterator_id olElement::begin_context() { return contextIds().begin(); }
-olElement::const_iterator_id olElement::end_context() { return contextIds().end(); }
-int olElement::size_context() { return static_cast<int>(contextIds().size()); }
+olElement::const_iterator_id olElement::begin_context() { return contextIds().ids.begin(); }
+olElement::const_iterator_id olElement::end_context() { return contextIds().ids.end(); }
+int olElement::size_context() { return static_cast<int>(contextIds().ids.size()); }
 int olElement::indexOf_context(Id id) { return indexOf(contextIds(), id); }
 void olElement::addStateId(Id id) { addId(stateIds(), id); }
 void olElement::removeStateId(Id id) { removeId(stateIds(), id); }
@@ -115,8 +133,8 @@ void olElement::removeContextId(Id id) { removeId(contextIds(), id); }
 
 void olElement::resetIds()
 {
-    stateIds() = defaultIds();
-    contextIds() = defaultIds();
+    stateIds() = IdList(defaultIds());
+    contextIds() = IdList(defaultIds());
 }
 
 EM_CLASS_TYPE_DEFINE(olAlphaBlend::Element, "olAlphaBlend::Element", olElement::getStaticClassType())

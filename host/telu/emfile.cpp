@@ -196,24 +196,6 @@ unsigned int emFile::write(const void* buffer, unsigned int size)
     return size;
 }
 
-unsigned int emFile::readTyped(bool* value)
-{
-    if (!value)
-        return 0;
-    int32_t word = 0;
-    unsigned int n = readElements(&word, 4, 1);
-    *value = n == 4 && word != 0;
-    return n;
-}
-
-unsigned int emFile::writeTyped(bool* value)
-{
-    if (!value)
-        return 0;
-    int32_t word = *value ? 1 : 0;
-    return writeElements(&word, 4, 1);
-}
-
 // A short read moves the bytes that the file still had: whole elements are swapped as usual, an
 // incomplete last element is left as read and the rest of the caller's array is set to zero, so
 // nothing stale survives a failed read.

@@ -110,20 +110,35 @@ public:
     unsigned int read(void* buffer, unsigned int size, int count = -1);
     unsigned int write(const void* buffer, unsigned int size);
 
-    unsigned int readTyped(bool* value);
-    unsigned int writeTyped(bool* value);
-    unsigned int readTyped(short* values, unsigned int count = 1) { return readElements(values, 2, count); }
-    unsigned int readTyped(unsigned short* values, unsigned int count = 1) { return readElements(values, 2, count); }
-    unsigned int readTyped(int* values, unsigned int count = 1) { return readElements(values, 4, count); }
-    unsigned int readTyped(unsigned int* values, unsigned int count = 1) { return readElements(values, 4, count); }
-    unsigned int readTyped(float* values, unsigned int count = 1) { return readElements(values, 4, count); }
-    unsigned int readTyped(double* values, unsigned int count = 1) { return readElements(values, 8, count); }
-    unsigned int writeTyped(const short* values, unsigned int count = 1) { return writeElements(values, 2, count); }
-    unsigned int writeTyped(const unsigned short* values, unsigned int count = 1) { return writeElements(values, 2, count); }
-    unsigned int writeTyped(const int* values, unsigned int count = 1) { return writeElements(values, 4, count); }
-    unsigned int writeTyped(const unsigned int* values, unsigned int count = 1) { return writeElements(values, 4, count); }
-    unsigned int writeTyped(const float* values, unsigned int count = 1) { return writeElements(values, 4, count); }
-    unsigned int writeTyped(const double* values, unsigned int count = 1) { return writeElements(values, 8, count); }
+    // A bool is a 4-byte word, 1 or 0; any non-zero word reads as true.
+    unsigned int readTyped(bool* value)
+    {
+        if (!value)
+            return 0;
+        int32_t word = 0;
+        unsigned int n = readElements<4>(&word, 1);
+        *value = n == 4 && word != 0;
+        return n;
+    }
+    unsigned int writeTyped(bool* value)
+    {
+        if (!value)
+            return 0;
+        int32_t word = *value ? 1 : 0;
+        return writeElements<4>(&word, 1);
+    }
+    unsigned int readTyped(short* values, unsigned int count = 1) { return readElements<2>(values, count); }
+    unsigned int readTyped(unsigned short* values, unsigned int count = 1) { return readElements<2>(values, count); }
+    unsigned int readTyped(int* values, unsigned int count = 1) { return readElements<4>(values, count); }
+    unsigned int readTyped(unsigned int* values, unsigned int count = 1) { return readElements<4>(values, count); }
+    unsigned int readTyped(float* values, unsigned int count = 1) { return readElements<4>(values, count); }
+    unsigned int readTyped(double* values, unsigned int count = 1) { return readElements<8>(values, count); }
+    unsigned int writeTyped(const short* values, unsigned int count = 1) { return writeElements<2>(values, count); }
+    unsigned int writeTyped(const unsigned short* values, unsigned int count = 1) { return writeElements<2>(values, count); }
+    unsigned int writeTyped(const int* values, unsigned int count = 1) { return writeElements<4>(values, count); }
+    unsigned int writeTyped(const unsigned int* values, unsigned int count = 1) { return writeElements<4>(values, count); }
+    unsigned int writeTyped(const float* values, unsigned int count = 1) { return writeElements<4>(values, count); }
+    unsigned int writeTyped(const double* values, unsigned int count = 1) { return writeElements<8>(values, count); }
 
     void setSwapOnRead(bool swap) { m_swapOnRead = swap; }
     void setSwapOnWrite(bool swap) { m_swapOnWrite = swap; }
@@ -138,7 +153,8 @@ public:
 
 private:
     // One small typed value is a copy into or out of the buffer; the rest goes the long way.
-    unsigned int readElements(void* values, unsigned int elementSize, unsigned int count)
+    template <unsigned int elementSize>
+    unsigned int readElements(void* values, unsigned int count)
     {
         size_t total = static_cast<size_t>(elementSize) * count;
         if (m_handle && !m_writing && !m_swapOnRead && values && total && total <= m_end - m_begin) {
@@ -148,7 +164,8 @@ private:
         }
         return readElementsSlow(values, elementSize, count);
     }
-    unsigned int writeElements(const void* values, unsigned int elementSize, unsigned int count)
+    template <unsigned int elementSize>
+    unsigned int writeElements(const void* values, unsigned int count)
     {
         size_t total = static_cast<size_t>(elementSize) * count;
         if (m_handle && m_writing && !m_swapOnWrite && !m_failed && values && total &&

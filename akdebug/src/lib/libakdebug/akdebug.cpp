@@ -47,8 +47,9 @@ void akDebug::reset()
     for (akDebugType* type : m_types)
         delete type;
     m_types.clear();
-    m_typeMap.clear();
+    m_typeBySlot.clear();
     m_resolved.clear();
+    m_cachedTypeDefs.clear();
     m_owners.clear();
     m_moved.clear();
     m_readFailed = false;
@@ -273,10 +274,13 @@ akDebugTypeDef* akDebug::resolveTypeDef(emClassType* classType)
     return typeDef;
 }
 
-akDebugType* akDebug::getType(const akDebugTypeDef* typeDef) const
+
+void akDebug::addType(akDebugType* type)
 {
-    akDebugType* const* found = m_typeMap.find(typeDef);
-    return found ? *found : nullptr;
+    const unsigned int slot = type->getTypeDef()->getSlot();
+    if (slot >= m_typeBySlot.size())
+        m_typeBySlot.resize(slot + 1, nullptr);
+    m_typeBySlot[slot] = type;
 }
 
 int akDebug::writeObject(void* object, akDebugTypeDef* typeDef, bool referenceOnly)
@@ -297,12 +301,12 @@ int akDebug::writeObject(void* object, akDebugTypeDef* typeDef, bool referenceOn
         write<int>(OBJECT_NULL);
         return telu::SUCCESS;
     }
-    unsigned int address = getAddress(object);
-    if (!referenceOnly && type->hasAlreadyBeenWritten(object)) {
+    if (const unsigned int* written = referenceOnly ? nullptr : type->findWritten(object)) {
         write<int>(OBJECT_REPEAT);
-        write<unsigned int>(address);
+        write<unsigned int>(*written);
         return telu::SUCCESS;
     }
+    unsigned int address = getAddress(object);
     if (!referenceOnly && m_depth >= s_maxDepth) {
         emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebug::writeObject - nesting too deep");
         referenceOnly = true;
@@ -315,7 +319,7 @@ int akDebug::writeObject(void* object, akDebugTypeDef* typeDef, bool referenceOn
     write<int>(OBJECT_FULL);
     write<unsigned int>(address);
     ++m_depth;
-    int result = type->write(this, object);
+    int result = type->write(this, object, address);
     --m_depth;
     return result;
 }
@@ -449,7 +453,7 @@ int akDebug::writeFileHeader()
         writeString((*it)->getName());
         akDebugType* type = new akDebugType(*it, index);
         m_types.push_back(type);
-        m_typeMap.insert(*it, type);
+        addType(type);
     }
     return m_writeFailed ? telu::FAILURE : telu::SUCCESS;
 }
@@ -498,7 +502,7 @@ int akDebug::readFileHeader()
         }
         akDebugType* type = new akDebugType(typeDef, i);
         m_types.push_back(type);
-        m_typeMap.insert(typeDef, type);
+        addType(type);
     }
     return telu::SUCCESS;
 }

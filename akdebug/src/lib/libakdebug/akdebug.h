@@ -46,8 +46,14 @@ public:
     void write(const T* values, unsigned int n)
     {
         unsigned int moved = 0;
-        if constexpr (std::is_same<T, bool>::value)
-            moved = writeBools(values, n);
+        if constexpr (std::is_same<T, bool>::value) {
+            if (n == 1 && m_file) {
+                bool value = *values;
+                moved = m_file->writeTyped(&value);
+            } else {
+                moved = writeBools(values, n);
+            }
+        }
         else if (m_file && n)
             moved = m_file->writeTyped(values, n);
         if (moved != n * sizeInFile<T>())
@@ -95,8 +101,16 @@ public:
     // The type definition of the nearest class up the chain of `classType` that has one (kept for
     // the rest of the file), or null.
     akDebugTypeDef* findTypeDef(const emClassType* classType);
+    // Definitions that schemas work out from host class types, kept for the rest of the file.
+    akDebugTypeDef* const* findCachedTypeDef(const void* key) const { return m_cachedTypeDefs.find(key); }
+    void cacheTypeDef(const void* key, akDebugTypeDef* typeDef) { m_cachedTypeDefs.set(key, typeDef); }
 
-    akDebugType* getType(const akDebugTypeDef* typeDef) const;
+    akDebugType* getType(const akDebugTypeDef* typeDef) const
+    {
+        const unsigned int slot = typeDef ? typeDef->getSlot() : 0;
+        akDebugType* type = slot < m_typeBySlot.size() ? m_typeBySlot[slot] : nullptr;
+        return type && type->getTypeDef() == typeDef ? type : nullptr;
+    }
     const_iterator_type begin_type() const { return m_types.begin(); }
     const_iterator_type end_type() const { return m_types.end(); }
     unsigned int size_type() const { return static_cast<unsigned int>(m_types.size()); }
@@ -151,7 +165,8 @@ protected:
     int m_numRepresentations = 0;
     emFile* m_file = nullptr;
     std::vector<akDebugType*> m_types;
-    akDebugHashMap<const akDebugTypeDef*, akDebugType*> m_typeMap;
+    // The type of each definition, by the definition's registry slot.
+    std::vector<akDebugType*> m_typeBySlot;
 
 private:
     template <class T>
@@ -165,6 +180,7 @@ private:
     // Zeroes what a failed read was to fill and reports the first failure.
     void readFailed(void* values, size_t bytes);
     akDebugTypeDef* resolveTypeDef(emClassType* classType);
+    void addType(akDebugType* type);
     // Around the object of one full or repeat record: no object is current for name registration.
     static void beginRecord();
     static void endRecord();
@@ -183,4 +199,5 @@ private:
     akDebugHashMap<unsigned int, const void*> m_owners;
     akDebugHashMap<const void*, unsigned int> m_moved;
     akDebugHashMap<const emClassType*, akDebugTypeDef*> m_resolved;
+    akDebugHashMap<const void*, akDebugTypeDef*> m_cachedTypeDefs;
 };

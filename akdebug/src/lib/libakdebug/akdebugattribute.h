@@ -3,6 +3,7 @@
 // persistent names.
 #pragma once
 
+#include "akdebugallocator.h"
 #include "akdebugexport.h"
 
 #include <telu.h>
@@ -14,27 +15,6 @@
 
 class akDebugObject;
 class akDebugType;
-
-// Containers of the attribute tree take their memory from the host's raw block allocator.
-template <class T>
-struct akDebugHostAllocator
-{
-    using value_type = T;
-    akDebugHostAllocator() = default;
-    template <class U>
-    akDebugHostAllocator(const akDebugHostAllocator<U>&)
-    {
-    }
-    T* allocate(size_t n)
-    {
-        return static_cast<T*>(emAllocRaw::mallocBlock(n * sizeof(T), "akdebug/src/lib/libakdebug/akdebugattribute", __LINE__));
-    }
-    void deallocate(T* p, size_t) { emAllocRaw::freeBlock(p, "akdebug/src/lib/libakdebug/akdebugattribute", __LINE__); }
-    template <class U>
-    bool operator==(const akDebugHostAllocator<U>&) const { return true; }
-    template <class U>
-    bool operator!=(const akDebugHostAllocator<U>&) const { return false; }
-};
 
 class akDebugAttributeBase;
 

@@ -2,6 +2,8 @@
 // 32-bit addresses, of which a file holds millions, so the map keeps its entries in one array.
 #pragma once
 
+#include "akdebugallocator.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -122,7 +124,7 @@ private:
     }
     void grow()
     {
-        std::vector<std::pair<Key, Value>> old;
+        Slots old;
         old.swap(m_slots);
         m_slots.assign(old.empty() ? 64 : 2 * old.size(), {Key(), Value()});
         for (const auto& slot : old)
@@ -134,7 +136,8 @@ private:
             }
     }
 
-    std::vector<std::pair<Key, Value>> m_slots;
+    using Slots = std::vector<std::pair<Key, Value>, akDebugHostAllocator<std::pair<Key, Value>>>;
+    Slots m_slots;
     size_t m_size = 0;
     bool m_hasEmptyKey = false;
     Value m_emptyKeyValue{};

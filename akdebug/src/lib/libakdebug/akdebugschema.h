@@ -8,6 +8,7 @@
 #include "akdebugattributeenum.h"
 #include "akdebugattributevalue.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <type_traits>
@@ -542,6 +543,37 @@ void writeElement(akDebug* stream, const T& value)
     else
         stream->write<T>(value);
 }
+// n array elements, or n zero elements for a missing array: the same values as n single element
+// writes, in few calls when the host's elements are packed components.
+template <class T>
+constexpr bool isPacked()
+{
+    if constexpr (IsVector<T>::value)
+        return sizeof(T) == T::size * sizeof(typename T::value_type);
+    else
+        return true;
+}
+
+template <class T>
+void writeElements(akDebug* stream, const T* values, int n)
+{
+    if constexpr (isPacked<T>()) {
+        if (values) {
+            constexpr int chunk = 1 << 20;
+            for (int done = 0; done < n; done += chunk) {
+                const unsigned int count = static_cast<unsigned int>(std::min(chunk, n - done));
+                if constexpr (IsVector<T>::value)
+                    stream->write(values[done].data(), count * T::size);
+                else
+                    stream->write(values + done, count);
+            }
+            return;
+        }
+    }
+    for (int i = 0; i < n; ++i)
+        writeElement(stream, values ? values[i] : T{});
+}
+
 template <class T>
 T readElement(akDebug* stream)
 {
@@ -578,8 +610,7 @@ void arrayElements(Io& io, const char* name, int n, Get get)
             return;
         const T* values = get();
         stream->template write<unsigned int>(stream->getAddress(values));
-        for (int i = 0; i < n; ++i)
-            writeElement(stream, values ? values[i] : T{});
+        writeElements(stream, values, n);
     }
 }
 

@@ -198,8 +198,8 @@ void elementKinds(Io& io, const char* elementsName, const char* preserveName, Co
         stream->write<int>(n);
         for (int i = 0; i < n; ++i) {
             const olElement::Id id = idAt(i);
-            const emClassObject* object = element(id);
-            stream->writeObject(object, findElementTypeDef(stream, id, element(id)), false);
+            const olElement* object = element(id);
+            stream->writeObject(object, findElementTypeDef(stream, id, object), false);
             stream->write<bool>(preserve(id));
             io.validation([&](Messages& messages) { validate(id, messages); }, true);
         }

@@ -20,18 +20,13 @@ akDebugObject* akDebugType::create(const char* name, unsigned int address)
     return m_typeDef->create(name, address, this);
 }
 
-int akDebugType::write(akDebug* stream, void* object)
+int akDebugType::write(akDebug* stream, void* object, unsigned int address)
 {
     if (m_typeDef->write(stream, object) == telu::FAILURE)
         return telu::FAILURE;
     if (has(akDebugTypeDef::OPTION_SHARE_REPEATS))
-        m_written.insert(object, true);
+        m_written.insert(object, address);
     return telu::SUCCESS;
-}
-
-bool akDebugType::hasAlreadyBeenWritten(const void* object) const
-{
-    return has(akDebugTypeDef::OPTION_SHARE_REPEATS) && m_written.find(object) != nullptr;
 }
 
 int akDebugType::read(akDebug* stream, akDebugObject* object, unsigned int address)

@@ -33,8 +33,14 @@ public:
     const char* getName() const { return m_typeDef->getName(); }
 
     akDebugObject* create(const char* name, unsigned int address);
-    int write(akDebug* stream, void* object);
-    bool hasAlreadyBeenWritten(const void* object) const;
+    // Writes the payload; an object of a type that shares repeats is remembered with its address.
+    int write(akDebug* stream, void* object, unsigned int address);
+    bool hasAlreadyBeenWritten(const void* object) const { return findWritten(object) != nullptr; }
+    // The file address of an object already written in full, when its type shares repeats.
+    const unsigned int* findWritten(const void* object) const
+    {
+        return (m_typeDef->getOptions() & akDebugTypeDef::OPTION_SHARE_REPEATS) ? m_written.find(object) : nullptr;
+    }
     int read(akDebug* stream, akDebugObject* object, unsigned int address);
     akDebugObject* getSourceObject(unsigned int address) const;
     // Attributes a copy of the source object at this address makes (its whole subtree), or 0.
@@ -116,7 +122,7 @@ private:
 
     int m_index;
     akDebugTypeDef* m_typeDef;
-    akDebugHashMap<const void*, bool> m_written;
+    akDebugHashMap<const void*, unsigned int> m_written;
     struct Source
     {
         akDebugObject* object = nullptr;

@@ -30,6 +30,7 @@ akDebugTypeDef::akDebugTypeDef(const char* name, akDebugTypeDef* baseTypeDef, Re
     m_name.replace("_", "::");
     TELU_ASSERT(s_registry != 0, AKDEBUG_SOURCE_TYPEDEF);
     if (s_registry) {
+        m_slot = static_cast<unsigned int>(s_registry->definitions.size());
         s_registry->definitions.push_back(this);
         s_registry->byName.emplace(m_name.c_str(), this);
     }

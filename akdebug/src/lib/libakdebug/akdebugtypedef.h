@@ -42,6 +42,8 @@ public:
     const char* getName() const { return m_name.c_str(); }
     akDebugTypeDef* getBaseTypeDef() const { return m_baseTypeDef; }
     unsigned int getOptions() const { return m_options; }
+    // The definition's place in the registry when it was made; streams find their types by it.
+    unsigned int getSlot() const { return m_slot; }
 
     int read(akDebug* stream, akDebugObject* object) const;
     int write(akDebug* stream, void* object) const;
@@ -55,6 +57,7 @@ public:
 
 private:
     unsigned int m_options;
+    unsigned int m_slot = 0;
     emString m_name;
     akDebugTypeDef* m_baseTypeDef;
     ReadFunction m_read;
