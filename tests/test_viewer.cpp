@@ -133,6 +133,17 @@ TEST_F(ViewerTest, ExitStatusAndUsage)
     ViewRun junk = view(dir + "/junk.bin");
     EXPECT_EQ(junk.status, 1);
     EXPECT_TRUE(junk.has("invalid magic number")) << junk.out;
+
+    // A file that needs more attributes than the limit is refused with the way to raise it.
+    EXPECT_EQ(view("--max-attributes 0 " + scene).status, 2);
+    EXPECT_EQ(view("--max-attributes -5 " + scene).status, 2);
+    for (const std::string& file : {scene, draw}) {
+        ViewRun limited = view("--summary --max-attributes 3 " + file);
+        EXPECT_EQ(limited.status, 1) << limited.out;
+        EXPECT_TRUE(limited.has("too many attributes: the file would build more than 3")) << limited.out;
+        EXPECT_TRUE(limited.has("--max-attributes N")) << limited.out;
+        EXPECT_EQ(view("--summary --max-attributes 1000000 " + file).status, 0);
+    }
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ const char* const s_usage =
     "  --address HEX   objects with this address\n"
     "  --summary       counts only: object records by tag, attributes, errors; for draw files\n"
     "                  records by kind and frames\n"
+    "  --max-attributes N\n"
+    "                  refuse a file that would build more than N attributes at once\n"
+    "                  (default 100000000)\n"
     "  --version       the host library version this viewer runs with\n"
     "  --help          this text\n"
     "\n"
@@ -42,6 +45,7 @@ struct Options
     bool byAddress = false;
     unsigned int address = 0;
     bool summary = false;
+    unsigned long long maxAttributes = akDebug::s_defaultMaxAttributes;
 };
 
 // Text with line breaks shown as "\n", so that every attribute stays on one line.
@@ -120,6 +124,7 @@ void printCounts(const akDebug& stream, unsigned long long attributes)
 int showScene(const Options& options)
 {
     akDebugScene scene;
+    scene.setMaxAttributes(options.maxAttributes);
     int result = scene.read(options.file);
     if (!scene.getRoot())
         return 1;
@@ -137,6 +142,7 @@ int showScene(const Options& options)
 int showDraw(const Options& options)
 {
     akDebugDraw draw;
+    draw.setMaxAttributes(options.maxAttributes);
     if (options.find || options.byAddress) {
         int result = draw.read(options.file);
         if (result == telu::FAILURE && draw.empty_record())
@@ -219,6 +225,15 @@ bool parse(int argc, char** argv, Options& options, int& exitStatus)
             }
             options.byAddress = true;
             options.address = static_cast<unsigned int>(value);
+        } else if (arg == "--max-attributes" && i + 1 < argc) {
+            char* end = nullptr;
+            errno = 0;
+            unsigned long long value = std::strtoull(argv[++i], &end, 10);
+            if (errno || !end || *end || argv[i][0] == '-' || value == 0) {
+                std::fprintf(stderr, "akdebug-view: bad attribute limit \"%s\"\n", argv[i]);
+                return false;
+            }
+            options.maxAttributes = value;
         } else if (arg == "--exact") {
             options.exact = true;
         } else if (arg == "--case") {
@@ -252,6 +267,8 @@ int main(int argc, char** argv)
     emNotify::setHandler([](int level, const char* text) {
         if (level >= emNotify::LEVEL_WARN)
             std::fprintf(stderr, "akdebug-view: %s\n", text);
+        if (std::strstr(text, "too many attributes"))
+            std::fprintf(stderr, "akdebug-view: a larger limit is set with --max-attributes N\n");
     });
     akModule* module = akdebugInitialize();
     module->initialize(0, nullptr);
