@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <thread>
+#include <vector>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -233,6 +234,23 @@ TEST(TeluAlloc, BlocksKnowTheirRequestedSize)
     emAllocRaw::freeBlock(b, __FILE__, __LINE__);
     // A block freed on another thread than the one that took it leaves the count right.
     std::thread([c] { emAllocRaw::freeBlock(c, __FILE__, __LINE__); }).join();
+    EXPECT_EQ(emAllocRaw::getNumBlocks(), before);
+
+    // Every size knows itself exactly, whether or not it is one of the allocator's classes.
+    std::vector<void*> blocks;
+    for (size_t size = 1; size <= 2100; size += (size < 300 ? 1 : 97)) {
+        void* block = emAllocRaw::mallocBlock(size, __FILE__, __LINE__);
+        ASSERT_NE(block, nullptr);
+        std::memset(block, 0x5A, size);
+        blocks.push_back(block);
+    }
+    size_t size = 1;
+    for (void* block : blocks) {
+        EXPECT_EQ(emGetSizeRequested(block), size);
+        size += size < 300 ? 1 : 97;
+    }
+    for (void* block : blocks)
+        emAllocRaw::freeBlock(block, __FILE__, __LINE__);
     EXPECT_EQ(emAllocRaw::getNumBlocks(), before);
 }
 

@@ -1,18 +1,23 @@
 // The host's raw block allocator.
 //
-// Every block carries one word before the caller's memory: the requested size in the low 48 bits
-// and a live mark in the high 16. emGetSizeRequested is exact, and freeing a block that is not live
-// (twice, or never allocated here) is reported instead of corrupting the heap. Blocks are aligned
-// to 8 bytes, enough for every host and module type.
+// Blocks come from mimalloc, which keeps no header of its own and whose small size classes lie 16
+// bytes apart, in 2 MiB pages where the system grants them: attribute trees of millions of small
+// blocks cost little more than their size, and a fresh process takes few page faults to build
+// them. emGetSizeRequested is exact for every block:
+// - A small block whose size is exactly one of mimalloc's classes carries nothing extra: its size
+//   is its class. mimalloc places such blocks on 16-byte boundaries.
+// - Any other block carries one word on a 16-byte boundary, before the caller's memory: the
+//   requested size in the low 48 bits and a live mark in the high 16, so that freeing it twice
+//   is reported instead of corrupting the heap. Its memory starts 8 bytes past the boundary.
+// The address of a block thus tells which kind it is. Blocks are aligned to 8 bytes, enough for
+// every host and module type.
 //
-// The blocks come from mimalloc, whose small size classes lie 8 bytes apart and which keeps no
-// header of its own, in 2 MiB pages where the system grants them: attribute trees of millions of
-// small blocks cost little more than their size, and a fresh process takes few page faults to
-// build them. Builds with a sanitizer (TELU_SYSTEM_MALLOC), and any process started with the
-// environment variable TELU_MALLOC=system (for memory checkers that watch malloc), take the blocks
-// from malloc instead.
+// Builds with a sanitizer (TELU_SYSTEM_MALLOC), and any process started with the environment
+// variable TELU_MALLOC=system (for memory checkers that watch malloc), take every block from
+// malloc, with the word.
 #include "telu.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
@@ -40,6 +45,8 @@ uint64_t* wordOf(const void* block)
 #ifdef TELU_SYSTEM_MALLOC
 void* rawAllocate(size_t size) { return std::malloc(size); }
 void rawFree(void* memory) { std::free(memory); }
+void* bareBlock(size_t) { return nullptr; }
+size_t bareSize(const void*) { return 0; }
 #else
 // Whether blocks come from malloc; decided once, before the first block.
 bool useSystemMalloc()
@@ -55,7 +62,19 @@ bool useSystemMalloc()
 }
 void* rawAllocate(size_t size) { return useSystemMalloc() ? std::malloc(size) : mi_malloc(size); }
 void rawFree(void* memory) { useSystemMalloc() ? std::free(memory) : mi_free(memory); }
+
+// A block without the word, for a size that is exactly a small class; null for any other size.
+constexpr size_t kBareLimit = 1024;
+void* bareBlock(size_t size)
+{
+    if (size == 0 || size > kBareLimit || size % 16 != 0 || useSystemMalloc() || mi_good_size(size) != size)
+        return nullptr;
+    return mi_malloc(size);
+}
+size_t bareSize(const void* block) { return mi_usable_size(block); }
 #endif
+
+bool isBare(const void* block) { return reinterpret_cast<uintptr_t>(block) % 16 == 0; }
 
 // Live blocks, counted per thread without a locked instruction: each thread writes only its own
 // counter; getNumBlocks adds them all up.
@@ -89,12 +108,17 @@ void count(long long change)
 
 void* emAllocRaw::mallocBlock(size_t size, const char*, unsigned int)
 {
-    if (size > kSizeMask - sizeof(uint64_t))
+    if (size > kSizeMask - 16)
         return nullptr;
-    void* memory = rawAllocate(sizeof(uint64_t) + size);
-    if (!memory)
+    if (void* bare = bareBlock(size)) {
+        count(1);
+        return bare;
+    }
+    // The word takes the 16-byte boundary that malloc and mimalloc align blocks of 16 bytes or more
+    // to, so the caller's memory lies 8 bytes past it.
+    uint64_t* word = static_cast<uint64_t*>(rawAllocate(std::max<size_t>(sizeof(uint64_t) + size, 16)));
+    if (!word)
         return nullptr;
-    uint64_t* word = static_cast<uint64_t*>(memory);
     *word = kLiveMark | size;
     count(1);
     return word + 1;
@@ -104,6 +128,11 @@ void emAllocRaw::freeBlock(void* block, const char* file, unsigned int line)
 {
     if (!block)
         return;
+    if (isBare(block)) {
+        count(-1);
+        rawFree(block);
+        return;
+    }
     uint64_t* word = wordOf(block);
     if ((*word & kMarkMask) != kLiveMark) {
         emNotify::print(emNotify::LEVEL_FAIL, nullptr, "emAllocRaw::freeBlock - not a live block (file %s, line %u)",
@@ -128,6 +157,8 @@ size_t emGetSizeRequested(const void* block)
 {
     if (!block)
         return 0;
+    if (isBare(block))
+        return bareSize(block);
     const uint64_t word = *wordOf(block);
     return (word & kMarkMask) == kLiveMark ? static_cast<size_t>(word & kSizeMask) : 0;
 }

@@ -67,6 +67,7 @@ void akDebugChildList::reserve(unsigned int room)
 {
     if (room <= (m_block ? m_block->room : 0))
         return;
+    room |= 1;
     auto* grown = static_cast<Block*>(emAllocRaw::mallocBlock(sizeof(Block) + room * sizeof(akDebugAttributeBase*),
                                                              AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
     grown->size = size();
@@ -93,29 +94,34 @@ void akDebugChildList::clear()
 
 // ---- akDebugAttributeBase ----
 
-akDebugAttributeBase::akDebugAttributeBase(const char* name) : m_name(name)
+akDebugParentIterator::reference akDebugParentIterator::operator*() const { return m_owner->getParent(m_index); }
+
+akDebugAttributeBase::akDebugAttributeBase(const char* name)
 {
     ++s_numCreated;
     if (!name) {
         emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebugAttributeBase::akDebugAttributeBase - null name");
         TELU_ASSERT(!name == 0, AKDEBUG_SOURCE_ATTRIBUTE);
-        m_name = "";
+        name = "";
     }
+    const uintptr_t word = reinterpret_cast<uintptr_t>(name);
+    TELU_ASSERT((word & ~s_pointerMask) == 0, AKDEBUG_SOURCE_ATTRIBUTE);
+    m_nameAndRef = word & s_pointerMask;
 }
 
 akDebugAttributeBase::~akDebugAttributeBase()
 {
     ++s_numDestroyed;
-    if (m_numParents > 1)
-        emAllocRaw::freeBlock(m_parents.many, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
-    if ((m_flags & FLAG_TOOL_TIP) && s_toolTips) {
+    if (flags() & FLAG_MANY_PARENTS)
+        emAllocRaw::freeBlock(parentBlock(), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+    if ((flags() & FLAG_TOOL_TIP) && s_toolTips) {
         auto found = s_toolTips->find(this);
         if (found != s_toolTips->end()) {
             freeText(found->second);
             s_toolTips->erase(found);
         }
     }
-    if ((m_flags & FLAG_ERROR) && s_errors) {
+    if ((flags() & FLAG_ERROR) && s_errors) {
         auto range = s_errors->equal_range(this);
         for (auto it = range.first; it != range.second; ++it)
             freeText(it->second.second);
@@ -133,32 +139,36 @@ bool akDebugAttributeBase::empty_child() const { return true; }
 
 unsigned short akDebugAttributeBase::ref()
 {
-    if (m_ref == 65535) {
+    const unsigned short count = refCount();
+    if (count == 65535) {
         // Saturated: the count stays, and the attribute is never destroyed through it.
         emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebugAttributeBase::ref - incrementing beyond maximum value");
-        TELU_ASSERT(!(m_ref == 65535), AKDEBUG_SOURCE_ATTRIBUTE);
-        return m_ref;
+        TELU_ASSERT(!(count == 65535), AKDEBUG_SOURCE_ATTRIBUTE);
+        return count;
     }
-    return m_ref++;
+    setRefCount(static_cast<unsigned short>(count + 1));
+    return count;
 }
 
 unsigned short akDebugAttributeBase::unref()
 {
-    if (m_ref == 0) {
+    const unsigned short count = refCount();
+    if (count == 0) {
         emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebugAttributeBase::ref - decrementing beyond minimum value");
-        TELU_ASSERT(!(m_ref == 0), AKDEBUG_SOURCE_ATTRIBUTE);
+        TELU_ASSERT(!(count == 0), AKDEBUG_SOURCE_ATTRIBUTE);
         return 0;
     }
-    if (m_ref == 65535)
-        return m_ref;
-    if (--m_ref == 0) {
+    if (count == 65535)
+        return count;
+    if (count == 1) {
         delete this;
         return 0;
     }
-    return m_ref;
+    setRefCount(static_cast<unsigned short>(count - 1));
+    return static_cast<unsigned short>(count - 1);
 }
 
-unsigned short akDebugAttributeBase::getRef() const { return m_ref; }
+unsigned short akDebugAttributeBase::getRef() const { return refCount(); }
 
 int akDebugAttributeBase::insert_parent(akDebugAttributeBase* parent)
 {
@@ -170,45 +180,62 @@ int akDebugAttributeBase::insert_parent(akDebugAttributeBase* parent)
         emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugAttributeBase::insert_parent - attribute already in list");
         return telu::FAILURE;
     }
-    if (m_numParents == 0) {
-        m_parents.one = parent;
-    } else {
-        // The block holds a power of two of entries; it grows when the count reaches one.
-        unsigned int n = m_numParents;
-        if (n == 1 || (n & (n - 1)) == 0) {
-            auto** grown = static_cast<akDebugAttributeBase**>(
-                emAllocRaw::mallocBlock(2 * n * sizeof(akDebugAttributeBase*), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
-            std::copy(begin_parent(), end_parent(), grown);
-            if (n > 1)
-                emAllocRaw::freeBlock(m_parents.many, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
-            m_parents.many = grown;
-        }
-        m_parents.many[n] = parent;
+    if (empty_parent()) {
+        setParentWord(reinterpret_cast<uintptr_t>(parent));
+        return telu::SUCCESS;
     }
-    ++m_numParents;
+    // Several parents live in a block that doubles when it is full.
+    const unsigned int n = size_parent();
+    ParentBlock* block = (flags() & FLAG_MANY_PARENTS) ? parentBlock() : nullptr;
+    if (!block || block->size == block->room) {
+        const unsigned int room = 2 * n + 1;  // with the count and room, a multiple of 16 bytes
+        auto* grown = static_cast<ParentBlock*>(emAllocRaw::mallocBlock(
+            sizeof(ParentBlock) + room * sizeof(akDebugAttributeBase*), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
+        grown->size = n;
+        grown->room = room;
+        for (unsigned int i = 0; i < n; ++i)
+            grown->items()[i] = getParent(i);
+        if (block)
+            emAllocRaw::freeBlock(block, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+        block = grown;
+        setParentWord(reinterpret_cast<uintptr_t>(block));
+        setFlags(FLAG_MANY_PARENTS, true);
+    }
+    block->items()[block->size++] = parent;
     return telu::SUCCESS;
 }
 
 int akDebugAttributeBase::erase_parent(const_iterator_parent position)
 {
-    const_iterator_parent first = begin_parent();
-    if (position < first || position >= end_parent()) {
+    if (position < begin_parent() || position >= end_parent()) {
         emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugAttributeBase::erase_parent - invalid iterator");
         return telu::FAILURE;
     }
-    if (m_numParents == 1) {
-        m_parents.one = nullptr;
-    } else {
-        akDebugAttributeBase** many = m_parents.many;
-        std::copy(position + 1, end_parent(), many + (position - first));
-        if (m_numParents == 2) {
-            akDebugAttributeBase* remaining = many[0];
-            emAllocRaw::freeBlock(many, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
-            m_parents.one = remaining;
-        }
+    if (!(flags() & FLAG_MANY_PARENTS)) {
+        setParentWord(0);
+        return telu::SUCCESS;
     }
-    --m_numParents;
+    ParentBlock* block = parentBlock();
+    akDebugAttributeBase** items = block->items();
+    std::copy(items + position.index() + 1, items + block->size, items + position.index());
+    if (--block->size == 1) {
+        akDebugAttributeBase* remaining = items[0];
+        emAllocRaw::freeBlock(block, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+        setFlags(FLAG_MANY_PARENTS, false);
+        setParentWord(reinterpret_cast<uintptr_t>(remaining));
+    }
     return telu::SUCCESS;
+}
+
+void akDebugAttributeBase::removeParent(const akDebugAttributeBase* parent)
+{
+    if (!(flags() & FLAG_MANY_PARENTS) && parentWord() == reinterpret_cast<uintptr_t>(parent)) {
+        setParentWord(0);
+        return;
+    }
+    auto position = std::find(begin_parent(), end_parent(), parent);
+    if (position != end_parent())
+        erase_parent(position);
 }
 
 bool akDebugAttributeBase::hasParent(const akDebugAttributeBase* parent) const
@@ -249,16 +276,17 @@ void akDebugAttributeBase::operator delete(void* block, const char* file, unsign
 
 bool akDebugAttributeBase::compareLocal(const akDebugAttributeBase* other) const
 {
-    return other && m_name == other->m_name;
+    return other && getName() == other->getName();
 }
 
 void akDebugAttributeBase::copyLocal(const akDebugAttributeBase* source)
 {
-    m_name = source->m_name;
-    m_flags = isAdvanced(source) ? FLAG_ADVANCED : 0;
-    if (source->m_flags & FLAG_TOOL_TIP)
+    m_nameAndRef = (m_nameAndRef & ~s_pointerMask) | (source->m_nameAndRef & s_pointerMask);
+    setFlags(FLAG_ADVANCED | FLAG_TOOL_TIP | FLAG_ERROR | FLAG_ERROR_LOCAL, false);
+    setFlags(FLAG_ADVANCED, isAdvanced(source));
+    if (source->flags() & FLAG_TOOL_TIP)
         registerToolTip(this, getToolTip(source));
-    if ((source->m_flags & FLAG_ERROR) && !(source->m_flags & FLAG_ERROR_LOCAL) && s_errors) {
+    if ((source->flags() & FLAG_ERROR) && !(source->flags() & FLAG_ERROR_LOCAL) && s_errors) {
         std::vector<std::pair<emNotify::Level, const char*>> found;
         auto range = s_errors->equal_range(source);
         for (auto it = range.first; it != range.second; ++it)
@@ -310,25 +338,25 @@ int akDebugAttributeBase::shutdownClass()
 void akDebugAttributeBase::registerAdvanced(akDebugAttributeBase* attribute)
 {
     if (attribute)
-        attribute->m_flags |= FLAG_ADVANCED;
+        attribute->setFlags(FLAG_ADVANCED, true);
 }
 
 bool akDebugAttributeBase::isAdvanced(const akDebugAttributeBase* attribute)
 {
-    return attribute && (attribute->m_flags & FLAG_ADVANCED);
+    return attribute && (attribute->flags() & FLAG_ADVANCED);
 }
 
 void akDebugAttributeBase::registerToolTip(akDebugAttributeBase* attribute, const char* text)
 {
-    if (!attribute || !text || !s_toolTips || (attribute->m_flags & FLAG_TOOL_TIP))
+    if (!attribute || !text || !s_toolTips || (attribute->flags() & FLAG_TOOL_TIP))
         return;
     s_toolTips->emplace(attribute, copyText(text));
-    attribute->m_flags |= FLAG_TOOL_TIP;
+    attribute->setFlags(FLAG_TOOL_TIP, true);
 }
 
 const char* akDebugAttributeBase::getToolTip(const akDebugAttributeBase* attribute)
 {
-    if (!attribute || !(attribute->m_flags & FLAG_TOOL_TIP) || !s_toolTips)
+    if (!attribute || !(attribute->flags() & FLAG_TOOL_TIP) || !s_toolTips)
         return nullptr;
     auto found = s_toolTips->find(attribute);
     return found == s_toolTips->end() ? nullptr : found->second;
@@ -340,15 +368,15 @@ void akDebugAttributeBase::registerError(akDebugAttributeBase* attribute, emNoti
     if (!attribute || !s_errors || static_cast<int>(level) < 2)
         return;
     s_errors->emplace(attribute, std::make_pair(level, copyText(message)));
-    attribute->m_flags |= FLAG_ERROR;
+    attribute->setFlags(FLAG_ERROR, true);
     if (keepLocal)
-        attribute->m_flags |= FLAG_ERROR_LOCAL;
+        attribute->setFlags(FLAG_ERROR_LOCAL, true);
 }
 
 emNotify::Level akDebugAttributeBase::getMaxErrorLevel(const akDebugAttributeBase* attribute)
 {
     int level = -1;
-    if (attribute && (attribute->m_flags & FLAG_ERROR) && s_errors) {
+    if (attribute && (attribute->flags() & FLAG_ERROR) && s_errors) {
         auto range = s_errors->equal_range(attribute);
         for (auto it = range.first; it != range.second; ++it)
             level = std::max(level, static_cast<int>(it->second.first));
@@ -372,7 +400,7 @@ bool akDebugAttributeBase::empty_error() { return size_error() == 0; }
 std::pair<akDebugAttributeBase::const_iterator_error, akDebugAttributeBase::const_iterator_error>
 akDebugAttributeBase::range_error(const akDebugAttributeBase* attribute)
 {
-    if (!s_errors || !attribute || !(attribute->m_flags & FLAG_ERROR))
+    if (!s_errors || !attribute || !(attribute->flags() & FLAG_ERROR))
         return {end_error(), end_error()};
     return s_errors->equal_range(attribute);
 }
@@ -427,14 +455,7 @@ akDebugGroup::~akDebugGroup()
 {
     // Each child loses this parent and one reference, front to back.
     for (akDebugAttributeBase* child : m_children) {
-        if (child->m_numParents == 1 && child->m_parents.one == this) {
-            child->m_parents.one = nullptr;
-            child->m_numParents = 0;
-        } else {
-            auto position = std::find(child->begin_parent(), child->end_parent(), this);
-            if (position != child->end_parent())
-                child->erase_parent(position);
-        }
+        child->removeParent(this);
         child->unref();
     }
     m_children.clear();
@@ -462,9 +483,8 @@ int akDebugGroup::insert_child(akDebugAttributeBase* child)
         return telu::FAILURE;
     }
     // A child of this group lists it as a parent, so only then is the child list searched.
-    if (child->m_numParents == 0) {
-        child->m_parents.one = this;
-        child->m_numParents = 1;
+    if (child->empty_parent()) {
+        child->setParentWord(reinterpret_cast<uintptr_t>(this));
     } else {
         if (child->hasParent(this) && std::find(m_children.begin(), m_children.end(), child) != m_children.end()) {
             emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugGroup::insert_child - attribute already in list");
@@ -484,9 +504,7 @@ int akDebugGroup::erase_child(const_iterator_child position)
         return telu::FAILURE;
     }
     akDebugAttributeBase* child = *position;
-    auto parent = std::find(child->begin_parent(), child->end_parent(), this);
-    if (parent != child->end_parent())
-        child->erase_parent(parent);
+    child->removeParent(this);
     m_children.erase(static_cast<unsigned int>(position - m_children.begin()));
     child->unref();
     return telu::SUCCESS;
@@ -522,16 +540,14 @@ bool akDebugGroup::compareLocal(const akDebugGroup* other) const
 // ---- akDebugObject ----
 
 akDebugObject::akDebugObject(const char* name, unsigned int address, akDebugType* type)
-    : akDebugGroup(name), m_hasAddress(true), m_address(address), m_type(type)
+    : akDebugGroup(name), m_type(type), m_address(address)
 {
+    setFlags(FLAG_HAS_ADDRESS, true);
     if (address != 0 && type)
         type->registerAddress(this, address);
 }
 
-akDebugObject::akDebugObject(const char* name, akDebugType* type)
-    : akDebugGroup(name), m_hasAddress(false), m_address(0), m_type(type)
-{
-}
+akDebugObject::akDebugObject(const char* name, akDebugType* type) : akDebugGroup(name), m_type(type), m_address(0) {}
 
 akDebugObject* akDebugObject::create(const char* name, unsigned int address, akDebugType* type)
 {
@@ -540,7 +556,7 @@ akDebugObject* akDebugObject::create(const char* name, unsigned int address, akD
 
 int akDebugObject::getValueString(char* buffer) const
 {
-    if (!m_hasAddress)
+    if (!hasAddress())
         return print(buffer, "");
     return std::snprintf(buffer, s_stringBufferSize, "0x%X", m_address);
 }
@@ -548,12 +564,12 @@ int akDebugObject::getValueString(char* buffer) const
 int akDebugObject::getTypeString(char* buffer) const
 {
     const char* typeName = m_type ? m_type->getName() : "";
-    return std::snprintf(buffer, s_stringBufferSize, m_hasAddress ? "%s *" : "%s", typeName);
+    return std::snprintf(buffer, s_stringBufferSize, hasAddress() ? "%s *" : "%s", typeName);
 }
 
 akDebugAttributeBase* akDebugObject::makeCopy() const
 {
-    akDebugObject* copy = m_hasAddress ? new akDebugObject(getName(), m_address, m_type)
+    akDebugObject* copy = hasAddress() ? new akDebugObject(getName(), m_address, m_type)
                                        : new akDebugObject(getName(), m_type);
     copy->copyLocal(this);
     return copy;
@@ -567,7 +583,7 @@ bool akDebugObject::compare(const akDebugAttributeBase* other) const
 void akDebugObject::copyLocal(const akDebugObject* source)
 {
     akDebugGroup::copyLocal(source);
-    m_hasAddress = source->m_hasAddress;
+    setFlags(FLAG_HAS_ADDRESS, source->hasAddress());
     m_address = source->m_address;
     m_type = source->m_type;
 }
@@ -576,7 +592,7 @@ bool akDebugObject::compareLocal(const akDebugObject* other) const
 {
     if (!other)
         return false;
-    if (m_hasAddress && m_address == other->m_address)
+    if (hasAddress() && m_address == other->m_address)
         return true;
     if (m_type != other->m_type)
         return false;

@@ -9,6 +9,8 @@
 #include <telu.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <map>
 #include <utility>
 #include <vector>
@@ -39,10 +41,12 @@ public:
     void push_back(akDebugAttributeBase* child)
     {
         if (!m_block || m_block->size == m_block->room)
-            reserve(m_block && m_block->room ? 2 * m_block->room : 4);
+            reserve(m_block ? 2 * m_block->room + 1 : 3);
         items()[m_block->size++] = child;
     }
-    // Makes room for this many children in all.
+    // Makes room for at least this many children in all. Blocks hold an odd number of children,
+    // so that with their count and room they fill a multiple of 16 bytes, the host allocator's
+    // size classes.
     void reserve(unsigned int room);
     void erase(unsigned int i);
     // Frees the block; the children are left to the caller.
@@ -59,12 +63,53 @@ private:
     Block* m_block = nullptr;
 };
 
+// The parents of an attribute, in the order they were entered.
+class AKDEBUG_API akDebugParentIterator
+{
+public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = akDebugAttributeBase*;
+    using difference_type = std::ptrdiff_t;
+    using pointer = akDebugAttributeBase* const*;
+    using reference = akDebugAttributeBase*;
+
+    akDebugParentIterator() = default;
+    akDebugParentIterator(const akDebugAttributeBase* owner, unsigned int index) : m_owner(owner), m_index(index) {}
+
+    reference operator*() const;
+    reference operator[](difference_type n) const { return *(*this + n); }
+    unsigned int index() const { return m_index; }
+
+    akDebugParentIterator& operator++() { ++m_index; return *this; }
+    akDebugParentIterator operator++(int) { akDebugParentIterator old = *this; ++m_index; return old; }
+    akDebugParentIterator& operator--() { --m_index; return *this; }
+    akDebugParentIterator operator--(int) { akDebugParentIterator old = *this; --m_index; return old; }
+    akDebugParentIterator& operator+=(difference_type n) { m_index = static_cast<unsigned int>(m_index + n); return *this; }
+    akDebugParentIterator& operator-=(difference_type n) { return *this += -n; }
+    akDebugParentIterator operator+(difference_type n) const { return akDebugParentIterator(*this) += n; }
+    akDebugParentIterator operator-(difference_type n) const { return akDebugParentIterator(*this) -= n; }
+    difference_type operator-(const akDebugParentIterator& other) const
+    {
+        return static_cast<difference_type>(m_index) - static_cast<difference_type>(other.m_index);
+    }
+    bool operator==(const akDebugParentIterator& other) const { return m_owner == other.m_owner && m_index == other.m_index; }
+    bool operator!=(const akDebugParentIterator& other) const { return !(*this == other); }
+    bool operator<(const akDebugParentIterator& other) const { return m_index < other.m_index; }
+    bool operator>(const akDebugParentIterator& other) const { return other < *this; }
+    bool operator<=(const akDebugParentIterator& other) const { return !(other < *this); }
+    bool operator>=(const akDebugParentIterator& other) const { return !(*this < other); }
+
+private:
+    const akDebugAttributeBase* m_owner = nullptr;
+    unsigned int m_index = 0;
+};
+
 class AKDEBUG_API akDebugAttributeBase
 {
 public:
     using const_iterator = akDebugChildList::const_iterator;
     using const_iterator_child = const_iterator;
-    using const_iterator_parent = akDebugAttributeBase* const*;
+    using const_iterator_parent = akDebugParentIterator;
     using ErrorMap = std::multimap<const akDebugAttributeBase*, std::pair<emNotify::Level, char*>>;
     using const_iterator_error = ErrorMap::const_iterator;
 
@@ -77,7 +122,9 @@ public:
         FLAG_ADVANCED = 0x1,
         FLAG_TOOL_TIP = 0x2,
         FLAG_ERROR = 0x4,
-        FLAG_ERROR_LOCAL = 0x8
+        FLAG_ERROR_LOCAL = 0x8,
+        FLAG_MANY_PARENTS = 0x10,  // the parent word holds a block of parents
+        FLAG_HAS_ADDRESS = 0x20    // an object that stands for a host object
     };
 
     explicit akDebugAttributeBase(const char* name);
@@ -95,12 +142,24 @@ public:
     virtual unsigned short unref();
     virtual unsigned short getRef() const;
 
-    const char* getName() const { return m_name; }
+    const char* getName() const { return reinterpret_cast<const char*>(m_nameAndRef & s_pointerMask); }
 
-    const_iterator_parent begin_parent() const { return m_numParents > 1 ? m_parents.many : &m_parents.one; }
-    const_iterator_parent end_parent() const { return begin_parent() + m_numParents; }
-    unsigned int size_parent() const { return m_numParents; }
-    bool empty_parent() const { return m_numParents == 0; }
+    const_iterator_parent begin_parent() const { return {this, 0}; }
+    const_iterator_parent end_parent() const { return {this, size_parent()}; }
+    unsigned int size_parent() const
+    {
+        if (flags() & FLAG_MANY_PARENTS)
+            return parentBlock()->size;
+        return parentWord() ? 1 : 0;
+    }
+    bool empty_parent() const { return parentWord() == 0; }
+    // The i-th parent, for i below size_parent().
+    akDebugAttributeBase* getParent(unsigned int i) const
+    {
+        if (flags() & FLAG_MANY_PARENTS)
+            return parentBlock()->items()[i];
+        return reinterpret_cast<akDebugAttributeBase*>(parentWord());
+    }
     int insert_parent(akDebugAttributeBase* parent);
     int erase_parent(const_iterator_parent position);
     bool hasParent(const akDebugAttributeBase* parent) const;
@@ -148,21 +207,46 @@ protected:
     bool compareLocal(const akDebugAttributeBase* other) const;
     void copyLocal(const akDebugAttributeBase* source);
 
+    unsigned short flags() const { return static_cast<unsigned short>(m_parentAndFlags >> s_pointerBits); }
+    void setFlags(unsigned short on, bool set)
+    {
+        const uintptr_t bits = static_cast<uintptr_t>(on) << s_pointerBits;
+        m_parentAndFlags = set ? (m_parentAndFlags | bits) : (m_parentAndFlags & ~bits);
+    }
+
 private:
     friend class akDebugGroup;
     akDebugAttributeBase(const akDebugAttributeBase&) = delete;
     akDebugAttributeBase& operator=(const akDebugAttributeBase&) = delete;
 
-    const char* m_name;
-    unsigned short m_ref = 0;
-    unsigned short m_flags = 0;
-    // The parent list: almost every attribute has one parent, kept in place; more live in a block
-    // of the host allocator.
-    unsigned int m_numParents = 0;
-    union {
-        akDebugAttributeBase* one;
-        akDebugAttributeBase** many;
-    } m_parents{nullptr};
+    // An attribute tree holds millions of attributes, so each keeps two words besides its table
+    // pointer: the name with the reference count, and the parent with the flags. User-space
+    // addresses fit in the low 48 bits; the high 16 hold the count or the flags.
+    static constexpr int s_pointerBits = 48;
+    static constexpr uintptr_t s_pointerMask = (uintptr_t(1) << s_pointerBits) - 1;
+    static_assert(sizeof(uintptr_t) == 8, "attributes pack pointers into 64-bit words");
+
+    // More than one parent: a block of the host allocator with the count, the room and the parents.
+    struct ParentBlock
+    {
+        unsigned int size;
+        unsigned int room;
+        akDebugAttributeBase** items() { return reinterpret_cast<akDebugAttributeBase**>(this + 1); }
+    };
+
+    unsigned short refCount() const { return static_cast<unsigned short>(m_nameAndRef >> s_pointerBits); }
+    void setRefCount(unsigned short count)
+    {
+        m_nameAndRef = (m_nameAndRef & s_pointerMask) | (static_cast<uintptr_t>(count) << s_pointerBits);
+    }
+    uintptr_t parentWord() const { return m_parentAndFlags & s_pointerMask; }
+    void setParentWord(uintptr_t word) { m_parentAndFlags = (m_parentAndFlags & ~s_pointerMask) | word; }
+    ParentBlock* parentBlock() const { return reinterpret_cast<ParentBlock*>(parentWord()); }
+    // Takes this parent out of the list, when it is in it.
+    void removeParent(const akDebugAttributeBase* parent);
+
+    uintptr_t m_nameAndRef = 0;
+    uintptr_t m_parentAndFlags = 0;
 
     static thread_local unsigned long long s_numCreated;
     static thread_local unsigned long long s_numDestroyed;
@@ -213,16 +297,15 @@ public:
     bool compare(const akDebugAttributeBase* other) const override;
 
     unsigned int getValue() const { return m_address; }
-    bool hasAddress() const { return m_hasAddress; }
+    bool hasAddress() const { return (flags() & FLAG_HAS_ADDRESS) != 0; }
 
 protected:
     void copyLocal(const akDebugObject* source);
     bool compareLocal(const akDebugObject* other) const;
 
 private:
-    bool m_hasAddress;
-    unsigned int m_address;
     akDebugType* m_type;
+    unsigned int m_address;
 };
 
 class AKDEBUG_API akDebugElement : public akDebugObject
