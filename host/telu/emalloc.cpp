@@ -65,9 +65,19 @@ void rawFree(void* memory) { useSystemMalloc() ? std::free(memory) : mi_free(mem
 
 // A block without the word, for a size that is exactly a small class; null for any other size.
 constexpr size_t kBareLimit = 1024;
+struct BareSizes
+{
+    BareSizes()
+    {
+        for (size_t i = 1; i <= kBareLimit / 16; ++i)
+            exact[i] = mi_good_size(16 * i) == 16 * i;
+    }
+    bool exact[kBareLimit / 16 + 1] = {};
+};
 void* bareBlock(size_t size)
 {
-    if (size == 0 || size > kBareLimit || size % 16 != 0 || useSystemMalloc() || mi_good_size(size) != size)
+    static const BareSizes sizes;
+    if (size == 0 || size > kBareLimit || size % 16 != 0 || !sizes.exact[size / 16] || useSystemMalloc())
         return nullptr;
     return mi_malloc(size);
 }
@@ -88,15 +98,23 @@ Counters& counters()
     static Counters* c = new Counters;  // never destroyed: blocks are freed during static destruction
     return *c;
 }
+// The calling thread's counter, made on its first block. The library is loaded with the program,
+// so its thread-local word is reached without a call.
+thread_local std::atomic<long long>* t_counter __attribute__((tls_model("initial-exec"))) = nullptr;
+
+std::atomic<long long>* newThreadCounter()
+{
+    auto* made = new std::atomic<long long>(0);
+    std::lock_guard<std::mutex> hold(counters().lock);
+    counters().threads.push_back(made);
+    return made;
+}
+
 std::atomic<long long>& threadCounter()
 {
-    thread_local std::atomic<long long>* counter = [] {
-        auto* made = new std::atomic<long long>(0);
-        std::lock_guard<std::mutex> hold(counters().lock);
-        counters().threads.push_back(made);
-        return made;
-    }();
-    return *counter;
+    if (!t_counter)
+        t_counter = newThreadCounter();
+    return *t_counter;
 }
 void count(long long change)
 {

@@ -8,8 +8,8 @@
 #include <set>
 #include <unordered_map>
 
-thread_local unsigned long long akDebugAttributeBase::s_numCreated = 0;
-thread_local unsigned long long akDebugAttributeBase::s_numDestroyed = 0;
+thread_local unsigned long long akDebugAttributeBase::s_numCreated __attribute__((tls_model("initial-exec"))) = 0;
+thread_local unsigned long long akDebugAttributeBase::s_numDestroyed __attribute__((tls_model("initial-exec"))) = 0;
 
 unsigned long long akDebugAttributeBase::getNumCreated() { return s_numCreated; }
 unsigned long long akDebugAttributeBase::getNumDestroyed() { return s_numDestroyed; }

@@ -248,8 +248,8 @@ private:
     uintptr_t m_nameAndRef = 0;
     uintptr_t m_parentAndFlags = 0;
 
-    static thread_local unsigned long long s_numCreated;
-    static thread_local unsigned long long s_numDestroyed;
+    static thread_local unsigned long long s_numCreated __attribute__((tls_model("initial-exec")));
+    static thread_local unsigned long long s_numDestroyed __attribute__((tls_model("initial-exec")));
 };
 
 class AKDEBUG_API akDebugGroup : public akDebugAttributeBase
