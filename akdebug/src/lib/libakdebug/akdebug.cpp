@@ -475,9 +475,12 @@ int akDebug::readFileHeader()
     read(words, 3);
     int major = read<int>();
     int minor = read<int>();
-    read<int>();
+    int patch = read<int>();
     if (m_readFailed)
         return telu::FAILURE;
+    m_fileVersion[0] = major;
+    m_fileVersion[1] = minor;
+    m_fileVersion[2] = patch;
     if (major != telu::getVersionMajor() || minor != telu::getVersionMinor()) {
         emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebug::readFileHeader - file has different version");
         return telu::FAILURE;

@@ -116,6 +116,10 @@ public:
     unsigned int size_type() const { return static_cast<unsigned int>(m_types.size()); }
     bool empty_type() const { return m_types.empty(); }
     int getNumRepresentations() const { return m_numRepresentations; }
+    // The host library version the file was written with (major, minor, patch), once its header
+    // was read.
+    const int* getFileVersion() const { return m_fileVersion; }
+    unsigned int getMagicNumber() const { return m_magicNumber; }
 
     // Address of a host pointer in this file: its low 32 bits unless another object of the file
     // took that value already; 0 for null.
@@ -163,6 +167,7 @@ protected:
 
     unsigned int m_magicNumber = 0;
     int m_numRepresentations = 0;
+    int m_fileVersion[3] = {0, 0, 0};
     emFile* m_file = nullptr;
     std::vector<akDebugType*> m_types;
     // The type of each definition, by the definition's registry slot.

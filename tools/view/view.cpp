@@ -1,0 +1,171 @@
+#include "view.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace view {
+
+std::string escape(const char* text)
+{
+    std::string out;
+    if (!text)
+        return out;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        switch (*p) {
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\r': out += "\\r"; break;
+        case '\\': out += "\\\\"; break;
+        default:
+            if (*p < 0x20 || *p == 0x7F) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02X", *p);
+                out += hex;
+            } else {
+                out += static_cast<char>(*p);
+            }
+        }
+    }
+    return out;
+}
+
+bool Node::isObject() const { return dynamic_cast<const akDebugObject*>(attribute) != nullptr; }
+
+Node describe(const akDebugAttributeBase* attribute)
+{
+    Node node;
+    node.attribute = attribute;
+    char text[akDebugAttributeBase::s_stringBufferSize];
+    node.name = attribute->getName();
+    attribute->getTypeString(text);
+    node.type = text;
+    attribute->getValueString(text);
+    node.value = text;
+    node.advanced = akDebugAttributeBase::isAdvanced(attribute);
+    node.toolTip = akDebugAttributeBase::getToolTip(attribute);
+    auto errors = akDebugAttributeBase::range_error(attribute);
+    for (auto it = errors.first; it != errors.second; ++it)
+        node.errors.push_back({static_cast<int>(it->second.first), it->second.second});
+    if (const auto* object = dynamic_cast<const akDebugObject*>(attribute)) {
+        node.hasAddress = object->hasAddress();
+        node.address = object->getValue();
+    }
+    return node;
+}
+
+namespace {
+
+void walkFrom(const akDebugAttributeBase* attribute, int depth, const WalkOptions& options, const Visitor& visitor)
+{
+    if (!options.advanced && akDebugAttributeBase::isAdvanced(attribute))
+        return;
+    const Node node = describe(attribute);
+    const bool descend = visitor.enter ? visitor.enter(node, depth) : true;
+    if (descend && (options.depth < 0 || depth < options.depth))
+        for (auto it = attribute->begin_child(); it != attribute->end_child(); ++it)
+            walkFrom(*it, depth + 1, options, visitor);
+    if (visitor.leave)
+        visitor.leave(node, depth);
+}
+
+}  // namespace
+
+void walk(const akDebugAttributeBase* root, const WalkOptions& options, const Visitor& visitor)
+{
+    if (root)
+        walkFrom(root, 0, options, visitor);
+}
+
+std::string pathOf(const akDebugAttributeBase* attribute, const akDebugAttributeBase* root)
+{
+    std::vector<const char*> names;
+    for (const akDebugAttributeBase* at = attribute; at && at != root;
+         at = at->empty_parent() ? nullptr : *at->begin_parent()) {
+        names.push_back(at->getName());
+        if (at->empty_parent())
+            return std::string();
+    }
+    std::string path;
+    for (auto it = names.rbegin(); it != names.rend(); ++it)
+        path += (path.empty() ? "" : "/") + std::string(*it);
+    return path;
+}
+
+FileKind kindOf(const char* fileName)
+{
+    emFile file;
+    unsigned int magic = 0;
+    if (file.open(fileName, "rb") == telu::SUCCESS)
+        file.readTyped(&magic);
+    if (magic == akDebugScene::MAGIC_NUMBER)
+        return FileKind::Scene;
+    if (magic == akDebugDraw::MAGIC_NUMBER)
+        return FileKind::Draw;
+    return FileKind::Unknown;
+}
+
+std::vector<const akDebugObject*> RecordView::objects() const
+{
+    std::vector<const akDebugObject*> found;
+    if (record)
+        for (const akDebugObject* object : {record->channelBin, record->cullRecord, record->geometry, record->drawContext})
+            if (object)
+                found.push_back(object);
+    return found;
+}
+
+bool RecordFilter::accepts(const RecordView& view) const
+{
+    return (!byFrame || view.record->frame == frame) && (!byIndex || view.index == index);
+}
+
+const char* kindOf(const akDebugDraw::Record& record)
+{
+    const char* name = record.name.c_str();
+    if (record.channelBin)
+        return record.name.empty() ? "Geometry" : "Draw Function";
+    if (std::strcmp(name, "Draw Channel Begin") == 0 || std::strcmp(name, "Draw Channel End") == 0)
+        return name;
+    return "State Change";
+}
+
+bool sameState(const akDebugObject* a, const akDebugObject* b)
+{
+    if (!a || !b || a->getType() != b->getType() || a->size_child() != b->size_child())
+        return false;
+    for (auto i = a->begin_child(), j = b->begin_child(); i != a->end_child(); ++i, ++j)
+        if (!(*i)->compare(*j))
+            return false;
+    return true;
+}
+
+int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& filter,
+                const std::function<bool(const RecordView&)>& visit)
+{
+    unsigned int index = 0;
+    // The draw context of the record before, kept for the comparison.
+    akDebugObject* before = nullptr;
+    bool more = true;
+    const int result = draw.read(fileName, [&](const akDebugDraw::Record& record) {
+        RecordView view;
+        view.index = index++;
+        view.record = &record;
+        view.kind = kindOf(record);
+        const bool drawOrChange = std::strcmp(view.kind, "Geometry") == 0 ||
+                                  std::strcmp(view.kind, "Draw Function") == 0 ||
+                                  std::strcmp(view.kind, "State Change") == 0;
+        view.redundant = drawOrChange && sameState(record.drawContext, before);
+        if (filter.accepts(view))
+            more = visit(view);
+        if (before)
+            before->unref();
+        before = record.drawContext;
+        before->ref();
+        return more && !(filter.byIndex && view.index >= filter.index);
+    });
+    if (before)
+        before->unref();
+    return result;
+}
+
+}  // namespace view
