@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <set>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace {
@@ -157,3 +159,50 @@ TEST_F(ViewerTest, ExitStatusAndUsage)
 }
 
 }  // namespace
+
+namespace {
+
+// The type names a summary lists.
+std::set<std::string> summaryTypes(const std::string& out)
+{
+    std::set<std::string> names;
+    std::istringstream lines(out.substr(out.find("types: ")));
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line) && line.rfind("  ", 0) == 0)
+        names.insert(line.substr(2, line.find(": ") - 2));
+    return names;
+}
+
+}  // namespace
+
+// The demo, run as a user would (a directory name with blanks), writes both files; their
+// summaries list every registered type between them.
+TEST_F(ViewerTest, DemoFilesShowEveryTypeInTheirSummaries)
+{
+    const char* binDir = std::getenv("TELU_BIN_DIR");
+    const std::string out = dir + "/demo with blanks";
+    const std::string command = std::string(binDir ? binDir : ".") + "/akdebug-demo --no-view --nodes 20 --frames 2 \"" + out + "\" 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string printed;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        printed.append(buffer, n);
+    ASSERT_EQ(pclose(pipe), 0) << printed;
+    EXPECT_NE(printed.find("scene.akdebug: "), std::string::npos) << printed;
+    EXPECT_NE(printed.find("2 frames"), std::string::npos) << printed;
+
+    std::set<std::string> listed;
+    for (const char* file : {"/scene.akdebug", "/draw.akdebug"}) {
+        ViewRun summary = view("--summary \"" + out + file + "\"");
+        ASSERT_EQ(summary.status, 0) << summary.out;
+        const std::set<std::string> names = summaryTypes(summary.out);
+        listed.insert(names.begin(), names.end());
+    }
+    std::set<std::string> registered;
+    for (auto it = akDebugTypeDef::begin(); it != akDebugTypeDef::end(); ++it)
+        registered.insert((*it)->getName());
+    EXPECT_EQ(registered.size(), 143u);
+    EXPECT_EQ(listed, registered);
+}

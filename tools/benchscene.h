@@ -57,6 +57,8 @@ public:
     Drawing& operator=(const Drawing&) = delete;
 
     kiChannel* getChannel() { return &m_channel; }
+    // The bin with the scene's draws, for adding to another channel.
+    kiChannelBin* getBin() { return &m_opaque; }
 
 private:
     struct InheritState;

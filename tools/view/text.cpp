@@ -40,10 +40,16 @@ bool readScene(akDebugScene& scene, const Options& options)
     return scene.getRoot() != nullptr;
 }
 
-// Counts of what the trees hold: objects per type name, error marks per level.
+// Counts of what the trees hold: objects per type name (records read in full or repeated,
+// references by address only, null references, class levels of other records), error marks per
+// level.
 struct Counts
 {
-    std::map<std::string, unsigned long long> objects, references;
+    struct PerType
+    {
+        unsigned long long records = 0, references = 0, nulls = 0, levels = 0;
+    };
+    std::map<std::string, PerType> types;
     std::map<int, unsigned long long> errors;
 
     void add(const akDebugAttributeBase* root)
@@ -52,25 +58,35 @@ struct Counts
                                     for (const Error& error : node.errors)
                                         ++errors[error.level];
                                     const auto* object = dynamic_cast<const akDebugObject*>(node.attribute);
-                                    if (object && object->getType() && node.hasAddress && node.address != 0)
-                                        ++(object->empty_child() ? references : objects)[object->getType()->getName()];
+                                    if (!object || !object->getType())
+                                        return true;
+                                    PerType& counts = types[object->getType()->getName()];
+                                    if (!node.hasAddress)
+                                        ++counts.levels;
+                                    else if (node.address == 0)
+                                        ++counts.nulls;
+                                    else
+                                        ++(object->empty_child() ? counts.references : counts.records);
                                     return true;
                                 },
                                 nullptr});
     }
     void print() const
     {
-        std::printf("objects by type (objects read in full or repeated; references by address only):\n");
-        for (const auto& entry : objects) {
-            auto reference = references.find(entry.first);
-            std::printf("  %s: %llu", entry.first.c_str(), entry.second);
-            if (reference != references.end())
-                std::printf(" (+%llu by address)", reference->second);
-            std::printf("\n");
+        std::printf("types: %zu (records; by address, null references and class levels in brackets)\n",
+                    types.size());
+        for (const auto& entry : types) {
+            const PerType& counts = entry.second;
+            std::printf("  %s: %llu", entry.first.c_str(), counts.records);
+            const char* separator = " (";
+            for (auto part : {std::make_pair(counts.references, "by address"), std::make_pair(counts.nulls, "null"),
+                              std::make_pair(counts.levels, "as level")})
+                if (part.first) {
+                    std::printf("%s%llu %s", separator, part.first, part.second);
+                    separator = ", ";
+                }
+            std::printf("%s\n", *separator == ',' ? ")" : "");
         }
-        for (const auto& entry : references)
-            if (!objects.count(entry.first))
-                std::printf("  %s: 0 (+%llu by address)\n", entry.first.c_str(), entry.second);
         std::printf("errors by level:");
         if (errors.empty())
             std::printf(" none");

@@ -299,10 +299,12 @@ int akDebug::writeObject(void* object, akDebugTypeDef* typeDef, bool referenceOn
     write<int>(type->getIndex());
     if (!object) {
         write<int>(OBJECT_NULL);
+        ++m_numRecords[OBJECT_NULL];
         return telu::SUCCESS;
     }
     if (const unsigned int* written = referenceOnly ? nullptr : type->findWritten(object)) {
         write<int>(OBJECT_REPEAT);
+        ++m_numRecords[OBJECT_REPEAT];
         write<unsigned int>(*written);
         return telu::SUCCESS;
     }
@@ -313,10 +315,12 @@ int akDebug::writeObject(void* object, akDebugTypeDef* typeDef, bool referenceOn
     }
     if (referenceOnly) {
         write<int>(OBJECT_ADDRESS_ONLY);
+        ++m_numRecords[OBJECT_ADDRESS_ONLY];
         write<unsigned int>(address);
         return telu::SUCCESS;
     }
     write<int>(OBJECT_FULL);
+    ++m_numRecords[OBJECT_FULL];
     write<unsigned int>(address);
     ++m_depth;
     int result = type->write(this, object, address);

@@ -137,7 +137,7 @@ public:
     bool hasWriteFailed() const { return m_writeFailed; }
     // Marks the file damaged: every later read fails at once.
     void failRead(const char* message);
-    // Object records read from the current file with this tag.
+    // Object records read from, or written to, the current file with this tag.
     unsigned int getNumRecords(ObjectTag tag) const { return m_numRecords[tag & 3]; }
 
     // The most attributes a read may hold at once: a record whose objects would pass it (a repeat
