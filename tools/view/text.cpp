@@ -132,8 +132,10 @@ void printTypes(const akDebug& stream)
     }
 }
 
-// Objects of every type whose name index holds the text.
-void printFound(const akDebug& stream, const Options& options, const akDebugAttributeBase* root, int& found)
+// Objects of every type whose name index holds the text; below `root` only, when one is given
+// (a record's object), with their paths from there after `prefix`.
+void printFound(const akDebug& stream, const Options& options, const akDebugAttributeBase* root,
+                const std::string& prefix, int& found)
 {
     std::string query = options.find;
     if (!options.caseSensitive)
@@ -143,9 +145,11 @@ void printFound(const akDebug& stream, const Options& options, const akDebugAttr
                                (options.exact ? akDebugType::FIND_EXACT : 0u);
     for (auto it = stream.begin_type(); it != stream.end_type(); ++it)
         for (akDebugObject* object = nullptr; (object = (*it)->findObject(query.c_str(), flags, object));) {
-            if (root && pathOf(object, root).empty() && object != root)
+            const std::string path = root ? pathOf(object, root) : std::string();
+            if (root && path.empty() && object != root)
                 continue;  // a source of repeats from an earlier record
-            std::printf("%s\n", escape((root ? pathOf(object, root) : std::string()).c_str()).c_str());
+            const std::string shown = prefix + (path.empty() ? object->getName() : path);
+            std::printf("%s\n", escape(shown.c_str()).c_str());
             printTree(object, options.walk, 1);
             ++found;
         }
@@ -194,7 +198,7 @@ int showScene(const Options& options)
         counts.print();
     } else if (!options.find.empty()) {
         int found = 0;
-        printFound(scene, options, scene.getRoot(), found);
+        printFound(scene, options, scene.getRoot(), "", found);
         std::printf("%d object%s found\n", found, found == 1 ? "" : "s");
     } else if (options.byAddress) {
         int found = 0;
@@ -236,7 +240,8 @@ int showDraw(const Options& options)
                 counts.add(object);
         } else if (!options.find.empty()) {
             for (const akDebugObject* object : view.objects())
-                printFound(draw, options, object, found);
+                printFound(draw, options, object, "Record " + std::to_string(view.index) + "/" + object->getName() + "/",
+                           found);
         } else if (options.byAddress) {
             const std::string prefix = "Record " + std::to_string(view.index) + "/";
             for (const akDebugObject* object : view.objects())
