@@ -1,1 +1,445 @@
-// Placeholder.
+// The viewer's web page: served on 127.0.0.1 to a headless browser, and written to one file with its
+// data, on files written from the sample world.
+#include "schemasupport.h"
+
+#include <akdebugdraw.h>
+#include <akdebugscene.h>
+#include <sampleworld.h>
+
+#include <arpa/inet.h>
+#include <cctype>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <netinet/in.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+std::string viewer()
+{
+    const char* binDir = std::getenv("TELU_BIN_DIR");
+    return std::string(binDir ? binDir : ".") + "/akdebug-view";
+}
+
+std::string contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// A program started beside the test. Its standard output goes to a pipe the test reads, or to a
+// file; it is ended (SIGTERM) when the test is done with it.
+class Child
+{
+public:
+    Child(const std::vector<std::string>& arguments, const std::string& outputFile = "")
+    {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        int pipeEnds[2] = {-1, -1};
+        if (outputFile.empty()) {
+            if (pipe(pipeEnds) != 0)
+                return;
+            posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+            posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+            posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
+        } else {
+            posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        }
+        std::vector<char*> argv;
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        if (posix_spawnp(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        if (pipeEnds[1] >= 0)
+            close(pipeEnds[1]);
+        m_out = pipeEnds[0];
+    }
+    ~Child()
+    {
+        end(SIGKILL);
+        if (m_out >= 0)
+            close(m_out);
+    }
+    bool started() const { return m_pid > 0; }
+
+    // The next line of its output, or "" when none came within the time.
+    std::string line(std::chrono::seconds within = std::chrono::seconds(30))
+    {
+        std::string text;
+        const auto until = std::chrono::steady_clock::now() + within;
+        char c = 0;
+        while (m_out >= 0 && std::chrono::steady_clock::now() < until) {
+            pollfd ready{m_out, POLLIN, 0};
+            if (poll(&ready, 1, 100) <= 0)
+                continue;
+            if (read(m_out, &c, 1) != 1 || c == '\n')
+                return text;
+            text += c;
+        }
+        return "";
+    }
+    // Waits until it ends by itself (killing it after the time): its exit status, -1 when killed.
+    int wait(std::chrono::seconds within)
+    {
+        const auto until = std::chrono::steady_clock::now() + within;
+        while (m_pid > 0 && std::chrono::steady_clock::now() < until) {
+            int status = 0;
+            if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+                m_pid = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        end(SIGKILL);
+        return -1;
+    }
+    // Sends the signal and waits: the exit status, or minus the signal that ended it.
+    int end(int signal)
+    {
+        if (m_pid <= 0)
+            return -1;
+        kill(m_pid, signal);
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_out = -1;
+};
+
+// One GET request: the status code and the body ("" and 0 when no answer came).
+struct Answer
+{
+    int status = 0;
+    std::string body;
+};
+Answer get(int port, const std::string& target, const std::string& host, const std::string& headers = "")
+{
+    Answer answer;
+    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+        const std::string request = "GET " + target + " HTTP/1.1\r\nHost: " + host + "\r\nConnection: close\r\n" + headers + "\r\n";
+        if (send(socket, request.data(), request.size(), 0) == static_cast<ssize_t>(request.size())) {
+            std::string response;
+            char buffer[4096];
+            for (ssize_t n; (n = recv(socket, buffer, sizeof buffer, 0)) > 0;)
+                response.append(buffer, static_cast<size_t>(n));
+            std::sscanf(response.c_str(), "HTTP/1.%*d %d", &answer.status);
+            const size_t body = response.find("\r\n\r\n");
+            if (body != std::string::npos)
+                answer.body = response.substr(body + 4);
+        }
+    }
+    close(socket);
+    return answer;
+}
+
+// The headless browser; left empty after failing the test, as only AKDEBUG_NO_BROWSER lets a
+// machine without it skip.
+void findBrowser(std::string& chromium)
+{
+    const char* path = std::getenv("PATH");
+    std::istringstream dirs(path ? path : "");
+    for (std::string dir; std::getline(dirs, dir, ':');)
+        if (!dir.empty() && access((dir + "/chromium").c_str(), X_OK) == 0) {
+            chromium = dir + "/chromium";
+            return;
+        }
+    if (std::getenv("AKDEBUG_NO_BROWSER"))
+        GTEST_SKIP() << "chromium is not installed and AKDEBUG_NO_BROWSER is set";
+    ADD_FAILURE() << "chromium is not installed (set AKDEBUG_NO_BROWSER to skip the browser tests)";
+}
+
+// The document of a page after its scripts ran.
+std::string pageAfterScripts(const std::string& chromium, const std::string& url, const std::string& dir)
+{
+    static int runs = 0;
+    const std::string profile = dir + "/profile-" + std::to_string(++runs);
+    const std::string dom = dir + "/dom-" + std::to_string(runs) + ".html";
+    mkdir(profile.c_str(), 0700);
+    Child run({chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+               "--disable-background-networking", "--disable-component-update", "--disable-sync",
+               "--user-data-dir=" + profile, "--virtual-time-budget=10000", "--dump-dom", url},
+              dom);
+    EXPECT_EQ(run.wait(std::chrono::seconds(120)), 0) << url;
+    const std::string page = contents(dom);
+    EXPECT_TRUE(has(page, "data-ready=\"true\"")) << "the page did not finish: " << url << "\n" << page.substr(0, 2000);
+    EXPECT_FALSE(has(page, "<div id=\"banner\">")) << "the page shows a failure: " << url;
+    return page;
+}
+
+class WebTest : public schemasupport::ModuleTest
+{
+protected:
+    void SetUp() override
+    {
+        ModuleTest::SetUp();
+        dir = testsupport::tempDir();
+        scene = dir + "/world.scene";
+        draw = dir + "/world.draw";
+        sampleworld::World world;
+        akDebugScene sceneWriter;
+        ASSERT_EQ(sceneWriter.write(scene.c_str(), world.getRoot(), false), telu::SUCCESS);
+        akDebugDraw recorder;
+        ASSERT_EQ(recorder.write(draw.c_str(), world.getChannel(), false), telu::SUCCESS);
+        recorder.start(2);
+        world.getChannel()->drawFrame();
+        world.getChannel()->drawFrame();
+    }
+
+    // Starts the server on a free port: the port, or 0.
+    int serve(Child& server)
+    {
+        if (!server.started())
+            return 0;
+        const std::string line = server.line();
+        int port = 0;
+        EXPECT_EQ(std::sscanf(line.c_str(), "serving http://127.0.0.1:%d/", &port), 1) << line;
+        return port;
+    }
+
+    std::string dir, scene, draw;
+};
+
+TEST_F(WebTest, ServesTheSceneOnlyUnderItsOwnHostAndOpensAFoundObject)
+{
+    Child server({viewer(), "--serve", scene, "--port", "0"});
+    const int port = serve(server);
+    ASSERT_GT(port, 0);
+    const std::string self = "127.0.0.1:" + std::to_string(port);
+
+    // Another name for the same address (a rebinding page's own) is refused, for the page and the data.
+    for (const char* target : {"/", "/api/info", "/api/children?id=0"}) {
+        EXPECT_EQ(get(port, target, "attacker.example:" + std::to_string(port)).status, 403) << target;
+        EXPECT_EQ(get(port, target, "localhost:" + std::to_string(port)).status, 403) << target;
+        EXPECT_EQ(get(port, target, "127.0.0.1").status, 403) << target;
+    }
+    EXPECT_EQ(get(port, "/", self).status, 200);
+    // Other sites may link to the page but not ask for its data.
+    EXPECT_EQ(get(port, "/", self, "Sec-Fetch-Site: cross-site\r\n").status, 200);
+    EXPECT_EQ(get(port, "/api/info", self, "Sec-Fetch-Site: cross-site\r\n").status, 403);
+    EXPECT_EQ(get(port, "/api/info", self, "Sec-Fetch-Site: same-origin\r\n").status, 200);
+    EXPECT_EQ(get(port, "/api/children?id=4000000000", self).status, 404);
+    EXPECT_EQ(get(port, "/api/children?id=-1", self).status, 400);
+    EXPECT_EQ(get(port, "/api/find?q=", self).status, 400);
+
+    std::string chromium;
+    findBrowser(chromium);
+    if (chromium.empty())
+        return;
+    const std::string page = pageAfterScripts(chromium, "http://" + self + "/?find=" + sampleworld::names::OBJECT, dir);
+    // The first result is opened and marked, and shows its attributes as "name [type] = value".
+    EXPECT_TRUE(has(page, "<div class=\"r-name\">Cargo</div>")) << page;
+    const size_t found = page.find("id=\"found\"");
+    ASSERT_NE(found, std::string::npos) << page;
+    const std::string object = page.substr(found, 20000);
+    EXPECT_TRUE(has(object, "<span class=\"type\">[akObject *]</span>")) << object;
+    EXPECT_TRUE(has(object, "<span class=\"name\">Auto Page</span><span class=\"type\">[akObject::AutoPage]</span>"
+                            "<span class=\"eq\">=</span><span class=\"value\">AUTO_PAGE_ASYNCHRONOUS</span>"))
+        << object;
+    // Advanced attributes are there, hidden by the switch; tool tips and error marks are on their rows.
+    EXPECT_TRUE(has(page, "<span class=\"tag\">advanced</span>"));
+    EXPECT_TRUE(has(page, "title=\"11111111111111111111111111111111\"")) << "the mask's tool tip";
+
+    // An address search finds the object too; the page ends cleanly on SIGTERM.
+    const size_t digits = object.find(">0x") + 3;
+    std::string address = "0x";
+    for (size_t i = digits; i < object.size() && std::isxdigit(static_cast<unsigned char>(object[i])); ++i)
+        address += object[i];
+    ASSERT_GT(address.size(), 2u) << object;
+    const std::string byAddress = pageAfterScripts(chromium, "http://" + self + "/?find=" + address, dir);
+    EXPECT_TRUE(has(byAddress, "<div class=\"r-name\">Cargo</div>")) << address;
+    EXPECT_EQ(server.end(SIGTERM), 0);
+}
+
+TEST_F(WebTest, ServesDrawRecordsByFrameWithTheirObjects)
+{
+    // The first geometry draw and what it shows.
+    int geometryRecord = -1;
+    std::string geometryType;
+    {
+        akDebugDraw reader;
+        ASSERT_EQ(reader.read(draw.c_str()), telu::SUCCESS);
+        int index = 0;
+        for (auto it = reader.begin_record(); it != reader.end_record() && geometryRecord < 0; ++it, ++index)
+            if ((*it)->geometry && (*it)->name.length() == 0) {
+                geometryRecord = index;
+                char type[akDebugAttributeBase::s_stringBufferSize];
+                (*it)->geometry->getTypeString(type);
+                geometryType = type;
+            }
+    }
+    ASSERT_GE(geometryRecord, 0);
+
+    Child server({viewer(), "--serve", draw, "--port", "0"});
+    const int port = serve(server);
+    ASSERT_GT(port, 0);
+    const std::string self = "127.0.0.1:" + std::to_string(port);
+    const Answer records = get(port, "/api/records?offset=0&limit=3", self);
+    EXPECT_EQ(records.status, 200);
+    EXPECT_TRUE(has(records.body, "\"kind\":\"Draw Channel Begin\"")) << records.body;
+
+    std::string chromium;
+    findBrowser(chromium);
+    if (chromium.empty())
+        return;
+    const std::string page = pageAfterScripts(chromium, "http://" + self + "/?record=" + std::to_string(geometryRecord), dir);
+    EXPECT_TRUE(has(page, "<h1>Record " + std::to_string(geometryRecord) + "</h1><span class=\"kind kind-geometry\">Geometry</span>"))
+        << page;
+    EXPECT_TRUE(has(page, "<span class=\"name\">Geometry</span><span class=\"type\">[" + geometryType + "]</span>")) << page;
+    EXPECT_TRUE(has(page, "<span class=\"name\">Draw Context</span><span class=\"type\">[olDrawContext *]</span>")) << page;
+    EXPECT_TRUE(has(page, "<span class=\"name\">Channel Bin</span>")) << page;
+    // The record is chosen in its frame's list, beside the marks of the others.
+    EXPECT_TRUE(has(page, "<li class=\"rec chosen\" data-index=\"" + std::to_string(geometryRecord) + "\"")) << page;
+    EXPECT_TRUE(has(page, "<div class=\"frame open\"><div class=\"frame-head\">")) << page;
+    EXPECT_TRUE(has(page, "<span class=\"tag redundant\">redundant</span>")) << page;
+    EXPECT_EQ(server.end(SIGTERM), 0);
+}
+
+TEST_F(WebTest, ADrawContextThatCannotBeResolvedLeavesTheRecordWithoutOne)
+{
+    // A channel end whose draw context is a repeat of an address the file never held: the reader
+    // keeps the record without a draw context, and the viewer shows it instead of crashing.
+    int contextType = -1;
+    {
+        akDebugDraw reader;
+        ASSERT_EQ(reader.read(draw.c_str()), telu::SUCCESS);
+        for (auto it = reader.begin_type(); it != reader.end_type(); ++it)
+            if (std::string((*it)->getName()) == "olDrawContext")
+                contextType = (*it)->getIndex();
+    }
+    ASSERT_GE(contextType, 0);
+    std::string bytes = contents(draw);
+    bytes.resize(bytes.size() - 4);  // the end record
+    for (int word : {int(akDebugDraw::KIND_CHANNEL_END), contextType, int(akDebug::OBJECT_REPEAT), 0x7EADBEEF,
+                     int(akDebugDraw::KIND_END)})
+        bytes.append(reinterpret_cast<const char*>(&word), 4);
+    const std::string damaged = dir + "/damaged.draw";
+    std::ofstream(damaged, std::ios::binary) << bytes;
+
+    FILE* text = popen((viewer() + " " + damaged + " 2>&1").c_str(), "r");
+    ASSERT_NE(text, nullptr);
+    std::string out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, text)) > 0;)
+        out.append(buffer, n);
+    const int status = pclose(text);
+    ASSERT_TRUE(WIFEXITED(status)) << "the text output crashed";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << out;
+    EXPECT_TRUE(has(out, "unable to resolve debug object")) << out;
+
+    Child server({viewer(), "--serve", damaged, "--port", "0"});
+    const int port = serve(server);
+    ASSERT_GT(port, 0);
+    const std::string self = "127.0.0.1:" + std::to_string(port);
+    const Answer info = get(port, "/api/info", self);
+    const size_t at = info.body.find("\"records\":");
+    ASSERT_NE(at, std::string::npos) << info.body;
+    const int last = std::atoi(info.body.c_str() + at + 10) - 1;
+    const Answer record = get(port, "/api/record?index=" + std::to_string(last), self);
+    EXPECT_EQ(record.status, 200);
+    EXPECT_TRUE(has(record.body, "\"kind\":\"Draw Channel End\",\"name\":\"Draw Channel End\",\"objects\":[]"))
+        << record.body;
+    EXPECT_EQ(server.end(SIGTERM), 0);
+}
+
+// The page with its data: a named object of the file in it, texts from the file kept out of the
+// markup, and a file too big for one page refused with the way to serve it instead.
+TEST_F(WebTest, WritesOnePageWithItsDataUnlessTheFileIsTooBig)
+{
+    const std::string page = dir + "/world.html";
+    Child written({viewer(), "--html", page, scene});
+    ASSERT_EQ(written.wait(std::chrono::seconds(60)), 0);
+    EXPECT_TRUE(has(contents(page), sampleworld::names::SHARED_GEOMETRY));
+
+    // A name that would end the script element holding the data, and markup in another.
+    const char* const hostile = "</script><b id=\"injected\">bold</b>";
+    const std::string hostileScene = dir + "/hostile.scene";
+    {
+        kiNode* root = new kiNode;
+        root->setName(hostile);
+        kiNode* child = new kiNode;
+        child->setName("<img src=x onerror=alert(1)>");
+        root->addChild(child);
+        kiNode* notText = new kiNode;
+        notText->setName("Not UTF-8 \xC3\x28");
+        root->addChild(notText);
+        akDebugScene writer;
+        ASSERT_EQ(writer.write(hostileScene.c_str(), root, false), telu::SUCCESS);
+        delete root;
+    }
+    const std::string hostilePage = dir + "/hostile.html";
+    Child hostileWritten({viewer(), "--html", hostilePage, hostileScene});
+    ASSERT_EQ(hostileWritten.wait(std::chrono::seconds(60)), 0);
+    EXPECT_FALSE(has(contents(hostilePage), "</script><b")) << "a text from the file ended the data";
+    EXPECT_TRUE(has(contents(hostilePage), "Not UTF-8 \xEF\xBF\xBD(")) << "bytes that are not UTF-8 are replaced";
+
+    // Over 200000 attributes: refused, and nothing written.
+    const std::string big = dir + "/big.scene";
+    {
+        kiNode* root = new kiNode;
+        for (int i = 0; i < 12000; ++i)
+            root->addChild(new kiNode);
+        akDebugScene writer;
+        ASSERT_EQ(writer.write(big.c_str(), root, false), telu::SUCCESS);
+        delete root;
+    }
+    FILE* refused = popen((viewer() + " --html " + dir + "/big.html " + big + " 2>&1").c_str(), "r");
+    ASSERT_NE(refused, nullptr);
+    std::string out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, refused)) > 0;)
+        out.append(buffer, n);
+    const int status = pclose(refused);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << out;
+    EXPECT_TRUE(has(out, "holds more than 200000 attributes, too many for one page; serve it instead: "
+                         "akdebug-view --serve")) << out;
+    EXPECT_FALSE(has(out, "--max-attributes")) << "the page's limit is not the reader's: " << out;
+    EXPECT_EQ(access((dir + "/big.html").c_str(), F_OK), -1);
+
+    std::string chromium;
+    findBrowser(chromium);
+    if (chromium.empty())
+        return;
+    // From disk, the page searches its own data and opens what it found; control characters show
+    // as the terminal shows them, and one attribute stays one row.
+    const std::string shown = pageAfterScripts(chromium, "file://" + page + "?find=line%20one", dir);
+    EXPECT_TRUE(has(shown, "<div class=\"r-name\">Line one\\nline two \\x1B[1mbold\\x1B[0m</div>")) << shown;
+    EXPECT_TRUE(has(shown, "id=\"found\"")) << shown;
+    const std::string hostileShown = pageAfterScripts(chromium, "file://" + hostilePage + "?find=script", dir);
+    EXPECT_FALSE(has(hostileShown, "id=\"injected\">")) << hostileShown;
+    EXPECT_FALSE(has(hostileShown, "<img src=\"x\"")) << hostileShown;
+    EXPECT_TRUE(has(hostileShown, "<div class=\"r-name\">&lt;/script&gt;&lt;b id=\"injected\"&gt;bold&lt;/b&gt;</div>"))
+        << hostileShown;
+}
+
+}  // namespace

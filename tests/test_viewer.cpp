@@ -5,6 +5,7 @@
 #include <akdebugscene.h>
 #include <telr.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -205,4 +206,76 @@ TEST_F(ViewerTest, DemoFilesShowEveryTypeInTheirSummaries)
         registered.insert((*it)->getName());
     EXPECT_EQ(registered.size(), 143u);
     EXPECT_EQ(listed, registered);
+}
+
+namespace {
+
+// The attributes a tree output shows at and below `attribute`: advanced ones and what they hold
+// are left out.
+size_t shownAttributes(const akDebugAttributeBase* attribute)
+{
+    if (!attribute || akDebugAttributeBase::isAdvanced(attribute))
+        return 0;
+    size_t n = 1;
+    for (auto it = attribute->begin_child(); it != attribute->end_child(); ++it)
+        n += shownAttributes(*it);
+    return n;
+}
+
+}  // namespace
+
+// The sample world's files, as the demo writes them, hold names with line breaks, terminal escape
+// sequences and bytes that are not UTF-8 (font character names). Every form shows each attribute
+// on a line of its own, and nothing of the files reaches stdout or stderr raw: the world's texts
+// are ASCII once escaped.
+TEST_F(ViewerTest, WorldFilesKeepOneAttributePerLineAndNoRawControlCharacters)
+{
+    const std::string out = dir + "/world", worldScene = out + "/scene.akdebug", worldDraw = out + "/draw.akdebug";
+    const std::string demo = std::string(std::getenv("TELU_BIN_DIR")) + "/akdebug-demo --no-view --nodes 0 --frames 2";
+    ASSERT_EQ(std::system((demo + " \"" + out + "\" >/dev/null 2>&1").c_str()), 0);
+    akDebugScene sceneRead;
+    akDebugDraw drawRead;
+    ASSERT_EQ(sceneRead.read(worldScene.c_str()) + drawRead.read(worldDraw.c_str()), 2 * telu::SUCCESS);
+    const akDebugObject* escaped = sceneRead.getType(akDebugTypeDef::find("kiNode"))
+                                       ->findObject("line one\nline two \x1b[1mbold\x1b[0m", 0, nullptr);
+    ASSERT_NE(escaped, nullptr);
+    size_t drawLines = 0;
+    std::set<unsigned int> frames;
+    for (auto it = drawRead.begin_record(); it != drawRead.end_record(); ++it) {
+        frames.insert((*it)->frame);
+        drawLines += 1;  // the record's line
+        for (const akDebugObject* object : {(*it)->channelBin, (*it)->cullRecord, (*it)->geometry, (*it)->drawContext})
+            drawLines += shownAttributes(object);
+    }
+    char address[2][16];
+    std::snprintf(address[0], 16, "%X", escaped->getValue());
+    std::snprintf(address[1], 16, "%X", (*drawRead.begin_record())->drawContext->getValue());
+    const size_t sceneLines = shownAttributes(sceneRead.getRoot());
+
+    // Each form with the lines it shows (0: not counted here).
+    const std::pair<std::string, size_t> forms[] = {
+        {worldScene, sceneLines},
+        {"--json " + worldScene, 1 + sceneLines},
+        {"--find \"line one\" " + worldScene, 1 + shownAttributes(escaped) + 1},
+        {"--address " + std::string(address[0]) + " " + worldScene, 0},
+        {"--summary " + worldScene, 0},
+        {worldDraw, frames.size() + drawLines},
+        {"--json " + worldDraw, 1 + drawLines},
+        {"--find sky " + worldDraw, 0},
+        {"--address " + std::string(address[1]) + " " + worldDraw, 0},
+        {"--summary " + worldDraw, 0},
+    };
+    for (const auto& form : forms) {
+        ViewRun run = view(form.first);
+        EXPECT_EQ(run.status, 0) << form.first;
+        const auto raw = std::find_if(run.out.begin(), run.out.end(),
+                                      [](unsigned char c) { return c != '\n' && (c < 0x20 || c > 0x7E); });
+        EXPECT_EQ(raw, run.out.end()) << form.first << ": byte " << static_cast<int>(static_cast<unsigned char>(*raw))
+                                      << " at " << raw - run.out.begin();
+        if (form.second) {
+            EXPECT_EQ(static_cast<size_t>(std::count(run.out.begin(), run.out.end(), '\n')), form.second) << form.first;
+        }
+    }
+    EXPECT_TRUE(view(worldScene).has("Name [emString] = \"Line one\\nline two \\x1B[1mbold\\x1B[0m\"\n"));
+    EXPECT_TRUE(view(worldScene).has(" '\\x9B' [] = \n"));
 }

@@ -40,7 +40,10 @@ bool parse(int argc, char** argv, view::Options& options, int& status)
                  "counts: objects by type, object records by tag, errors by level; draw files: records by kind "
                  "and frames");
     app.add_flag("--types", options.types, "the file's header and type table");
-    app.add_flag("--json", options.json, "the whole tree, or every draw record, as one JSON document");
+    app.add_flag("--json", options.json,
+                 "the whole tree, or every draw record (or those of --frame, --record), as one JSON document "
+                 "written as it is read, one attribute per line; with --find, the objects found; honours "
+                 "--advanced and --depth");
     app.add_option("--find", options.find, "objects whose name contains TEXT (case-insensitive)");
     app.add_flag("--exact", options.exact, "with --find: the whole name equals TEXT");
     app.add_flag("--case", options.caseSensitive, "with --find: compare case-sensitively");
@@ -51,7 +54,13 @@ bool parse(int argc, char** argv, view::Options& options, int& status)
     app.add_option("--depth", options.walk.depth, "show the tree down to N levels")->check(CLI::NonNegativeNumber);
     auto* frame = app.add_option("--frame", options.records.frame, "draw files: the records of frame N");
     auto* record = app.add_option("--record", options.records.index, "draw files: record K (counted from 0)");
-    app.add_option("--diff", options.diff, "what differs between two scene files A and B")->expected(2);
+    app.add_option("--diff", options.diff,
+                   "what differs between two scene files A and B, matched by path of names (repeated names by "
+                   "their order: \"Child#2\"): one line per attribute added, removed or changed, then a count. "
+                   "Every attribute is compared with its marks, advanced ones included (--advanced and --depth "
+                   "do not apply); host addresses differ from run to run and count only as null or not null. "
+                   "Draw files are not compared")
+        ->expected(2);
     app.add_flag("--serve", options.serve, "serve the file as a web page on 127.0.0.1");
     app.add_option("--port", options.port, "with --serve: the port (default 8080; 0 picks a free one)")
         ->check(CLI::Range(0, 65535));

@@ -5,6 +5,26 @@
 
 namespace view {
 
+namespace {
+
+// The length of the UTF-8 sequence at `p` when it encodes a character that prints (not one of the
+// C1 controls U+0080 to U+009F, which 8-bit terminals take as control sequences), else 0.
+size_t printableSequence(const unsigned char* p)
+{
+    if (p[0] < 0xC2 || p[0] > 0xF4)
+        return 0;
+    const size_t length = p[0] < 0xE0 ? 2 : p[0] < 0xF0 ? 3 : 4;
+    for (size_t i = 1; i < length; ++i)
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+    if ((p[0] == 0xC2 && p[1] < 0xA0) || (p[0] == 0xE0 && p[1] < 0xA0) || (p[0] == 0xED && p[1] >= 0xA0) ||
+        (p[0] == 0xF0 && p[1] < 0x90) || (p[0] == 0xF4 && p[1] >= 0x90))
+        return 0;  // C1 controls, overlong forms, surrogates, beyond U+10FFFF
+    return length;
+}
+
+}  // namespace
+
 std::string escape(const char* text)
 {
     std::string out;
@@ -17,12 +37,15 @@ std::string escape(const char* text)
         case '\r': out += "\\r"; break;
         case '\\': out += "\\\\"; break;
         default:
-            if (*p < 0x20 || *p == 0x7F) {
+            if (*p >= 0x20 && *p < 0x7F) {
+                out += static_cast<char>(*p);
+            } else if (const size_t length = *p >= 0x80 ? printableSequence(p) : 0) {
+                out.append(reinterpret_cast<const char*>(p), length);
+                p += length - 1;
+            } else {
                 char hex[8];
                 std::snprintf(hex, sizeof hex, "\\x%02X", *p);
                 out += hex;
-            } else {
-                out += static_cast<char>(*p);
             }
         }
     }
@@ -139,6 +162,36 @@ bool sameState(const akDebugObject* a, const akDebugObject* b)
     return true;
 }
 
+namespace {
+
+// The view of one record, given the draw context of the record before it (null for the first).
+RecordView viewOf(const akDebugDraw::Record& record, unsigned int index, const akDebugObject* before)
+{
+    RecordView view;
+    view.index = index;
+    view.record = &record;
+    view.kind = kindOf(record);
+    const bool drawOrChange = std::strcmp(view.kind, "Geometry") == 0 ||
+                              std::strcmp(view.kind, "Draw Function") == 0 ||
+                              std::strcmp(view.kind, "State Change") == 0;
+    view.redundant = drawOrChange && sameState(record.drawContext, before);
+    return view;
+}
+
+}  // namespace
+
+std::vector<RecordView> recordViews(const akDebugDraw& draw)
+{
+    std::vector<RecordView> views;
+    views.reserve(draw.size_record());
+    const akDebugObject* before = nullptr;
+    for (auto it = draw.begin_record(); it != draw.end_record(); ++it) {
+        views.push_back(viewOf(**it, static_cast<unsigned int>(views.size()), before));
+        before = (*it)->drawContext;
+    }
+    return views;
+}
+
 int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& filter,
                 const std::function<bool(const RecordView&)>& visit)
 {
@@ -147,20 +200,16 @@ int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& fil
     akDebugObject* before = nullptr;
     bool more = true;
     const int result = draw.read(fileName, [&](const akDebugDraw::Record& record) {
-        RecordView view;
-        view.index = index++;
-        view.record = &record;
-        view.kind = kindOf(record);
-        const bool drawOrChange = std::strcmp(view.kind, "Geometry") == 0 ||
-                                  std::strcmp(view.kind, "Draw Function") == 0 ||
-                                  std::strcmp(view.kind, "State Change") == 0;
-        view.redundant = drawOrChange && sameState(record.drawContext, before);
+        const RecordView view = viewOf(record, index++, before);
         if (filter.accepts(view))
             more = visit(view);
         if (before)
             before->unref();
+        // A damaged file can leave a record without its draw context (a repeat whose source the
+        // file never held).
         before = record.drawContext;
-        before->ref();
+        if (before)
+            before->ref();
         return more && !(filter.byIndex && view.index >= filter.index);
     });
     if (before)

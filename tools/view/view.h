@@ -13,8 +13,9 @@
 namespace view {
 
 // A text from a file, safe to print: control characters become escapes ("\n", "\t", "\r",
-// "\x1B", ...) and backslashes are doubled, so that one attribute stays one line and nothing from
-// a file reaches a terminal as a control sequence.
+// "\x1B", ...), and so do C1 controls and bytes that are not UTF-8 ("\x9B"); backslashes are
+// doubled. One attribute stays one line and nothing from a file reaches a terminal as a control
+// sequence.
 std::string escape(const char* text);
 
 // An error mark of an attribute: its level and message.
@@ -94,6 +95,10 @@ struct RecordFilter
 // reader's result (1 or -32767). `visit` returns false to stop.
 int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& filter,
                 const std::function<bool(const RecordView&)>& visit);
+
+// The records that a whole reading (akDebugDraw::read) kept, in file order, with the same kinds and
+// redundancy as readRecords gives them. The views point into `draw`'s records.
+std::vector<RecordView> recordViews(const akDebugDraw& draw);
 
 // True when two draw contexts hold the same state: their attributes compare equal, level by
 // level, with the module's comparison (the objects themselves always share the context's address).

@@ -1,20 +1,231 @@
-// The local web page: served on 127.0.0.1, or written to one file with its data.
+// The local web page: served on 127.0.0.1 to a page that asks for one level of the tree at a time,
+// or written to one file with the whole tree in it.
+//
+// The server answers only requests that name it as 127.0.0.1 with its port in their Host header:
+// a page from elsewhere that gets a name of its own resolved to 127.0.0.1 (DNS rebinding) is
+// refused, and no answer allows reading from another origin.
 #include "options.h"
+#include "webdata.h"
+#include "webpage.h"
 
+#include <httplib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+#include <pthread.h>
+#include <string>
+#include <thread>
 
 namespace view {
 
-int runServe(const Options&)
+namespace {
+
+using json = nlohmann::json;
+
+// The most attributes a page written with its data holds: beyond it the page gets too heavy for a
+// browser, and the file is to be served instead.
+constexpr unsigned long long s_pageLimit = 200000;
+// Children and records a request hands out by default and at most; search results at most.
+constexpr size_t s_batch = 500;
+constexpr size_t s_maxBatch = 5000;
+constexpr size_t s_maxResults = 200;
+constexpr size_t s_maxQuery = 1024;
+
+std::string text(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
+
+// A whole number of a request (`fallback` when it is not given); false when it is not one.
+bool number(const httplib::Request& request, const char* name, size_t fallback, size_t& value)
 {
-    std::fprintf(stderr, "akdebug-view: --serve is not available yet\n");
-    return 2;
+    if (!request.has_param(name)) {
+        value = fallback;
+        return true;
+    }
+    const std::string given = request.get_param_value(name);
+    if (given.empty() || given.size() > 10 ||
+        !std::all_of(given.begin(), given.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        return false;
+    value = std::stoull(given);
+    return true;
 }
 
-int runHtml(const Options&)
+void answer(httplib::Response& response, const json& value)
 {
-    std::fprintf(stderr, "akdebug-view: --html is not available yet\n");
-    return 2;
+    response.set_content(text(value), "application/json; charset=utf-8");
+}
+
+void refuse(httplib::Response& response, int status, const std::string& why)
+{
+    response.status = status;
+    answer(response, {{"error", why}});
+}
+
+void routes(httplib::Server& server, WebData& data, std::mutex& lock)
+{
+    // The trees, their registries and the lazily sorted indexes belong to one thread at a time.
+    server.Get("/", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(webPage("null"), "text/html; charset=utf-8");
+    });
+    server.Get("/api/info", [&](const httplib::Request&, httplib::Response& response) {
+        std::lock_guard<std::mutex> hold(lock);
+        answer(response, data.info());
+    });
+    server.Get("/api/children", [&](const httplib::Request& request, httplib::Response& response) {
+        size_t id = 0, offset = 0, limit = 0;
+        if (!request.has_param("id") || !number(request, "id", 0, id) || !number(request, "offset", 0, offset) ||
+            !number(request, "limit", s_batch, limit))
+            return refuse(response, 400, "children: id, offset and limit are whole numbers");
+        std::lock_guard<std::mutex> hold(lock);
+        json out;
+        if (id > 0xFFFFFFFFu || !data.children(static_cast<unsigned int>(id), offset, std::min(limit, s_maxBatch), out))
+            return refuse(response, 404, "children: no attribute has this id");
+        answer(response, out);
+    });
+    server.Get("/api/find", [&](const httplib::Request& request, httplib::Response& response) {
+        const std::string query = request.get_param_value("q");
+        if (query.empty() || query.size() > s_maxQuery)
+            return refuse(response, 400, "find: q is a name or an address, of 1 to 1024 bytes");
+        std::lock_guard<std::mutex> hold(lock);
+        answer(response, data.find(query, s_maxResults));
+    });
+    server.Get("/api/records", [&](const httplib::Request& request, httplib::Response& response) {
+        size_t offset = 0, limit = 0;
+        if (!data.isDraw())
+            return refuse(response, 404, "records: a scene file has no records");
+        if (!number(request, "offset", 0, offset) || !number(request, "limit", s_batch, limit))
+            return refuse(response, 400, "records: offset and limit are whole numbers");
+        std::lock_guard<std::mutex> hold(lock);
+        answer(response, data.records(offset, std::min(limit, s_maxBatch)));
+    });
+    server.Get("/api/record", [&](const httplib::Request& request, httplib::Response& response) {
+        size_t index = 0;
+        if (!request.has_param("index") || !number(request, "index", 0, index))
+            return refuse(response, 400, "record: index is a whole number");
+        std::lock_guard<std::mutex> hold(lock);
+        json out;
+        if (!data.record(index, out))
+            return refuse(response, 404, "record: no record has this index");
+        answer(response, out);
+    });
+}
+
+}  // namespace
+
+int runServe(const Options& options)
+{
+    WebData data;
+    if (!data.read(options.file, options.maxAttributes))
+        return 1;
+    if (!data.complete())
+        std::fprintf(stderr, "akdebug-view: \"%s\" could not be read whole; serving what was read\n",
+                     escape(options.file.c_str()).c_str());
+
+    // SIGINT and SIGTERM go to one thread that waits for them and stops the server; the server's
+    // threads, started below, inherit the blocked mask.
+    sigset_t signals, old;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, &old);
+
+    httplib::Server server;
+    std::string host;
+    std::mutex lock;
+    server.set_default_headers({{"X-Content-Type-Options", "nosniff"},
+                                {"Cache-Control", "no-store"},
+                                {"Referrer-Policy", "no-referrer"},
+                                {"X-Frame-Options", "DENY"}});
+    server.set_pre_routing_handler([&](const httplib::Request& request, httplib::Response& response) {
+        // The page may be opened from a link anywhere; its data only by the page itself (or typed in).
+        const std::string site = request.get_header_value("Sec-Fetch-Site");
+        const bool data = request.path.compare(0, 5, "/api/") == 0;
+        if (request.get_header_value("Host") == host && (!data || site.empty() || site == "same-origin" || site == "none"))
+            return httplib::Server::HandlerResponse::Unhandled;
+        response.status = 403;
+        response.set_content("akdebug-view answers only requests for " + host + " and its own page\n",
+                             "text/plain; charset=utf-8");
+        return httplib::Server::HandlerResponse::Handled;
+    });
+    server.set_keep_alive_timeout(2);
+    routes(server, data, lock);
+
+    const int port = options.port == 0 ? server.bind_to_any_port("127.0.0.1")
+                                       : (server.bind_to_port("127.0.0.1", options.port) ? options.port : -1);
+    if (port <= 0) {
+        std::fprintf(stderr, "akdebug-view: cannot listen on 127.0.0.1:%d\n", options.port);
+        pthread_sigmask(SIG_SETMASK, &old, nullptr);
+        return 1;
+    }
+    host = "127.0.0.1:" + std::to_string(port);
+    std::printf("serving http://%s/ (%s, %llu attributes); interrupt to end\n", host.c_str(),
+                escape(options.file.c_str()).c_str(), data.attributes());
+    std::fflush(stdout);
+
+    std::atomic<bool> ended{false};
+    std::thread waiter([&] {
+        int signal = 0;
+        sigwait(&signals, &signal);
+        // stop() is lost on a server that is not running yet: wait until it runs, or has ended.
+        while (!ended) {
+            if (server.is_running()) {
+                server.stop();
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    const bool listened = server.listen_after_bind();
+    ended = true;
+    pthread_kill(waiter.native_handle(), SIGTERM);  // a waiter that still waits: the server ended alone
+    waiter.join();
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    return listened ? 0 : 1;
+}
+
+int runHtml(const Options& options)
+{
+    // The read stops at the page's limit; the module's report of that is this program's own
+    // message here, not the advice to raise --max-attributes.
+    const bool pageLimited = options.maxAttributes > s_pageLimit;
+    bool tooBig = false;
+    emNotify::Handler previous;
+    previous = emNotify::setHandler([&](int level, const char* message) {
+        // What the reader reports after stopping there follows from the stop.
+        if (tooBig || (pageLimited && std::strstr(message, "too many attributes")))
+            tooBig = true;
+        else if (previous)
+            previous(level, message);
+    });
+    WebData data;
+    const bool read = data.read(options.file, pageLimited ? s_pageLimit : options.maxAttributes);
+    emNotify::setHandler(previous);
+    if (tooBig) {
+        std::fprintf(stderr,
+                     "akdebug-view: \"%s\" holds more than %llu attributes, too many for one page; serve it "
+                     "instead: akdebug-view --serve \"%s\"\n",
+                     escape(options.file.c_str()).c_str(), s_pageLimit, escape(options.file.c_str()).c_str());
+        return 1;
+    }
+    if (!read)
+        return 1;
+    const std::string page = webPage(text(data.whole()));
+    std::ofstream out(options.html, std::ios::binary | std::ios::trunc);
+    out.write(page.data(), static_cast<std::streamsize>(page.size()));
+    out.close();
+    if (!out) {
+        std::fprintf(stderr, "akdebug-view: cannot write \"%s\"\n", escape(options.html.c_str()).c_str());
+        return 1;
+    }
+    if (!data.complete())
+        std::fprintf(stderr, "akdebug-view: \"%s\" could not be read whole; the page shows what was read\n",
+                     escape(options.file.c_str()).c_str());
+    return data.complete() ? 0 : 1;
 }
 
 }  // namespace view
