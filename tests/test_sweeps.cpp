@@ -100,46 +100,41 @@ protected:
 
 void SweepTest::sweepPrefixes(const std::string& file)
 {
-    {
-        const std::vector<uint8_t> good = readFile(file);
-        ASSERT_TRUE(readAs(file, good));
-        const size_t dense = typeTableEnd(good) + s_everyByteOfBody;
-        int succeeded = 0;
-        for (size_t cut = 0; cut < good.size(); cut += cut < dense ? 1 : s_stride)
-            succeeded += readAs(file, std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(cut)));
-        // A draw file cut between records reads the complete records; a scene file never reads
-        // whole when cut.
-        if (file == scene) {
-            EXPECT_EQ(succeeded, 0);
-        }
+    const std::vector<uint8_t> good = readFile(file);
+    ASSERT_TRUE(readAs(file, good));
+    const size_t dense = typeTableEnd(good) + s_everyByteOfBody;
+    int succeeded = 0;
+    for (size_t cut = 0; cut < good.size(); cut += cut < dense ? 1 : s_stride)
+        succeeded += readAs(file, std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(cut)));
+    // A draw file cut between records reads the complete records; a scene file never reads
+    // whole when cut.
+    if (file == scene) {
+        EXPECT_EQ(succeeded, 0);
     }
 }
 
 void SweepTest::sweepCorruptions(const std::string& file)
 {
     std::mt19937 random(20261206);
-    {
-        const std::vector<uint8_t> good = readFile(file);
-        const size_t table = typeTableEnd(good);
-        ASSERT_LT(table, good.size());
-        // Every byte of the header and type table, set to values that upset counts, lengths and
-        // tags.
-        for (size_t at = 0; at < table; ++at)
-            for (int i = 0; i < s_tableValues; ++i) {
-                const uint8_t values[] = {uint8_t(good[at] ^ 0xFF), 0x00, 0x7F, uint8_t(good[at] ^ 0x80)};
-                std::vector<uint8_t> bad = good;
-                bad[at] = values[i];
-                readAs(file, bad);
-            }
-        // Every bit of a sample of the bytes after it.
-        std::uniform_int_distribution<size_t> pick(table, good.size() - 1);
-        for (int sample = 0; sample < s_sampledBytes; ++sample) {
-            const size_t at = pick(random);
-            for (int bit = 0; bit < 8; ++bit) {
-                std::vector<uint8_t> bad = good;
-                bad[at] ^= static_cast<uint8_t>(1u << bit);
-                readAs(file, bad);
-            }
+    const std::vector<uint8_t> good = readFile(file);
+    const size_t table = typeTableEnd(good);
+    ASSERT_LT(table, good.size());
+    // Every byte of the header and type table, set to values that upset counts, lengths and tags.
+    for (size_t at = 0; at < table; ++at)
+        for (int i = 0; i < s_tableValues; ++i) {
+            const uint8_t values[] = {uint8_t(good[at] ^ 0xFF), 0x00, 0x7F, uint8_t(good[at] ^ 0x80)};
+            std::vector<uint8_t> bad = good;
+            bad[at] = values[i];
+            readAs(file, bad);
+        }
+    // Every bit of a sample of the bytes after it.
+    std::uniform_int_distribution<size_t> pick(table, good.size() - 1);
+    for (int sample = 0; sample < s_sampledBytes; ++sample) {
+        const size_t at = pick(random);
+        for (int bit = 0; bit < 8; ++bit) {
+            std::vector<uint8_t> bad = good;
+            bad[at] ^= static_cast<uint8_t>(1u << bit);
+            readAs(file, bad);
         }
     }
 }
