@@ -2,7 +2,9 @@
 
 #include <telu.h>
 
+#include <atomic>
 #include <chrono>
+#include <mutex>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,8 +14,10 @@
 namespace testsupport {
 namespace {
 
+// Messages may come from several threads at once.
+std::mutex g_lock;
 std::vector<Message> g_messages;
-int g_assertions = 0;
+std::atomic<int> g_assertions{0};
 std::string g_tempRoot;
 
 class Environment : public ::testing::Environment
@@ -21,7 +25,10 @@ class Environment : public ::testing::Environment
 public:
     void SetUp() override
     {
-        emNotify::setHandler([](int level, const char* text) { g_messages.push_back({level, text}); });
+        emNotify::setHandler([](int level, const char* text) {
+            std::lock_guard<std::mutex> hold(g_lock);
+            g_messages.push_back({level, text});
+        });
         telu::setAssertHandler([](const char*, const char*, int) { ++g_assertions; });
     }
     void TearDown() override
@@ -39,6 +46,7 @@ const std::vector<Message>& messages() { return g_messages; }
 
 void clear()
 {
+    std::lock_guard<std::mutex> hold(g_lock);
     g_messages.clear();
     g_assertions = 0;
 }
