@@ -39,11 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     std::fwrite(data, 1, size, file);
     std::fclose(file);
+    // Inputs are small; a file that would build more than this many attributes is a bomb.
+    const unsigned long long maxAttributes = 2000000;
 #ifdef FUZZ_DRAW
     akDebugDraw draw;
+    draw.setMaxAttributes(maxAttributes);
     draw.read(inputPath().c_str());
 #else
     akDebugScene scene;
+    scene.setMaxAttributes(maxAttributes);
     scene.read(inputPath().c_str());
 #endif
     return 0;
