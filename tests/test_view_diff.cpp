@@ -1,5 +1,6 @@
 // The viewer's difference of two scene files, run as a program on files written from sample worlds.
 #include "schemasupport.h"
+#include "viewsupport.h"
 
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
@@ -48,19 +49,8 @@ protected:
     }
     Output diff(const std::string& arguments)
     {
-        const char* bin = std::getenv("TELU_BIN_DIR");
-        const std::string errFile = dir + "/stderr.txt";
-        const std::string command = std::string(bin ? bin : ".") + "/akdebug-view --diff " + arguments;
-        FILE* pipe = popen((command + " 2>" + errFile).c_str(), "r");
-        Output run;
-        char buffer[4096];
-        for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            run.out.append(buffer, n);
-        const int status = pipe ? pclose(pipe) : -1;
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream err(errFile);
-        run.err.assign(std::istreambuf_iterator<char>(err), {});
-        return run;
+        const viewsupport::ViewRun run = viewsupport::view("--diff " + arguments);
+        return Output{run.status, run.out, run.err};
     }
     std::string dir, a;
     std::unique_ptr<sampleworld::World> worlds[2];

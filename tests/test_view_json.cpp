@@ -1,6 +1,7 @@
 // The viewer's JSON output, run as a program on files written from the sample world and held
 // against what the module itself reads from them.
 #include "schemasupport.h"
+#include "viewsupport.h"
 
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
@@ -94,20 +95,9 @@ protected:
 
     Output view(const std::string& arguments)
     {
-        const char* bin = std::getenv("TELU_BIN_DIR");
-        const std::string errFile = dir + "/stderr.txt";
-        const std::string command = std::string(bin ? bin : ".") + "/akdebug-view --json " + arguments;
-        FILE* pipe = popen((command + " 2>" + errFile).c_str(), "r");
-        Output run;
-        char buffer[4096];
-        for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            run.out.append(buffer, n);
-        const int status = pipe ? pclose(pipe) : -1;
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream err(errFile);
-        run.err.assign(std::istreambuf_iterator<char>(err), {});
-        run.document = json::parse(run.out, nullptr, false);
-        return run;
+        const viewsupport::ViewRun run = viewsupport::view("--json " + arguments);
+        Output output{run.status, run.out, run.err, json::parse(run.out, nullptr, false)};
+        return output;
     }
 
     std::string dir, scene = "/world.scene", draw = "/world.draw";

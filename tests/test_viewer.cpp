@@ -1,5 +1,6 @@
 // The viewer program run on scene and draw files written by the module.
 #include "schemasupport.h"
+#include "viewsupport.h"
 
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
@@ -15,29 +16,8 @@
 
 namespace {
 
-struct ViewRun
-{
-    int status;
-    std::string out;
-    bool has(const std::string& text) const { return out.find(text) != std::string::npos; }
-};
-
-ViewRun view(const std::string& arguments)
-{
-    const char* binDir = std::getenv("TELU_BIN_DIR");
-    std::string command = std::string(binDir ? binDir : ".") + "/akdebug-view " + arguments + " 2>&1";
-    ViewRun run{-1, ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using viewsupport::ViewRun;
+using viewsupport::view;
 
 class ViewerTest : public schemasupport::ModuleTest
 {

@@ -112,27 +112,16 @@ void writeTree(Output& out, const akDebugAttributeBase* root, const WalkOptions&
         out << "null";
 }
 
-// The objects whose name holds the query below `root`, each as its path and its tree; paths as the
-// text output shows them: from below `root` (the object's name for `root` itself) after `prefix`.
+// The objects whose name holds the query below `root`, each as its path and its tree.
 void writeFound(Output& out, const akDebug& stream, const Options& options, const akDebugAttributeBase* root,
                 const std::string& prefix, const std::string& fields, unsigned int& found)
 {
-    std::string query = options.find;
-    if (!options.caseSensitive)
-        for (char& c : query)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const unsigned int flags = (options.caseSensitive ? akDebugType::FIND_CASE_SENSITIVE : 0u) |
-                               (options.exact ? akDebugType::FIND_EXACT : 0u);
-    for (auto it = stream.begin_type(); it != stream.end_type(); ++it)
-        for (akDebugObject* object = nullptr; (object = (*it)->findObject(query.c_str(), flags, object));) {
-            const std::string path = pathOf(object, root);
-            if (path.empty() && object != root)
-                continue;  // a source of repeats from an earlier record
-            out << (found++ ? ",\n" : "\n") << "{" << fields << "\"path\":"
-                << text(prefix + (path.empty() ? object->getName() : path)) << ",\"object\":";
-            writeTree(out, object, options.walk);
-            out << "}";
-        }
+    forEachFound(stream, options.find, options.exact, options.caseSensitive, root, prefix,
+                 [&](const akDebugObject* object, const std::string& path) {
+                     out << (found++ ? ",\n" : "\n") << "{" << fields << "\"path\":" << text(path) << ",\"object\":";
+                     writeTree(out, object, options.walk);
+                     out << "}";
+                 });
 }
 
 int writeScene(Output& out, const Options& options, FileKind kind)

@@ -132,27 +132,16 @@ void printTypes(const akDebug& stream)
     }
 }
 
-// Objects of every type whose name index holds the text; below `root` only, when one is given
-// (a record's object), with their paths from there after `prefix`.
+// Objects whose name holds the text, each with its path and its tree.
 void printFound(const akDebug& stream, const Options& options, const akDebugAttributeBase* root,
                 const std::string& prefix, int& found)
 {
-    std::string query = options.find;
-    if (!options.caseSensitive)
-        for (char& c : query)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const unsigned int flags = (options.caseSensitive ? akDebugType::FIND_CASE_SENSITIVE : 0u) |
-                               (options.exact ? akDebugType::FIND_EXACT : 0u);
-    for (auto it = stream.begin_type(); it != stream.end_type(); ++it)
-        for (akDebugObject* object = nullptr; (object = (*it)->findObject(query.c_str(), flags, object));) {
-            const std::string path = root ? pathOf(object, root) : std::string();
-            if (root && path.empty() && object != root)
-                continue;  // a source of repeats from an earlier record
-            const std::string shown = prefix + (path.empty() ? object->getName() : path);
-            std::printf("%s\n", escape(shown.c_str()).c_str());
-            printTree(object, options.walk, 1);
-            ++found;
-        }
+    forEachFound(stream, options.find, options.exact, options.caseSensitive, root, prefix,
+                 [&](const akDebugObject* object, const std::string& path) {
+                     std::printf("%s\n", escape(path.c_str()).c_str());
+                     printTree(object, options.walk, 1);
+                     ++found;
+                 });
 }
 
 // Every place below `root` where the host object at the address stands: the record read in full

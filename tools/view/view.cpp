@@ -1,5 +1,6 @@
 #include "view.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -112,6 +113,25 @@ std::string pathOf(const akDebugAttributeBase* attribute, const akDebugAttribute
     for (auto it = names.rbegin(); it != names.rend(); ++it)
         path += (path.empty() ? "" : "/") + std::string(*it);
     return path;
+}
+
+void forEachFound(const akDebug& stream, const std::string& query, bool exact, bool caseSensitive,
+                  const akDebugAttributeBase* root, const std::string& prefix,
+                  const std::function<void(const akDebugObject* object, const std::string& path)>& found)
+{
+    std::string key = query;
+    if (!caseSensitive)
+        for (char& c : key)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const unsigned int flags =
+        (caseSensitive ? akDebugType::FIND_CASE_SENSITIVE : 0u) | (exact ? akDebugType::FIND_EXACT : 0u);
+    for (auto it = stream.begin_type(); it != stream.end_type(); ++it)
+        for (akDebugObject* object = nullptr; (object = (*it)->findObject(key.c_str(), flags, object));) {
+            const std::string path = pathOf(object, root);
+            if (path.empty() && object != root)
+                continue;
+            found(object, prefix + (path.empty() ? object->getName() : path));
+        }
 }
 
 FileKind kindOf(const char* fileName)

@@ -64,6 +64,14 @@ void walk(const akDebugAttributeBase* root, const WalkOptions& options, const Vi
 // parent is followed upward. Empty when `attribute` is `root` or not below it.
 std::string pathOf(const akDebugAttributeBase* attribute, const akDebugAttributeBase* root);
 
+// The objects whose name the file's name indexes hold (any part of it, any case, unless `exact` or
+// `caseSensitive`), each with its path shown as the outputs show it: from below `root` after
+// `prefix`, or the object's own name for `root` itself. Objects not below `root` (the sources of
+// repeats kept from earlier records of a draw file) are left out.
+void forEachFound(const akDebug& stream, const std::string& query, bool exact, bool caseSensitive,
+                  const akDebugAttributeBase* root, const std::string& prefix,
+                  const std::function<void(const akDebugObject* object, const std::string& path)>& found);
+
 enum class FileKind { Scene, Draw, Unknown };
 // The magic number tells a scene file from a draw file.
 FileKind kindOf(const char* fileName);
