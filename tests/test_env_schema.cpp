@@ -396,39 +396,3 @@ TEST_F(EnvSchema, RecordEndsInTheFile)
     }
 }
 
-// A cloud volume without LOD ranges writes a zero count and reads an empty "LOD Ranges" group; a
-// disabled rain shaft still writes all its fields, so the record keeps its size.
-TEST_F(EnvSchema, EmptyLODRangesAndADisabledRainShaft)
-{
-    uint64_t size[2] = {};
-    for (bool enabled : {true, false}) {
-        SCOPED_TRACE(enabled);
-        akEnvCloudVolume cloud("cloud");
-        cloud.setColor(0.5f, 0.25f, 0.125f, 1);
-        cloud.setTextureBlendColor(0.75f, 0.5f, 0.25f, 0);
-        cloud.setRainShaftEnable(enabled);
-        cloud.setRainShaftWidth(15.5f);
-        cloud.setRainShaftOffset(1, 2, 3);
-        cloud.setRainShaftTextureFile("rain.rgb");
-        cloud.setRainShaftTextureBlendMode(akEnvFx::TEXTURE_BLEND_MODE_BLEND);
-        RoundTrip trip;
-        trip.begin();
-        const uint64_t start = trip.position();
-        trip.write(&cloud);
-        size[enabled] = trip.position() - start;
-        trip.finish();
-        const akDebugObject* read = trip.read();
-        ASSERT_NE(read, nullptr);
-        EXPECT_TRUE(trip.consumedAll());
-        ASSERT_NE(at(read, "LOD Ranges"), nullptr);
-        EXPECT_TRUE(at(read, "LOD Ranges")->empty_child());
-        EXPECT_EQ(valueOf(at(read, "Rain Shaft Enable")), enabled ? "true" : "false");
-        EXPECT_EQ(valueOf(at(read, "Rain Shaft Color")), "r=0.5, g=0.25, b=0.125, a=1");
-        EXPECT_EQ(valueOf(at(read, "Rain Shaft Width")), "15.5");
-        EXPECT_EQ(valueOf(at(read, "Rain Shaft Offset")), "x=1, y=2, z=3");
-        EXPECT_EQ(valueOf(at(read, "Rain Shaft Texture File")), "\"rain.rgb\"");
-        EXPECT_EQ(valueOf(at(read, "Rain Shaft Texture Blend Mode")), "TEXTURE_BLEND_MODE_BLEND");
-        EXPECT_EQ(valueOf(at(read, "Rain Shaft Texture Blend Color")), "r=0.75, g=0.5, b=0.25, a=0");
-    }
-    EXPECT_EQ(size[0], size[1]);
-}

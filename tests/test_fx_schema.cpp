@@ -336,36 +336,3 @@ TEST_F(FxSchema, PresetsAndCullRecordsUnderTheirOwnTypes)
     EXPECT_EQ(rows(at(level, "Size")), (Rows{"0: float = 1", "8: float = 10"}));
 }
 
-// An effect without trigger intersector or environment writes two null records of the declared
-// types, right before the overall colour; they read back as null references.
-TEST_F(FxSchema, AbsentTriggerAndEnvironmentAreNullRecords)
-{
-    akFxBlade blade("blade");
-    blade.setOverallColor(0.5f, 0.25f, 0.125f, 1.0f);
-    RoundTrip trip;
-    trip.write(&blade);
-    trip.finish();
-    const std::vector<uint8_t> bytes = trip.bytes();
-    const int isector = typeIndex(trip, "akIsector");
-    const int environment = typeIndex(trip, "akEnv");
-    ASSERT_GE(isector, 0);
-    ASSERT_GE(environment, 0);
-    EXPECT_TRUE(contains(bytes, Bytes()
-                                    .i(isector)
-                                    .i(akDebug::OBJECT_NULL)
-                                    .i(environment)
-                                    .i(akDebug::OBJECT_NULL)
-                                    .f({0.5f, 0.25f, 0.125f, 1.0f})
-                                    .data));
-    const akDebugObject* read = trip.read();
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(trip.consumedAll());
-    for (const char* name : {"akFx/Trigger Isector", "akFx/Environment"}) {
-        const akDebugAttributeBase* reference = at(read, name);
-        ASSERT_NE(reference, nullptr) << name;
-        EXPECT_EQ(valueOf(reference), "0x0") << name;
-        EXPECT_TRUE(reference->empty_child()) << name;
-    }
-    EXPECT_EQ(typeOf(at(read, "akFx/Trigger Isector")), "akIsector *");
-    EXPECT_EQ(typeOf(at(read, "akFx/Environment")), "akEnv *");
-}
