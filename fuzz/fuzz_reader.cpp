@@ -1,5 +1,8 @@
 // libFuzzer target for the two readers: the input is written to a file and read as a scene file
-// (FUZZ_DRAW unset) or as a draw file. Nothing a file holds may crash, hang or exhaust memory.
+// (FUZZ_DRAW unset) or as a draw file, whole and record by record; then every object the indexes
+// hold is visited, as a search would. Nothing a file holds may crash, hang or exhaust memory.
+#include "indexwalk.h"
+
 #include <akdebugdraw.h>
 #include <akdebugmodule.h>
 #include <akdebugscene.h>
@@ -45,10 +48,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     akDebugDraw draw;
     draw.setMaxAttributes(maxAttributes);
     draw.read(inputPath().c_str());
+    indexwalk::touchIndexedObjects(draw);
+    akDebugDraw byRecord;
+    byRecord.setMaxAttributes(maxAttributes);
+    byRecord.read(inputPath().c_str(), [](const akDebugDraw::Record&) { return true; });
+    indexwalk::touchIndexedObjects(byRecord);
 #else
     akDebugScene scene;
     scene.setMaxAttributes(maxAttributes);
     scene.read(inputPath().c_str());
+    indexwalk::touchIndexedObjects(scene);
 #endif
     return 0;
 }

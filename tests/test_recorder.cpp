@@ -1,5 +1,6 @@
 // The scene snapshot and the draw recorder end to end: files written through the host, read back,
 // the viewer tools started, and damaged or foreign files refused.
+#include "indexwalk.h"
 #include "schemasupport.h"
 
 #include <akdebugdraw.h>
@@ -224,8 +225,8 @@ TEST_F(RecorderTest, ToolsAreLookedUpInTheToolDirectoryAndStarted)
     delete root;
 }
 
-// A draw file cut at any byte offset reads without a crash; cut right after a channel end it
-// gives every record up to it.
+// A draw file cut at any byte offset reads without a crash, whole or record by record, and leaves
+// only live objects in its indexes; cut right after a channel end it gives every record up to it.
 TEST_F(RecorderTest, CutDrawFiles)
 {
     akDebugDraw draw;
@@ -243,6 +244,10 @@ TEST_F(RecorderTest, CutDrawFiles)
         schemasupport::writeFile(cutFile, std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(cut)));
         akDebugDraw reader;
         int result = reader.read(cutFile.c_str());
+        indexwalk::touchIndexedObjects(reader);
+        akDebugDraw byRecord;
+        EXPECT_EQ(byRecord.read(cutFile.c_str(), [](const akDebugDraw::Record&) { return true; }), result);
+        indexwalk::touchIndexedObjects(byRecord);
         if (cut == firstFrame) {
             // A complete frame: every record kept, and no end record.
             EXPECT_EQ(result, telu::SUCCESS);

@@ -61,6 +61,8 @@ void akDebugDraw::reset()
     for (Record* record : m_records)
         delete record;
     m_records.clear();
+    delete m_unfinished;
+    m_unfinished = nullptr;
     akDebug::reset();
 }
 
@@ -267,7 +269,7 @@ bool akDebugDraw::readRecord(int kind, unsigned int& frame, Record*& read)
     }
     record->drawContext = keep(readObject("Draw Context"));
     if (hasReadFailed()) {
-        delete record;
+        m_unfinished = record;
         return false;
     }
     read = record;

@@ -43,7 +43,8 @@ public:
     using const_iterator_record = std::vector<Record*>::const_iterator;
 
     akDebugDraw();
-    ~akDebugDraw();
+    // Virtual: a recorder is a polymorphic hook, and may be owned and destroyed as one.
+    virtual ~akDebugDraw();
 
     static int initializeClass();
     static int shutdownClass();
@@ -98,6 +99,9 @@ private:
     const kiChannelBin* m_currentChannelBin = nullptr;
     const kiCullRecord* m_currentCullRecord = nullptr;
     std::vector<Record*> m_records;
+    // The record a damaged file ends inside: not among the records, but the objects read for it
+    // are in the type indexes, so it is released with the records.
+    Record* m_unfinished = nullptr;
     kiChannel* m_channel = nullptr;
     akDebugTypeDef* m_drawFunctionDataDef = nullptr;
 };

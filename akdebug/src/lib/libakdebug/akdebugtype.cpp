@@ -9,9 +9,9 @@ akDebugType::akDebugType(akDebugTypeDef* typeDef, int index) : m_index(index), m
 
 akDebugType::~akDebugType()
 {
-    m_sources.forEach([this](unsigned int, Source& source) {
-        if (m_kept.find(source.object))
-            source.object->unref();
+    m_kept.forEach([](const akDebugObject* object, bool) {
+        if (object)
+            const_cast<akDebugObject*>(object)->unref();
     });
 }
 
@@ -40,10 +40,8 @@ int akDebugType::read(akDebug* stream, akDebugObject* object, unsigned int addre
         return telu::SUCCESS;
     Source& source = *m_sources.insert(address, Source()).first;
     if (m_keepSourcesOnly && source.object != object) {
-        if (source.object && m_kept.find(source.object)) {
-            m_kept.erase(source.object);
-            source.object->unref();
-        }
+        // An earlier source at the same address (a damaged file writes one address twice in
+        // full) stays kept: it is in the indexes.
         object->ref();
         m_kept.set(object, true);
     }
