@@ -267,6 +267,42 @@ TEST_F(RecorderTest, CutDrawFiles)
     }
 }
 
+// A file that holds one frame's records twice (two full records of each object at one address, as
+// files joined by mistake would) reads whole and record by record; every object its indexes hold
+// stays alive.
+TEST_F(RecorderTest, AFrameWrittenTwiceInFull)
+{
+    const std::string empty = dir + "/empty.draw";
+    {
+        akDebugDraw none;
+        ASSERT_EQ(none.write(empty.c_str(), &channel, false), telu::SUCCESS);
+    }
+    const size_t header = schemasupport::readFile(empty).size() - sizeof(int);
+    const std::string file = dir + "/once.draw";
+    {
+        akDebugDraw draw;
+        ASSERT_EQ(draw.write(file.c_str(), &channel, false), telu::SUCCESS);
+        draw.start(1);
+        channel.drawFrame();
+    }
+    const std::vector<uint8_t> once = schemasupport::readFile(file);
+    std::vector<uint8_t> twice(once.begin(), once.end() - sizeof(int));
+    twice.insert(twice.end(), once.begin() + static_cast<long>(header), once.end());
+    const std::string twiceFile = dir + "/twice.draw";
+    schemasupport::writeFile(twiceFile, twice);
+
+    akDebugDraw whole;
+    EXPECT_EQ(whole.read(twiceFile.c_str()), telu::SUCCESS);
+    EXPECT_EQ(whole.size_record(), 10u);
+    EXPECT_GT(indexwalk::touchIndexedObjects(whole), 0u);
+    akDebugDraw byRecord;
+    unsigned int records = 0;
+    EXPECT_EQ(byRecord.read(twiceFile.c_str(), [&](const akDebugDraw::Record&) { return ++records > 0; }),
+              telu::SUCCESS);
+    EXPECT_EQ(records, 10u);
+    EXPECT_GT(indexwalk::touchIndexedObjects(byRecord), 0u);
+}
+
 // A scene file that could not be written completely, or that ends early, is not reported as a
 // success; what could be read is kept.
 TEST_F(RecorderTest, IncompleteSceneFilesAreReported)
