@@ -2,41 +2,16 @@
 // viewer has (tree with advanced attributes, summary, types, name and address searches, records of
 // a draw file, JSON, the difference with itself, the web page's data and searches). The forms walk
 // what the reader built, damaged or not, so nothing they meet in a tree may crash them.
+#include "fuzzsupport.h"
 #include "options.h"
 #include "webdata.h"
 
-#include <akdebugmodule.h>
-
-#include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <string>
-#include <unistd.h>
 
 namespace {
 
 const unsigned long long s_maxAttributes = 2000000;
-
-const std::string& inputPath()
-{
-    static const std::string path = "/tmp/akdebug-fuzz-view-" + std::to_string(getpid()) + ".bin";
-    return path;
-}
-
-void initialize()
-{
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    // The outputs print to standard output; libFuzzer reports on standard error.
-    if (!std::freopen("/dev/null", "w", stdout))
-        std::abort();
-    emNotify::setHandler([](int, const char*) {});
-    akModule* module = akdebugInitialize();
-    module->initialize(0, nullptr);
-    module->configure();
-}
 
 void showEveryForm(const std::string& file, unsigned int address)
 {
@@ -89,16 +64,18 @@ void showEveryForm(const std::string& file, unsigned int address)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    initialize();
-    FILE* file = std::fopen(inputPath().c_str(), "wb");
-    if (!file)
+    // The outputs print to standard output; libFuzzer reports on standard error.
+    static FILE* quiet = std::freopen("/dev/null", "w", stdout);
+    if (!quiet)
+        std::abort();
+    fuzzsupport::initialize();
+    const std::string input = fuzzsupport::writeInput(data, size);
+    if (input.empty())
         return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
     // An address the file may hold: its last four bytes.
     unsigned int address = 0;
     if (size >= 4)
         std::memcpy(&address, data + size - 4, 4);
-    showEveryForm(inputPath(), address);
+    showEveryForm(input, address);
     return 0;
 }

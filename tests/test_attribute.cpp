@@ -265,6 +265,13 @@ TEST_F(AttributeTest, GroupsCompareByChildrenAndArraysByAddressFirst)
     Held<akDebugAttributeBase> copy(g->makeCopy());
     EXPECT_TRUE(copy->compare(g.a));
     EXPECT_EQ(copy->size_child(), 2u);
+    // A damaged file can put attributes of another kind where a group's children stand: they
+    // differ, and nothing is read through the wrong kind (the sanitizer build checks).
+    Held<akDebugGroup> other(new akDebugGroup(g->getName()));
+    other->insert_child(new akDebugObject(x, 0x10, nullptr));
+    other->insert_child(new akDebugAttribute<float>(x, 2.5f));
+    EXPECT_FALSE(g->compare(other.a));
+    EXPECT_FALSE(other->compare(g.a));
 
     // Arrays at the same address are equal whatever their elements; otherwise the elements decide.
     const char* zero = akDebugAttributeBase::getPersistentIndexName(0);

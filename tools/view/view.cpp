@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <typeinfo>
 
 namespace view {
 
@@ -176,8 +177,9 @@ bool sameState(const akDebugObject* a, const akDebugObject* b)
 {
     if (!a || !b || a->getType() != b->getType() || a->size_child() != b->size_child())
         return false;
+    // Levels of one kind only: in a damaged file they need not be.
     for (auto i = a->begin_child(), j = b->begin_child(); i != a->end_child(); ++i, ++j)
-        if (!(*i)->compare(*j))
+        if (typeid(**i) != typeid(**j) || !(*i)->compare(*j))
             return false;
     return true;
 }

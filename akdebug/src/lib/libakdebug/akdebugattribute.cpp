@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <set>
+#include <typeinfo>
 #include <unordered_map>
 
 thread_local unsigned long long akDebugAttributeBase::s_numCreated __attribute__((tls_model("initial-exec"))) = 0;
@@ -531,9 +532,14 @@ bool akDebugGroup::compareLocal(const akDebugGroup* other) const
 {
     if (!akDebugAttributeBase::compareLocal(other) || size_child() != other->size_child())
         return false;
-    for (unsigned int i = 0; i < m_children.size(); ++i)
-        if (!m_children[i]->compare(other->m_children[i]))
+    // Children at one place are compared only when they are of one kind: in trees read from
+    // damaged files they need not be, and compare() holds only between attributes of one kind.
+    for (unsigned int i = 0; i < m_children.size(); ++i) {
+        const akDebugAttributeBase& mine = *m_children[i];
+        const akDebugAttributeBase& theirs = *other->m_children[i];
+        if (typeid(mine) != typeid(theirs) || !mine.compare(&theirs))
             return false;
+    }
     return true;
 }
 
