@@ -7,10 +7,10 @@
 // kilobytes of the body, and takes an even sample of the rest.
 #include "indexwalk.h"
 #include "schemasupport.h"
+#include "worldfiles.h"
 
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
-#include <sampleworld.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -52,13 +52,7 @@ protected:
         // Thousands of damaged files are written and read: in memory when the system has a place.
         damaged = (access("/dev/shm", W_OK) == 0 ? std::string("/dev/shm") : dir) + "/akdebug-sweep-" +
                   std::to_string(getpid()) + ".bin";
-        sampleworld::World world;
-        akDebugScene writer;
-        ASSERT_EQ(writer.write(scene.c_str(), world.getRoot(), false), telu::SUCCESS);
-        akDebugDraw recorder;
-        ASSERT_EQ(recorder.write(draw.c_str(), world.getChannel(), false), telu::SUCCESS);
-        recorder.start(1);
-        world.getChannel()->drawFrame();
+        ASSERT_NO_FATAL_FAILURE(worldfiles::write(scene, draw, 1));
     }
     // Reads the bytes as the file kind of `original`; true when the read succeeded. A read that
     // fails reports why.

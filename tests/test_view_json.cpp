@@ -2,6 +2,7 @@
 // against what the module itself reads from them.
 #include "schemasupport.h"
 #include "viewsupport.h"
+#include "worldfiles.h"
 
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
@@ -82,15 +83,8 @@ protected:
     {
         ModuleTest::SetUp();
         dir = testsupport::tempDir();
-        sampleworld::World world;
-        akDebugScene writer;
-        ASSERT_EQ(writer.write(scene.insert(0, dir).c_str(), world.getRoot(), false), telu::SUCCESS);
-        akDebugDraw recorder;
-        ASSERT_EQ(recorder.write(draw.insert(0, dir).c_str(), world.getChannel(), false), telu::SUCCESS);
-        recorder.start(2);
         kiThread::setFrameNumber(100);
-        world.getChannel()->drawFrame();
-        world.getChannel()->drawFrame();
+        ASSERT_NO_FATAL_FAILURE(worldfiles::write(scene.insert(0, dir), draw.insert(0, dir), 2));
     }
 
     Output view(const std::string& arguments)

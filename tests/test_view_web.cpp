@@ -1,6 +1,8 @@
 // The viewer's web page: served on 127.0.0.1 to a headless browser, and written to one file with its
 // data, on files written from the sample world.
 #include "schemasupport.h"
+#include "viewsupport.h"
+#include "worldfiles.h"
 
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
@@ -206,14 +208,7 @@ protected:
         dir = testsupport::tempDir();
         scene = dir + "/world.scene";
         draw = dir + "/world.draw";
-        sampleworld::World world;
-        akDebugScene sceneWriter;
-        ASSERT_EQ(sceneWriter.write(scene.c_str(), world.getRoot(), false), telu::SUCCESS);
-        akDebugDraw recorder;
-        ASSERT_EQ(recorder.write(draw.c_str(), world.getChannel(), false), telu::SUCCESS);
-        recorder.start(2);
-        world.getChannel()->drawFrame();
-        world.getChannel()->drawFrame();
+        ASSERT_NO_FATAL_FAILURE(worldfiles::write(scene, draw, 2));
     }
 
     // Starts the server on a free port: the port, or 0.
@@ -346,16 +341,10 @@ TEST_F(WebTest, ADrawContextThatCannotBeResolvedLeavesTheRecordWithoutOne)
     const std::string damaged = dir + "/damaged.draw";
     std::ofstream(damaged, std::ios::binary) << bytes;
 
-    FILE* text = popen((viewer() + " " + damaged + " 2>&1").c_str(), "r");
-    ASSERT_NE(text, nullptr);
-    std::string out;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, text)) > 0;)
-        out.append(buffer, n);
-    const int status = pclose(text);
-    ASSERT_TRUE(WIFEXITED(status)) << "the text output crashed";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << out;
-    EXPECT_TRUE(has(out, "unable to resolve debug object")) << out;
+    const viewsupport::ViewRun text = viewsupport::view(damaged);
+    ASSERT_GE(text.status, 0) << "the text output crashed";
+    EXPECT_EQ(text.status, 0) << text.out << text.err;
+    EXPECT_TRUE(text.has("unable to resolve debug object")) << text.out << text.err;
 
     Child server({viewer(), "--serve", damaged, "--port", "0"});
     const int port = serve(server);
@@ -413,17 +402,11 @@ TEST_F(WebTest, WritesOnePageWithItsDataUnlessTheFileIsTooBig)
         ASSERT_EQ(writer.write(big.c_str(), root, false), telu::SUCCESS);
         delete root;
     }
-    FILE* refused = popen((viewer() + " --html " + dir + "/big.html " + big + " 2>&1").c_str(), "r");
-    ASSERT_NE(refused, nullptr);
-    std::string out;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, refused)) > 0;)
-        out.append(buffer, n);
-    const int status = pclose(refused);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << out;
-    EXPECT_TRUE(has(out, "holds more than 200000 attributes, too many for one page; serve it instead: "
-                         "akdebug-view --serve")) << out;
-    EXPECT_FALSE(has(out, "--max-attributes")) << "the page's limit is not the reader's: " << out;
+    const viewsupport::ViewRun refused = viewsupport::view("--html " + dir + "/big.html " + big);
+    EXPECT_EQ(refused.status, 1) << refused.err;
+    EXPECT_TRUE(refused.has("holds more than 200000 attributes, too many for one page; serve it instead: "
+                            "akdebug-view --serve")) << refused.err;
+    EXPECT_FALSE(refused.has("--max-attributes")) << "the page's limit is not the reader's: " << refused.err;
     EXPECT_EQ(access((dir + "/big.html").c_str(), F_OK), -1);
 
     std::string chromium;

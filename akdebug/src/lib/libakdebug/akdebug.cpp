@@ -274,7 +274,6 @@ akDebugTypeDef* akDebug::resolveTypeDef(emClassType* classType)
     return typeDef;
 }
 
-
 void akDebug::addType(akDebugType* type)
 {
     const unsigned int slot = type->getTypeDef()->getSlot();

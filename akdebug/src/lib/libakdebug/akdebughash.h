@@ -54,37 +54,6 @@ public:
     // Sets the value of the key, entering it when needed.
     void set(Key key, const Value& value) { *insert(key, value).first = value; }
 
-    // Removes the key; false when it was not there.
-    bool erase(Key key)
-    {
-        if (key == Key()) {
-            bool had = m_hasEmptyKey;
-            m_hasEmptyKey = false;
-            m_emptyKeyValue = Value();
-            return had;
-        }
-        if (m_slots.empty())
-            return false;
-        const size_t mask = m_slots.size() - 1;
-        size_t i = slotOf(key);
-        while (m_slots[i].first != key) {
-            if (m_slots[i].first == Key())
-                return false;
-            i = (i + 1) & mask;
-        }
-        // Shift the following entries of the run back so that every key stays reachable.
-        for (size_t j = (i + 1) & mask; m_slots[j].first != Key(); j = (j + 1) & mask) {
-            const size_t home = slotOf(m_slots[j].first);
-            if (((j - home) & mask) >= ((j - i) & mask)) {
-                m_slots[i] = m_slots[j];
-                i = j;
-            }
-        }
-        m_slots[i] = {Key(), Value()};
-        --m_size;
-        return true;
-    }
-
     // Calls f(key, value) for every entry.
     template <class F>
     void forEach(F f)
