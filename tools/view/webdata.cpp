@@ -1,6 +1,6 @@
 #include "webdata.h"
 
-#include <akdebugtelu.h>
+#include <akdebugattributename.h>
 
 #include <algorithm>
 #include <cctype>

@@ -2,23 +2,8 @@
 // that enters an object's name in its type's name indexes.
 #pragma once
 
+#include "akdebugattributename.h"
 #include "akdebugschema.h"
-
-// The name of a host object. Registers the name for the object and type current while the
-// object's payload is read, so that viewers find the object by name.
-class AKDEBUG_API emBaseName : public akDebugString
-{
-public:
-    emBaseName(const char* name, const char* value);
-    akDebugAttributeBase* makeCopy() const override;
-    const char* getLowerCase() const { return m_lowerCase.c_str(); }
-
-protected:
-    ~emBaseName() override = default;
-
-private:
-    emString m_lowerCase;
-};
 
 namespace akdebugschema {
 

@@ -1,18 +1,85 @@
 #include "akdebugtype.h"
 
 #include "akdebugattribute.h"
+#include "akdebughash.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+
+namespace {
+
+// An index of objects by key, filled while a file is read and sorted by key (entries with equal
+// keys in the order they were entered) when it is first searched.
+template <class Key, class Less>
+class Index
+{
+public:
+    using Entry = std::pair<Key, akDebugObject*>;
+    using const_iterator = typename std::vector<Entry>::const_iterator;
+
+    void insert(Key key, akDebugObject* object);
+    // Removes the entries entered since the last call whose object `drop` is true for, keeping
+    // the others in order.
+    template <class Drop>
+    void removeNewIf(Drop drop);
+    bool empty() const { return m_entries.empty(); }
+    const_iterator begin() const { sort(); return m_entries.begin(); }
+    const_iterator end() const { sort(); return m_entries.end(); }
+    // The entry of an object, or end().
+    const_iterator find(const akDebugObject* object) const;
+    // The distinct keys in order.
+    const std::vector<Key>& keys() const;
+
+private:
+    void sort() const;
+    mutable std::vector<Entry> m_entries;
+    mutable bool m_sorted = true;
+    mutable std::unordered_map<const akDebugObject*, size_t> m_positions;
+    mutable std::vector<Key> m_keys;
+    mutable bool m_keysValid = false;
+    // Entries from here on were entered since the last removeNewIf, while no sort moved them.
+    size_t m_newFrom = 0;
+    mutable bool m_newAtEnd = true;
+};
+
+struct AddressLess
+{
+    bool operator()(unsigned int a, unsigned int b) const { return a < b; }
+};
+
+}  // namespace
+
+struct akDebugType::Tables
+{
+    struct Source
+    {
+        akDebugObject* object = nullptr;
+        unsigned long long size = 0;
+    };
+    akDebugHashMap<const void*, unsigned int> written;
+    akDebugHashMap<unsigned int, Source> sources;
+    // Record-by-record reading: the sources kept, and the objects of the current record that the
+    // indexes hold.
+    akDebugHashMap<const akDebugObject*, bool> kept;
+    akDebugHashMap<const akDebugObject*, bool> recordIndexed;
+    Index<unsigned int, AddressLess> addressIndex;
+    Index<const char*, NameLess> nameIndex;
+    Index<const char*, NameLess> lowerNameIndex;
+};
 
 akDebugObject* akDebugType::s_currentObject = nullptr;
 akDebugType* akDebugType::s_currentType = nullptr;
 
-akDebugType::akDebugType(akDebugTypeDef* typeDef, int index) : m_index(index), m_typeDef(typeDef) {}
+akDebugType::akDebugType(akDebugTypeDef* typeDef, int index) : m_index(index), m_typeDef(typeDef), m_tables(new Tables) {}
 
 akDebugType::~akDebugType()
 {
-    m_kept.forEach([](const akDebugObject* object, bool) {
+    m_tables->kept.forEach([](const akDebugObject* object, bool) {
         if (object)
             const_cast<akDebugObject*>(object)->unref();
     });
+    delete m_tables;
 }
 
 akDebugObject* akDebugType::create(const char* name, unsigned int address)
@@ -25,7 +92,7 @@ int akDebugType::write(akDebug* stream, void* object, unsigned int address)
     if (m_typeDef->write(stream, object) == telu::FAILURE)
         return telu::FAILURE;
     if (has(akDebugTypeDef::OPTION_SHARE_REPEATS))
-        m_written.insert(object, address);
+        m_tables->written.insert(object, address);
     return telu::SUCCESS;
 }
 
@@ -38,50 +105,55 @@ int akDebugType::read(akDebug* stream, akDebugObject* object, unsigned int addre
         return telu::FAILURE;
     if (!has(akDebugTypeDef::OPTION_SHARE_REPEATS))
         return telu::SUCCESS;
-    Source& source = *m_sources.insert(address, Source()).first;
+    Tables::Source& source = *m_tables->sources.insert(address, Tables::Source()).first;
     if (m_keepSourcesOnly && source.object != object) {
         // An earlier source at the same address (a damaged file writes one address twice in
         // full) stays kept: it is in the indexes.
         object->ref();
-        m_kept.set(object, true);
+        m_tables->kept.set(object, true);
     }
     source.object = object;
     source.size = akDebugAttributeBase::getNumCreated() - before + 1;
     return telu::SUCCESS;
 }
 
+const unsigned int* akDebugType::findWritten(const void* object) const
+{
+    return has(akDebugTypeDef::OPTION_SHARE_REPEATS) ? m_tables->written.find(object) : nullptr;
+}
+
 akDebugObject* akDebugType::getSourceObject(unsigned int address) const
 {
     if (!has(akDebugTypeDef::OPTION_SHARE_REPEATS))
         return nullptr;
-    const Source* found = m_sources.find(address);
+    const Tables::Source* found = m_tables->sources.find(address);
     return found ? found->object : nullptr;
 }
 
 unsigned long long akDebugType::getSourceSize(unsigned int address) const
 {
-    const Source* found = has(akDebugTypeDef::OPTION_SHARE_REPEATS) ? m_sources.find(address) : nullptr;
+    const Tables::Source* found = has(akDebugTypeDef::OPTION_SHARE_REPEATS) ? m_tables->sources.find(address) : nullptr;
     return found && found->object ? found->size : 0;
 }
 
 void akDebugType::finishRecord()
 {
-    if (m_recordIndexed.size() == 0)
+    if (m_tables->recordIndexed.size() == 0)
         return;
-    auto drop = [this](const akDebugObject* object) { return m_recordIndexed.find(object) && !m_kept.find(object); };
-    m_addressIndex.removeNewIf(drop);
-    m_nameIndex.removeNewIf(drop);
-    m_lowerNameIndex.removeNewIf(drop);
-    m_recordIndexed.clear();
+    auto drop = [this](const akDebugObject* object) { return m_tables->recordIndexed.find(object) && !m_tables->kept.find(object); };
+    m_tables->addressIndex.removeNewIf(drop);
+    m_tables->nameIndex.removeNewIf(drop);
+    m_tables->lowerNameIndex.removeNewIf(drop);
+    m_tables->recordIndexed.clear();
 }
 
 void akDebugType::registerAddress(akDebugObject* object, unsigned int address)
 {
     if (address == 0 || !has(akDebugTypeDef::OPTION_INDEX_ADDRESS))
         return;
-    m_addressIndex.insert(address, object);
+    m_tables->addressIndex.insert(address, object);
     if (m_keepSourcesOnly)
-        m_recordIndexed.set(object, true);
+        m_tables->recordIndexed.set(object, true);
     s_currentObject = object;
     s_currentType = this;
 }
@@ -90,16 +162,16 @@ void akDebugType::registerName(akDebugObject* object, const char* name, const ch
 {
     if (!name || !lowerCaseName || !has(akDebugTypeDef::OPTION_INDEX_NAME))
         return;
-    m_nameIndex.insert(name, object);
-    m_lowerNameIndex.insert(lowerCaseName, object);
+    m_tables->nameIndex.insert(name, object);
+    m_tables->lowerNameIndex.insert(lowerCaseName, object);
     if (m_keepSourcesOnly)
-        m_recordIndexed.set(object, true);
+        m_tables->recordIndexed.set(object, true);
     s_currentObject = nullptr;
     s_currentType = nullptr;
 }
 
 template <class Key, class Less>
-void akDebugType::Index<Key, Less>::insert(Key key, akDebugObject* object)
+void Index<Key, Less>::insert(Key key, akDebugObject* object)
 {
     if (!m_entries.empty() && Less()(key, m_entries.back().first))
         m_sorted = false;
@@ -110,7 +182,7 @@ void akDebugType::Index<Key, Less>::insert(Key key, akDebugObject* object)
 
 template <class Key, class Less>
 template <class Drop>
-void akDebugType::Index<Key, Less>::removeNewIf(Drop drop)
+void Index<Key, Less>::removeNewIf(Drop drop)
 {
     auto first = m_newAtEnd ? m_entries.begin() + static_cast<long>(std::min(m_newFrom, m_entries.size())) : m_entries.begin();
     auto end = std::remove_if(first, m_entries.end(), [&](const Entry& entry) { return drop(entry.second); });
@@ -124,7 +196,7 @@ void akDebugType::Index<Key, Less>::removeNewIf(Drop drop)
 }
 
 template <class Key, class Less>
-void akDebugType::Index<Key, Less>::sort() const
+void Index<Key, Less>::sort() const
 {
     if (m_sorted)
         return;
@@ -135,7 +207,7 @@ void akDebugType::Index<Key, Less>::sort() const
 }
 
 template <class Key, class Less>
-typename akDebugType::Index<Key, Less>::const_iterator akDebugType::Index<Key, Less>::find(const akDebugObject* object) const
+typename Index<Key, Less>::const_iterator Index<Key, Less>::find(const akDebugObject* object) const
 {
     sort();
     if (m_positions.empty())
@@ -146,7 +218,7 @@ typename akDebugType::Index<Key, Less>::const_iterator akDebugType::Index<Key, L
 }
 
 template <class Key, class Less>
-const std::vector<Key>& akDebugType::Index<Key, Less>::keys() const
+const std::vector<Key>& Index<Key, Less>::keys() const
 {
     if (!m_keysValid) {
         sort();
@@ -161,34 +233,34 @@ const std::vector<Key>& akDebugType::Index<Key, Less>::keys() const
 
 akDebugObject* akDebugType::findObject(const akDebugObject* after) const
 {
-    auto it = m_addressIndex.begin();
+    auto it = m_tables->addressIndex.begin();
     if (after) {
-        it = m_addressIndex.find(after);
-        if (it == m_addressIndex.end())
+        it = m_tables->addressIndex.find(after);
+        if (it == m_tables->addressIndex.end())
             return nullptr;
         ++it;
     }
-    return it == m_addressIndex.end() ? nullptr : it->second;
+    return it == m_tables->addressIndex.end() ? nullptr : it->second;
 }
 
 akDebugObject* akDebugType::findObject(unsigned int address, const akDebugObject* after) const
 {
-    auto it = std::lower_bound(m_addressIndex.begin(), m_addressIndex.end(), address,
+    auto it = std::lower_bound(m_tables->addressIndex.begin(), m_tables->addressIndex.end(), address,
                                [](const auto& entry, unsigned int key) { return entry.first < key; });
     if (after) {
-        it = m_addressIndex.find(after);
-        if (it == m_addressIndex.end() || it->first != address)
+        it = m_tables->addressIndex.find(after);
+        if (it == m_tables->addressIndex.end() || it->first != address)
             return nullptr;
         ++it;
     }
-    return it == m_addressIndex.end() || it->first != address ? nullptr : it->second;
+    return it == m_tables->addressIndex.end() || it->first != address ? nullptr : it->second;
 }
 
 akDebugObject* akDebugType::findObject(const char* name, unsigned int flags, const akDebugObject* after) const
 {
     if (!name)
         return nullptr;
-    const auto& index = (flags & FIND_CASE_SENSITIVE) ? m_nameIndex : m_lowerNameIndex;
+    const auto& index = (flags & FIND_CASE_SENSITIVE) ? m_tables->nameIndex : m_tables->lowerNameIndex;
     auto it = index.begin();
     if (after) {
         it = index.find(after);
@@ -204,8 +276,11 @@ akDebugObject* akDebugType::findObject(const char* name, unsigned int flags, con
     return nullptr;
 }
 
+akDebugType::const_iterator_address akDebugType::begin_address() const { return m_tables->addressIndex.keys().begin(); }
+akDebugType::const_iterator_address akDebugType::end_address() const { return m_tables->addressIndex.keys().end(); }
+unsigned int akDebugType::size_address() const { return static_cast<unsigned int>(m_tables->addressIndex.keys().size()); }
+bool akDebugType::empty_address() const { return m_tables->addressIndex.empty(); }
+
 int akDebugType::initializeClass() { return telu::SUCCESS; }
 int akDebugType::shutdownClass() { return telu::SUCCESS; }
 
-template class akDebugType::Index<unsigned int, akDebugType::AddressLess>;
-template class akDebugType::Index<const char*, akDebugType::NameLess>;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "akdebugattribute.h"
-#include "akdebughash.h"
 #include "akdebugtype.h"
 
 #include <embase.h>
@@ -102,8 +101,8 @@ public:
     // the rest of the file), or null.
     akDebugTypeDef* findTypeDef(const emClassType* classType);
     // Definitions that schemas work out from host class types, kept for the rest of the file.
-    akDebugTypeDef* const* findCachedTypeDef(const void* key) const { return m_cachedTypeDefs.find(key); }
-    void cacheTypeDef(const void* key, akDebugTypeDef* typeDef) { m_cachedTypeDefs.set(key, typeDef); }
+    akDebugTypeDef* const* findCachedTypeDef(const void* key) const;
+    void cacheTypeDef(const void* key, akDebugTypeDef* typeDef);
 
     akDebugType* getType(const akDebugTypeDef* typeDef) const
     {
@@ -199,10 +198,8 @@ private:
     unsigned int m_numRecords[4] = {0, 0, 0, 0};
     unsigned long long m_maxAttributes = s_defaultMaxAttributes;
     long long m_heldAtStart = 0;
-    // File addresses: the owner of each address taken, and the pointers that could not keep their
-    // low 32 bits.
-    akDebugHashMap<unsigned int, const void*> m_owners;
-    akDebugHashMap<const void*, unsigned int> m_moved;
-    akDebugHashMap<const emClassType*, akDebugTypeDef*> m_resolved;
-    akDebugHashMap<const void*, akDebugTypeDef*> m_cachedTypeDefs;
+    // What a file written keeps: the owner of each address taken, the pointers that could not keep
+    // their low 32 bits, and the type definitions found for host class types.
+    struct Tables;
+    Tables* m_tables;
 };

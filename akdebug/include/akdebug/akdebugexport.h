@@ -1,5 +1,5 @@
 // Visibility of the module's interface: the library is built with hidden symbols, and only the
-// entry function and the documented classes are exported.
+// entry function and the classes of the public headers (include/akdebug) are exported.
 #pragma once
 
 #define AKDEBUG_API __attribute__((visibility("default")))

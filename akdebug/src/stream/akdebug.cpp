@@ -1,5 +1,7 @@
 #include "akdebug.h"
 
+#include "akdebughash.h"
+
 #include <tels.h>
 
 #include <cstdio>
@@ -13,13 +15,26 @@ unsigned int paddedLength(size_t length) { return static_cast<unsigned int>((len
 
 }  // namespace
 
-akDebug::akDebug() = default;
+struct akDebug::Tables
+{
+    akDebugHashMap<unsigned int, const void*> owners;
+    akDebugHashMap<const void*, unsigned int> moved;
+    akDebugHashMap<const emClassType*, akDebugTypeDef*> resolved;
+    akDebugHashMap<const void*, akDebugTypeDef*> cachedTypeDefs;
+};
+
+akDebug::akDebug() : m_tables(new Tables) {}
 
 akDebug::~akDebug()
 {
     reset();
     setFile(nullptr);
+    delete m_tables;
 }
+
+akDebugTypeDef* const* akDebug::findCachedTypeDef(const void* key) const { return m_tables->cachedTypeDefs.find(key); }
+
+void akDebug::cacheTypeDef(const void* key, akDebugTypeDef* typeDef) { m_tables->cachedTypeDefs.set(key, typeDef); }
 
 emFile* akDebug::openFile(const char* fileName, const char* mode, const char* operation)
 {
@@ -48,10 +63,10 @@ void akDebug::reset()
         delete type;
     m_types.clear();
     m_typeBySlot.clear();
-    m_resolved.clear();
-    m_cachedTypeDefs.clear();
-    m_owners.clear();
-    m_moved.clear();
+    m_tables->resolved.clear();
+    m_tables->cachedTypeDefs.clear();
+    m_tables->owners.clear();
+    m_tables->moved.clear();
     m_readFailed = false;
     m_writeFailed = false;
     m_depth = 0;
@@ -241,28 +256,28 @@ unsigned int akDebug::getAddress(const void* pointer)
         return 0;
     unsigned int low = static_cast<unsigned int>(reinterpret_cast<uintptr_t>(pointer));
     if (low != 0) {
-        auto taken = m_owners.insert(low, pointer);
+        auto taken = m_tables->owners.insert(low, pointer);
         if (taken.second || *taken.first == pointer)
             return low;
     }
-    if (const unsigned int* moved = m_moved.find(pointer))
+    if (const unsigned int* moved = m_tables->moved.find(pointer))
         return *moved;
     unsigned int address = low;
-    while (address == 0 || m_owners.find(address))
+    while (address == 0 || m_tables->owners.find(address))
         ++address;
-    m_owners.insert(address, pointer);
-    m_moved.insert(pointer, address);
+    m_tables->owners.insert(address, pointer);
+    m_tables->moved.insert(pointer, address);
     return address;
 }
 
 akDebugTypeDef* akDebug::findTypeDef(const emClassType* classType)
 {
-    if (akDebugTypeDef** cached = m_resolved.find(classType))
+    if (akDebugTypeDef** cached = m_tables->resolved.find(classType))
         return *cached;
     akDebugTypeDef* typeDef = nullptr;
     for (const emClassType* type = classType; type && !typeDef; type = type->getBase())
         typeDef = akDebugTypeDef::find(type->getName());
-    m_resolved.insert(classType, typeDef);
+    m_tables->resolved.insert(classType, typeDef);
     return typeDef;
 }
 

@@ -3,7 +3,6 @@
 // persistent names.
 #pragma once
 
-#include "akdebugallocator.h"
 #include "akdebugexport.h"
 
 #include <telu.h>
