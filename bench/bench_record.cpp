@@ -61,9 +61,8 @@ void BM_Frame(benchmark::State& state)
         }
     }
     recorder.reset();
-    state.counters["per record"] =
-        benchmark::Counter(setup.scene.getNumGeometryNodes(), benchmark::Counter::kIsIterationInvariantRate |
-                                                                  benchmark::Counter::kInvert);
+    state.counters["per record"] = benchmark::Counter(
+        setup.scene.getNumGeometryNodes(), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void frames(benchmark::internal::Benchmark* b)

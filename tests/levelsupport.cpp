@@ -52,11 +52,15 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         m->setSizes(48, 64);
         m->ref();
         m->ref();
-        return set(out, {"", {"Reference Count: int = 2", "Size Requested: unsigned int = 48 [advanced]",
+        return set(out,
+                   {"",
+                    {"Reference Count: int = 2", "Size Requested: unsigned int = 48 [advanced]",
                      "Size Allocated: unsigned int = 64 [advanced]"}});
     }
     if (level == "emBase")
-        return set(out, {"", {std::string("Name: emString = \"") + dynamic_cast<emBase*>(o)->getName() + "\"",
+        return set(out,
+                   {"",
+                    {std::string("Name: emString = \"") + dynamic_cast<emBase*>(o)->getName() + "\"",
                      "User Data List: emUserDataList * = 0x0"}});
     if (level == "kiCullRecord") {
         kiCullRecord* c = dynamic_cast<kiCullRecord*>(o);
@@ -70,13 +74,15 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         c->secondarySortObject = &r.sortMaterial;
         c->modelViewTransformElement = &r.modelView;
         c->cullRecordFactory = &r.factory;
-        return set(out, {"",
-                {"Options: unsigned int = 0x5 [tip: OPTION_SET_MATRIX |\nOPTION_TRANSPARENT]", "Channel Id: int = 3",
-                 "Decal Offset: int = 4", "Multi-Sample Coverage: float = 0.5", "Depth: float = 0.25",
-                 "State: olState * = " + hexOf(&r.state), "Primary Sort Object: kiNode * = " + hexOf(&r.sortNode),
-                 "Secondary Sort Object: olMaterial * = " + hexOf(&r.sortMaterial),
-                 "Model View Transform Element: olTransform::ElementModelView = ",
-                 "Cull Record Factory: kiCullRecordFactory * = " + hexOf(&r.factory)}});
+        return set(
+            out,
+            {"",
+             {"Options: unsigned int = 0x5 [tip: OPTION_SET_MATRIX |\nOPTION_TRANSPARENT]", "Channel Id: int = 3",
+              "Decal Offset: int = 4", "Multi-Sample Coverage: float = 0.5", "Depth: float = 0.25",
+              "State: olState * = " + hexOf(&r.state), "Primary Sort Object: kiNode * = " + hexOf(&r.sortNode),
+              "Secondary Sort Object: olMaterial * = " + hexOf(&r.sortMaterial),
+              "Model View Transform Element: olTransform::ElementModelView = ",
+              "Cull Record Factory: kiCullRecordFactory * = " + hexOf(&r.factory)}});
     }
     if (level == "kiGeometryBase::CullRecord") {
         dynamic_cast<kiGeometryBase::CullRecord*>(o)->geometry = &r.geometry;
@@ -107,22 +113,35 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         c->fog = &r.fog;
         c->asynchronousChannelBin = &r.bin;
         const std::string d = "Light Point Data/";
-        return set(out, {"",
-                {"Light Point Data:  = ", d + "Animate: bool = true", d + "Enable: bool = false",
-                 d + "Render: bool = false", d + "Disable LODs: bool = true", d + "Number of Light Points: int = 2",
-                 d + "Time: double = 1.5", d + "Enable Time: double = 2.5", d + "Intensity: float = 0.75",
-                 d + "Near Pixel Distance: float = 3.5", d + "Indices: unsigned short * = " + hexOf(c->indices),
-                 d + "Indices/0: unsigned short = 5", d + "Indices/1: unsigned short = 6",
-                 d + "Sizes: float * = " + hexOf(c->sizes), d + "Sizes/0: float = 0.5", d + "Sizes/1: float = 1.5",
-                 d + "Colors: emVec4<float> * = " + hexOf(c->colors),
-                 d + "Colors/0: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.4",
-                 d + "Colors/1: emVec4<float> = r=1.1, g=0.2, b=0.3, a=0.4",
-                 d + "Vertices: emVec3<float> * = " + hexOf(c->vertices),
-                 d + "Vertices/0: emVec3<float> = x=1, y=2, z=3", d + "Vertices/1: emVec3<float> = x=2, y=2, z=3",
-                 d + "View Matrix: emMatrix<double> = " + matrixValues(c->viewMatrix.m),
-                 d + "Model Matrix: emMatrix<double> = " + matrixValues(c->modelMatrix.m),
-                 d + "Channel: olChannel * = " + hexOf(&r.channel), d + "Fog: olFog * = " + hexOf(&r.fog),
-                 "Asynchronous Channel Bin: kiChannelBin * = " + hexOf(&r.bin)}});
+        return set(out,
+                   {"",
+                    {"Light Point Data:  = ",
+                     d + "Animate: bool = true",
+                     d + "Enable: bool = false",
+                     d + "Render: bool = false",
+                     d + "Disable LODs: bool = true",
+                     d + "Number of Light Points: int = 2",
+                     d + "Time: double = 1.5",
+                     d + "Enable Time: double = 2.5",
+                     d + "Intensity: float = 0.75",
+                     d + "Near Pixel Distance: float = 3.5",
+                     d + "Indices: unsigned short * = " + hexOf(c->indices),
+                     d + "Indices/0: unsigned short = 5",
+                     d + "Indices/1: unsigned short = 6",
+                     d + "Sizes: float * = " + hexOf(c->sizes),
+                     d + "Sizes/0: float = 0.5",
+                     d + "Sizes/1: float = 1.5",
+                     d + "Colors: emVec4<float> * = " + hexOf(c->colors),
+                     d + "Colors/0: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.4",
+                     d + "Colors/1: emVec4<float> = r=1.1, g=0.2, b=0.3, a=0.4",
+                     d + "Vertices: emVec3<float> * = " + hexOf(c->vertices),
+                     d + "Vertices/0: emVec3<float> = x=1, y=2, z=3",
+                     d + "Vertices/1: emVec3<float> = x=2, y=2, z=3",
+                     d + "View Matrix: emMatrix<double> = " + matrixValues(c->viewMatrix.m),
+                     d + "Model Matrix: emMatrix<double> = " + matrixValues(c->modelMatrix.m),
+                     d + "Channel: olChannel * = " + hexOf(&r.channel),
+                     d + "Fog: olFog * = " + hexOf(&r.fog),
+                     "Asynchronous Channel Bin: kiChannelBin * = " + hexOf(&r.bin)}});
     }
     if (level == "kiLightPoint::Control") {
         kiLightPoint::Control* c = dynamic_cast<kiLightPoint::Control*>(o);
@@ -130,10 +149,11 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         c->setAnimationState(kiLightPoint::Control::ANIMATION_STATE_RANDOM);
         c->setIntensity(0.5f);
         c->setEnableTime(3.25);
-        return set(out, {"",
-                {"Enable: bool = false",
-                 "Animation State: kiLightPoint::Control::AnimationState = ANIMATION_STATE_RANDOM",
-                 "Intensity: float = 0.5", "Enable Time: double = 3.25"}});
+        return set(
+            out,
+            {"",
+             {"Enable: bool = false", "Animation State: kiLightPoint::Control::AnimationState = ANIMATION_STATE_RANDOM",
+              "Intensity: float = 0.5", "Enable Time: double = 3.25"}});
     }
     if (level == "kiLODFilter") {
         kiLODFilter* f = dynamic_cast<kiLODFilter*>(o);
@@ -141,7 +161,9 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         f->setVisibilityStressScale(1.2);
         f->setTransitionRangeScale(1.3);
         f->setTransitionStressScale(1.4);
-        return set(out, {"", {"Visibility Range Scale: double = 1.1", "Visibility Stress Scale: double = 1.2",
+        return set(out,
+                   {"",
+                    {"Visibility Range Scale: double = 1.1", "Visibility Stress Scale: double = 1.2",
                      "Transition Range Scale: double = 1.3", "Transition Stress Scale: double = 1.4"}});
     }
     if (level == "kiLODFilterManual") {
@@ -160,16 +182,17 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         n->setBounds(emSphere<double>(1, 2, 3, 4));
         n->setTotalNumUpdateRequests(5);
         n->setTotalNumGraphChangedRequests(6);
-        return set(out, {"",
-                {"Parents:  = ", "Cull Mask: unsigned int = 0x11 [tip: " + bits(0x11) + "]",
-                 "Render Mask: unsigned int = 0x22 [tip: " + bits(0x22) + "]",
-                 "Isect Mask: unsigned int = 0x80000044 [tip: " + bits(0x80000044u) + "]",
-                 "Branch Update Enable: bool = false", "Number Of Update Requests: short = 3",
-                 "Number Of Graph Changed Requests: short = 4", "Static Bounds Enable: bool = true",
-                 "Bounds: emSphere<double> = ", "Bounds/Center: emVec3<double> = x=1, y=2, z=3",
-                 "Bounds/Radius: double = 4", "Children:  = ",
-                 "Total Number Of Update Requests: short = 5 [advanced]",
-                 "Total Number Of Graph Changed Requests: short = 6 [advanced]"}});
+        return set(
+            out,
+            {"",
+             {"Parents:  = ", "Cull Mask: unsigned int = 0x11 [tip: " + bits(0x11) + "]",
+              "Render Mask: unsigned int = 0x22 [tip: " + bits(0x22) + "]",
+              "Isect Mask: unsigned int = 0x80000044 [tip: " + bits(0x80000044u) + "]",
+              "Branch Update Enable: bool = false", "Number Of Update Requests: short = 3",
+              "Number Of Graph Changed Requests: short = 4", "Static Bounds Enable: bool = true",
+              "Bounds: emSphere<double> = ", "Bounds/Center: emVec3<double> = x=1, y=2, z=3",
+              "Bounds/Radius: double = 4", "Children:  = ", "Total Number Of Update Requests: short = 5 [advanced]",
+              "Total Number Of Graph Changed Requests: short = 6 [advanced]"}});
     }
     if (level == "kiAnimation") {
         kiAnimation* a = dynamic_cast<kiAnimation*>(o);
@@ -180,11 +203,12 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         a->setNumLoops(3);
         a->setLastChildDuration(1.25);
         a->setCurrentChild(2);
-        return set(out, {"",
-                {"Mode: kiAnimation::Mode = MODE_SWING", "Direction: kiAnimation::Direction = DIRECTION_BACKWARD",
-                 "Command: kiAnimation::Command = COMMAND_PAUSE", "Overall Duration: double = 2.5",
-                 "Number of Loops: int = 3", "Last Child Duration: double = 1.25",
-                 "Current Child: int = 2 [advanced]"}});
+        return set(
+            out,
+            {"",
+             {"Mode: kiAnimation::Mode = MODE_SWING", "Direction: kiAnimation::Direction = DIRECTION_BACKWARD",
+              "Command: kiAnimation::Command = COMMAND_PAUSE", "Overall Duration: double = 2.5",
+              "Number of Loops: int = 3", "Last Child Duration: double = 1.25", "Current Child: int = 2 [advanced]"}});
     }
     if (level == "kiDecal") {
         dynamic_cast<kiDecal*>(o)->setOffset(7);
@@ -207,8 +231,9 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         for (int c = 0; c < kiDOF::COMPONENT_COUNT; ++c) {
             d->setConstraint(static_cast<kiDOF::Component>(c), c % 2 == 0, c, c + 0.5);
             const std::string g = std::string("Constraints/") + names[c];
-            rows.insert(rows.end(), {g + ":  = ", g + "/Enable: bool = " + (c % 2 == 0 ? "true" : "false"),
-                                     g + "/Minimum: double = " + num(c), g + "/Maximum: double = " + num(c + 0.5)});
+            rows.insert(rows.end(),
+                        {g + ":  = ", g + "/Enable: bool = " + (c % 2 == 0 ? "true" : "false"),
+                         g + "/Minimum: double = " + num(c), g + "/Maximum: double = " + num(c + 0.5)});
         }
         rows.push_back("Local Origin: emMatrix<double> = " + matrixValues(origin.m));
         rows.push_back("Affine Matrix: emMatrix<double> = " + matrixValues(d->getMatrixAffine().m));
@@ -224,10 +249,12 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         g->addValidationMessage(emNotify::LEVEL_WARN, "first check");
         g->addValidationMessage(emNotify::LEVEL_INFO, "second check");
         const std::string p = "Representation 0";
-        return set(out, {" [error 5: first check] [error 2: second check]",
-                {p + ":  = ", p + "/Channel Bin Id: int = 7", p + "/Auxiliary Channel Bin Id: int = 8",
-                 p + "/Geometry: olGeometry * = " + hexOf(&r.geometry), p + "/State: olState * = " + hexOf(&r.state),
-                 p + "/Cull Record Factory: kiCullRecordFactory * = " + hexOf(&r.factory)}});
+        return set(
+            out,
+            {" [error 5: first check] [error 2: second check]",
+             {p + ":  = ", p + "/Channel Bin Id: int = 7", p + "/Auxiliary Channel Bin Id: int = 8",
+              p + "/Geometry: olGeometry * = " + hexOf(&r.geometry), p + "/State: olState * = " + hexOf(&r.state),
+              p + "/Cull Record Factory: kiCullRecordFactory * = " + hexOf(&r.factory)}});
     }
     if (level == "kiLight") {
         kiLight* l = dynamic_cast<kiLight*>(o);
@@ -236,10 +263,11 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         l->setLight(0, &r.light);
         l->setCullRecordFactory(0, &r.factory);
         const std::string p = "Representation 0";
-        return set(out, {"",
-                {"Enable: bool = false", p + ":  = ", p + "/Channel Bin Id: int = 9",
-                 p + "/Light: olLight * = " + hexOf(&r.light),
-                 p + "/Cull Record Factory: kiCullRecordFactory * = " + hexOf(&r.factory)}});
+        return set(out,
+                   {"",
+                    {"Enable: bool = false", p + ":  = ", p + "/Channel Bin Id: int = 9",
+                     p + "/Light: olLight * = " + hexOf(&r.light),
+                     p + "/Cull Record Factory: kiCullRecordFactory * = " + hexOf(&r.factory)}});
     }
     if (level == "kiLOD") {
         kiLOD* l = dynamic_cast<kiLOD*>(o);
@@ -247,21 +275,23 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         l->addRange(10, 11);
         l->addRange(20, 21);
         l->setLODFilter(&r.filter);
-        return set(out, {"",
-                {"Center: emVec3<double> = x=1.5, y=2.5, z=3.5", "Ranges:  = ", "Ranges/0:  = ",
-                 "Ranges/0/Visibility: double = 10", "Ranges/0/Transition: double = 11", "Ranges/1:  = ",
-                 "Ranges/1/Visibility: double = 20", "Ranges/1/Transition: double = 21",
-                 "LOD Filter: kiLODFilter * = " + hexOf(&r.filter)}});
+        return set(out,
+                   {"",
+                    {"Center: emVec3<double> = x=1.5, y=2.5, z=3.5",
+                     "Ranges:  = ", "Ranges/0:  = ", "Ranges/0/Visibility: double = 10",
+                     "Ranges/0/Transition: double = 11", "Ranges/1:  = ", "Ranges/1/Visibility: double = 20",
+                     "Ranges/1/Transition: double = 21", "LOD Filter: kiLODFilter * = " + hexOf(&r.filter)}});
     }
     if (level == "kiSwitch") {
         kiSwitch* s = dynamic_cast<kiSwitch*>(o);
         s->setActiveMask(3);
         s->addMask("first", {0, 2});
         s->addMask("second", {1});
-        return set(out, {"",
-                {"Active Mask: int = 3", "Mask 0:  = ", "Mask 0/Name: emString = \"first\"", "Mask 0/Child: int = 0",
-                 "Mask 0/Child: int = 2", "Mask 1:  = ", "Mask 1/Name: emString = \"second\"",
-                 "Mask 1/Child: int = 1"}});
+        return set(
+            out,
+            {"",
+             {"Active Mask: int = 3", "Mask 0:  = ", "Mask 0/Name: emString = \"first\"", "Mask 0/Child: int = 0",
+              "Mask 0/Child: int = 2", "Mask 1:  = ", "Mask 1/Name: emString = \"second\"", "Mask 1/Child: int = 1"}});
     }
     if (level == "kiTransform") {
         kiTransform* t = dynamic_cast<kiTransform*>(o);
@@ -269,10 +299,11 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         t->setRotate(10, 20, 30);
         t->setScale(2, 3, 4);
         t->setStaticEnable(true);
-        return set(out, {"",
-                {"Translate: emVec3<double> = x=1, y=2, z=3", "Rotate: emVec3<double> = h=10, p=20, r=30",
-                 "Scale: emVec3<double> = x=2, y=3, z=4", "Static Enable: bool = true",
-                 "Affine Matrix: emMatrix<double> = " + matrixValues(t->getMatrixAffine().m)}});
+        return set(out,
+                   {"",
+                    {"Translate: emVec3<double> = x=1, y=2, z=3", "Rotate: emVec3<double> = h=10, p=20, r=30",
+                     "Scale: emVec3<double> = x=2, y=3, z=4", "Static Enable: bool = true",
+                     "Affine Matrix: emMatrix<double> = " + matrixValues(t->getMatrixAffine().m)}});
     }
     if (level == "kiLightPoint") {
         dynamic_cast<kiLightPoint*>(o)->setControl(&r.control);
@@ -283,14 +314,16 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         b->setType(kiBillboard::TYPE_AXIAL);
         b->setOrientation(kiBillboard::ORIENTATION_POINT_TO_EYE);
         b->setAxis(0, 1, 0);
-        return set(out, {"",
-                {"Type: kiBillboard::Type = TYPE_AXIAL",
-                 "Orientation: kiBillboard::Orientation = ORIENTATION_POINT_TO_EYE",
-                 "Axis: emVec3<double> = x=0, y=1, z=0"}});
+        return set(out,
+                   {"",
+                    {"Type: kiBillboard::Type = TYPE_AXIAL",
+                     "Orientation: kiBillboard::Orientation = ORIENTATION_POINT_TO_EYE",
+                     "Axis: emVec3<double> = x=0, y=1, z=0"}});
     }
-    static const char* const empty[] = {"kiChannelBin", "kiCullRecordFactory", "kiLODFilterBase",
-                                        "kiRenderStrategyFrameGeometry", "olRenderStrategy", "emPalette",
-                                        "emUserDataList", "kiGeometry", "kiString"};
+    static const char* const empty[] = {
+        "kiChannelBin",     "kiCullRecordFactory", "kiLODFilterBase", "kiRenderStrategyFrameGeometry",
+        "olRenderStrategy", "emPalette",           "emUserDataList",  "kiGeometry",
+        "kiString"};
     for (const char* name : empty)
         if (level == name)
             return true;
@@ -325,14 +358,15 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
         g->addNamed(r.namedNode);
         g->addGeometry(r.geometryNode);
         g->addTexture(&r.texture);
-        return set(out, {"",
-                         {"Texture Subload Render: akGeometry::TextureSubloadRender = TEXTURE_SUBLOAD_RENDER_IMMEDIATE",
-                          "Texture Subload Mode: akGeometry::TextureSubloadMode = TEXTURE_SUBLOAD_MODE_OFF",
-                          "Texture Subload Enable: bool = true", "Attributes:  = ",
-                          "Attributes/0: akGeometry::Attribute * = " + hexOf(&r.attribute), "Named Nodes:  = ",
-                          "Named Nodes/0: kiNode * = " + hexOf(r.namedNode), "Geometry Nodes:  = ",
-                          "Geometry Nodes/0: kiGeometry * = " + hexOf(r.geometryNode), "Textures:  = ",
-                          "Textures/0: olTexture * = " + hexOf(&r.texture)}});
+        return set(out,
+                   {"",
+                    {"Texture Subload Render: akGeometry::TextureSubloadRender = TEXTURE_SUBLOAD_RENDER_IMMEDIATE",
+                     "Texture Subload Mode: akGeometry::TextureSubloadMode = TEXTURE_SUBLOAD_MODE_OFF",
+                     "Texture Subload Enable: bool = true",
+                     "Attributes:  = ", "Attributes/0: akGeometry::Attribute * = " + hexOf(&r.attribute),
+                     "Named Nodes:  = ", "Named Nodes/0: kiNode * = " + hexOf(r.namedNode),
+                     "Geometry Nodes:  = ", "Geometry Nodes/0: kiGeometry * = " + hexOf(r.geometryNode),
+                     "Textures:  = ", "Textures/0: olTexture * = " + hexOf(&r.texture)}});
     }
     if (level == "akPositionable") {
         akPositionable* p = dynamic_cast<akPositionable*>(o);
@@ -352,39 +386,41 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
         p->setExtrapolationTime(0.75);
         p->setPositionCoordConverter(&r.converter);
         const std::string s = "State Vector/";
-        return set(out, {"",
-                         {"Strategy: akPositionable::Strategy * = " + hexOf(&r.strategy), "Strategy Enable: bool = false",
-                          "Extrapolation Time: double = 0.75", "State Vector:  = ",
-                          s + "Position: emVec3<double> = x=1, y=2, z=3", s + "Rotation: emVec3<double> = h=4, p=5, r=6",
-                          s + "Positional Velocity: emVec3<double> = x=7, y=8, z=9",
-                          s + "Rotational Velocity: emVec3<double> = h=10, p=11, r=12",
-                          s + "Positional Acceleration: emVec3<double> = x=13, y=14, z=15",
-                          s + "Rotational Acceleration: emVec3<double> = h=16, p=17, r=18",
-                          s + "Quaternion Scalar: double = 0.5", s + "Velocity Quaternion Scalar: double = 0.25",
-                          s + "Acceleration Quaternion Scalar: double = 0.125",
-                          "Coordinate Converter: akCoordConverter * = " + hexOf(&r.converter)}});
+        return set(
+            out,
+            {"",
+             {"Strategy: akPositionable::Strategy * = " + hexOf(&r.strategy), "Strategy Enable: bool = false",
+              "Extrapolation Time: double = 0.75", "State Vector:  = ", s + "Position: emVec3<double> = x=1, y=2, z=3",
+              s + "Rotation: emVec3<double> = h=4, p=5, r=6", s + "Positional Velocity: emVec3<double> = x=7, y=8, z=9",
+              s + "Rotational Velocity: emVec3<double> = h=10, p=11, r=12",
+              s + "Positional Acceleration: emVec3<double> = x=13, y=14, z=15",
+              s + "Rotational Acceleration: emVec3<double> = h=16, p=17, r=18", s + "Quaternion Scalar: double = 0.5",
+              s + "Velocity Quaternion Scalar: double = 0.25", s + "Acceleration Quaternion Scalar: double = 0.125",
+              "Coordinate Converter: akCoordConverter * = " + hexOf(&r.converter)}});
     }
     if (level == "akCoordConverter") {
         akCoordConverter* c = dynamic_cast<akCoordConverter*>(o);
         c->setResolved(&r.ellipsoid, &r.projection);
         c->setGeoRef(&r.geoRef);  // the root follows the geo-reference
         c->setQuaternionEnable(true);
-        return set(out, {"",
-                         {"Resolved Ellipsoid: akCoordSys::Ellipsoid * = " + hexOf(&r.ellipsoid),
-                          "Resolved Projection: akCoordSys::Projection * = " + hexOf(&r.projection),
-                          "Coordinate System: akCoordSys * = 0x0",
-                          "Geo-Reference: akCoordConverter::GeoRefMatrix * = " + hexOf(&r.geoRef),
-                          "Root: akCoordConverter::Root = ROOT_GEOREF_MATRIX", "Quaternion Enable: bool = true"}});
+        return set(out,
+                   {"",
+                    {"Resolved Ellipsoid: akCoordSys::Ellipsoid * = " + hexOf(&r.ellipsoid),
+                     "Resolved Projection: akCoordSys::Projection * = " + hexOf(&r.projection),
+                     "Coordinate System: akCoordSys * = 0x0",
+                     "Geo-Reference: akCoordConverter::GeoRefMatrix * = " + hexOf(&r.geoRef),
+                     "Root: akCoordConverter::Root = ROOT_GEOREF_MATRIX", "Quaternion Enable: bool = true"}});
     }
     if (level == "akCoordConverter::GeoRef") {
         akCoordConverter::GeoRef* g = dynamic_cast<akCoordConverter::GeoRef*>(o);
         g->setEllipsoid(&r.ellipsoid);
         g->setProjection(&r.projection);
-        return set(out, {"",
-                         {"Ellipsoid: akCoordSys::Ellipsoid * = " + hexOf(&r.ellipsoid),
-                          "Projection: akCoordSys::Projection * = " + hexOf(&r.projection),
-                          std::string("Type: akCoordConverter::GeoRef::Type = ") +
-                              (g->getType() == akCoordConverter::GeoRef::TYPE_VEC3 ? "TYPE_VEC3" : "TYPE_MATRIX")}});
+        return set(out,
+                   {"",
+                    {"Ellipsoid: akCoordSys::Ellipsoid * = " + hexOf(&r.ellipsoid),
+                     "Projection: akCoordSys::Projection * = " + hexOf(&r.projection),
+                     std::string("Type: akCoordConverter::GeoRef::Type = ") +
+                         (g->getType() == akCoordConverter::GeoRef::TYPE_VEC3 ? "TYPE_VEC3" : "TYPE_MATRIX")}});
     }
     if (level == "akCoordSys") {
         akCoordSys* c = dynamic_cast<akCoordSys*>(o);
@@ -393,21 +429,23 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
         c->setProjection(&r.projection);
         c->setLinearUnits(akCoordSys::LINEAR_UNITS_NAUTICAL_MILES);
         c->setAngularUnits(akCoordSys::ANGULAR_UNITS_RADIANS);
-        return set(out, {"",
-                         {"Type: akCoordSys::Type = TYPE_GEOCENTRIC",
-                          "Ellipsoid: akCoordSys::Ellipsoid * = " + hexOf(&r.ellipsoid),
-                          "Projection: akCoordSys::Projection * = " + hexOf(&r.projection),
-                          "Linear Units: akCoordSys::LinearUnits = LINEAR_UNITS_NAUTICAL_MILES",
-                          "Angular Units: akCoordSys::AngularUnits = ANGULAR_UNITS_RADIANS"}});
+        return set(
+            out,
+            {"",
+             {"Type: akCoordSys::Type = TYPE_GEOCENTRIC", "Ellipsoid: akCoordSys::Ellipsoid * = " + hexOf(&r.ellipsoid),
+              "Projection: akCoordSys::Projection * = " + hexOf(&r.projection),
+              "Linear Units: akCoordSys::LinearUnits = LINEAR_UNITS_NAUTICAL_MILES",
+              "Angular Units: akCoordSys::AngularUnits = ANGULAR_UNITS_RADIANS"}});
     }
     if (level == "akCoordSys::Ellipsoid") {
         akCoordSys::Ellipsoid* e = dynamic_cast<akCoordSys::Ellipsoid*>(o);
         e->setDatumShift(1.5, 2.5, 3.5);
         e->setAxes(5.0, 4.0);
-        return set(out, {"",
-                         {"Datum Shift: emVec3<double> = x=1.5, y=2.5, z=3.5", "Semi-Major Axis: double = 5",
-                          "Semi-Minor Axis: double = 4", "Eccentricity: double = 0.6",
-                          "Eccentricity Squared: double = 0.36"}});
+        return set(
+            out,
+            {"",
+             {"Datum Shift: emVec3<double> = x=1.5, y=2.5, z=3.5", "Semi-Major Axis: double = 5",
+              "Semi-Minor Axis: double = 4", "Eccentricity: double = 0.6", "Eccentricity Squared: double = 0.36"}});
     }
     if (level == "akCoordSys::Projection") {
         dynamic_cast<akCoordSys::Projection*>(o)->setEllipsoid(&r.ellipsoid);
@@ -425,22 +463,28 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
         akTransform* t = dynamic_cast<akTransform*>(o);
         t->setCoordConverter(&r.nodeConverter);
         t->setLocalized(true);
-        return set(out, {"",
-                         {"Coordinate Converter: akCoordConverter * = " + hexOf(&r.nodeConverter),
-                          "Localized: bool = true [advanced]"}});
+        return set(out,
+                   {"",
+                    {"Coordinate Converter: akCoordConverter * = " + hexOf(&r.nodeConverter),
+                     "Localized: bool = true [advanced]"}});
     }
     if (level == "akGeometryPageable") {
         akGeometryPageable* g = dynamic_cast<akGeometryPageable*>(o);
         using D = kiNodeLoader::Data;
         g->setFileName("terrain/tile 7.model");
         // Every other loader option on, starting with the first one written; 1 and 2 are not written.
-        const D::LoaderOption written[] = {
-            D::LOADER_OPTION_COMBINE_LIGHT_POINTS, D::LOADER_OPTION_COMBINE_LODS,
-            D::LOADER_OPTION_CREATE_ANIMATIONS, D::LOADER_OPTION_IGNORE_DOF_CONSTRAINTS,
-            D::LOADER_OPTION_PRESERVE_EXTERNAL_REFERENCE_FLAGS, D::LOADER_OPTION_PRESERVE_GENERIC_NAMES,
-            D::LOADER_OPTION_PRESERVE_GENERIC_NODES, D::LOADER_OPTION_PRESERVE_QUADS,
-            D::LOADER_OPTION_ALL_GEOMETRIES_LIT, D::LOADER_OPTION_USE_MATERIAL_DIFFUSE_COLOR,
-            D::LOADER_OPTION_MONOCHROME, D::LOADER_OPTION_SHARE_LIGHT_POINT_CONTROLS};
+        const D::LoaderOption written[] = {D::LOADER_OPTION_COMBINE_LIGHT_POINTS,
+                                           D::LOADER_OPTION_COMBINE_LODS,
+                                           D::LOADER_OPTION_CREATE_ANIMATIONS,
+                                           D::LOADER_OPTION_IGNORE_DOF_CONSTRAINTS,
+                                           D::LOADER_OPTION_PRESERVE_EXTERNAL_REFERENCE_FLAGS,
+                                           D::LOADER_OPTION_PRESERVE_GENERIC_NAMES,
+                                           D::LOADER_OPTION_PRESERVE_GENERIC_NODES,
+                                           D::LOADER_OPTION_PRESERVE_QUADS,
+                                           D::LOADER_OPTION_ALL_GEOMETRIES_LIT,
+                                           D::LOADER_OPTION_USE_MATERIAL_DIFFUSE_COLOR,
+                                           D::LOADER_OPTION_MONOCHROME,
+                                           D::LOADER_OPTION_SHARE_LIGHT_POINT_CONTROLS};
         for (size_t i = 0; i < std::size(written); ++i)
             g->setLoaderOption(written[i], i % 2 == 0);
         g->setLoaderOption(D::LOADER_OPTION_RESERVED_1, true);
@@ -456,30 +500,45 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
         g->setGeometryFormat(olGeometryBase::FORMAT_VERTEX_BUFFER, 0x5);
         g->setPostLoadOption(akGeometryPageable::POST_LOAD_OPTION_CLEAN, true);
         g->setPostLoadOption(akGeometryPageable::POST_LOAD_OPTION_VALIDATE, true);
-        const char* loaderNames[] = {"Combine Light Points", "Combine LODs", "Create Animations",
-                                     "Ignore DOF Constraints", "Preserve External Reference Flags",
-                                     "Preserve Generic Names", "Preserve Generic Nodes", "Preserve Quads",
-                                     "All Geometries Lit", "Use Material Diffuse Color", "Monochrome",
+        const char* loaderNames[] = {"Combine Light Points",
+                                     "Combine LODs",
+                                     "Create Animations",
+                                     "Ignore DOF Constraints",
+                                     "Preserve External Reference Flags",
+                                     "Preserve Generic Names",
+                                     "Preserve Generic Nodes",
+                                     "Preserve Quads",
+                                     "All Geometries Lit",
+                                     "Use Material Diffuse Color",
+                                     "Monochrome",
                                      "Share Light Point Controls"};
         Rows rows{"File Name: emString = \"terrain/tile 7.model\""};
         for (size_t i = 0; i < std::size(loaderNames); ++i)
-            rows.push_back(std::string("Loader Option, ") + loaderNames[i] + ": bool = " + (i % 2 == 0 ? "true" : "false"));
-        rows.insert(rows.end(),
-                    {"Loader Units: kiNodeLoader::Data::LoaderUnits = LOADER_UNITS_FEET",
-                     "Loader Detail Multi-Texture Stage: int = 3",
-                     "Loader Isector Mask: unsigned int = 0xF0 [tip: " + bits(0xF0) + "]",
-                     "Loader LOD Filter: kiLODFilter * = " + hexOf(&r.loaderFilter),
-                     "Loader Palette: emPalette * = " + hexOf(&r.palette),
-                     "Builder Option, Optimize Geometries: bool = false", "Builder Option, Collapse Bindings: bool = true",
-                     "Builder Option, Collapse Triangle Strips: bool = false",
-                     "Builder Normal Mode: kiNodeLoader::Data::BuilderNormalMode = BUILDER_NORMAL_MODE_ORIENT_TO_VERTICES",
-                     "Builder Color Tolerance: float = 0.5", "Builder Normal Tolerance: float = 0.25",
-                     "Builder Vertex Tolerance: float = 0.125", "Geometry Option, Generate Display Lists: bool = true",
-                     "Format: olGeometryBase::Format = FORMAT_VERTEX_BUFFER",
-                     "Persistent Attributes: unsigned int = 0x5 [tip: ATTRIBUTE_COLOR |\nATTRIBUTE_VERTEX]",
-                     "Post Load Option, Flatten: bool = false", "Post Load Option, Clean: bool = true",
-                     "Post Load Option, Merge Geometries: bool = false", "Post Load Option, Collapse Bindings: bool = false",
-                     "Post Load Option, Collapse Triangle Strips: bool = false", "Post Load Option, Validate: bool = true"});
+            rows.push_back(std::string("Loader Option, ") + loaderNames[i] +
+                           ": bool = " + (i % 2 == 0 ? "true" : "false"));
+        rows.insert(
+            rows.end(),
+            {"Loader Units: kiNodeLoader::Data::LoaderUnits = LOADER_UNITS_FEET",
+             "Loader Detail Multi-Texture Stage: int = 3",
+             "Loader Isector Mask: unsigned int = 0xF0 [tip: " + bits(0xF0) + "]",
+             "Loader LOD Filter: kiLODFilter * = " + hexOf(&r.loaderFilter),
+             "Loader Palette: emPalette * = " + hexOf(&r.palette),
+             "Builder Option, Optimize Geometries: bool = false",
+             "Builder Option, Collapse Bindings: bool = true",
+             "Builder Option, Collapse Triangle Strips: bool = false",
+             "Builder Normal Mode: kiNodeLoader::Data::BuilderNormalMode = BUILDER_NORMAL_MODE_ORIENT_TO_VERTICES",
+             "Builder Color Tolerance: float = 0.5",
+             "Builder Normal Tolerance: float = 0.25",
+             "Builder Vertex Tolerance: float = 0.125",
+             "Geometry Option, Generate Display Lists: bool = true",
+             "Format: olGeometryBase::Format = FORMAT_VERTEX_BUFFER",
+             "Persistent Attributes: unsigned int = 0x5 [tip: ATTRIBUTE_COLOR |\nATTRIBUTE_VERTEX]",
+             "Post Load Option, Flatten: bool = false",
+             "Post Load Option, Clean: bool = true",
+             "Post Load Option, Merge Geometries: bool = false",
+             "Post Load Option, Collapse Bindings: bool = false",
+             "Post Load Option, Collapse Triangle Strips: bool = false",
+             "Post Load Option, Validate: bool = true"});
         return set(out, {"", rows});
     }
     if (level == "akCoordConverter::GeoRefMatrix") {
@@ -502,26 +561,33 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
         l->setColor(akLight::COLOR_SPECULAR, 0.9f, 1.0f, 0.75f, 0.5f);
         l->setRenderEnable(false);
         l->setLight(r.lightNode);
-        return set(out, {"",
-                         {"Type: akLight::Type = TYPE_SPOT", "Enable: bool = false", "Attenuation, Constant: float = 0.5",
-                          "Attenuation, Linear: float = 0.25", "Attenuation, Quadratic: float = 0.125",
-                          "Spot Cone, Inner: float = 10", "Spot Cone, Outer: float = 20", "Spot Cone, Falloff: float = 2",
-                          "Color, Ambient: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.4",
-                          "Color, Diffuse: emVec4<float> = r=0.5, g=0.6, b=0.7, a=0.8",
-                          "Color, Specular: emVec4<float> = r=0.9, g=1, b=0.75, a=0.5", "Render Enable: bool = false",
-                          "Light: kiLight * = " + hexOf(r.lightNode)}});
+        return set(out,
+                   {"",
+                    {"Type: akLight::Type = TYPE_SPOT", "Enable: bool = false", "Attenuation, Constant: float = 0.5",
+                     "Attenuation, Linear: float = 0.25", "Attenuation, Quadratic: float = 0.125",
+                     "Spot Cone, Inner: float = 10", "Spot Cone, Outer: float = 20", "Spot Cone, Falloff: float = 2",
+                     "Color, Ambient: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.4",
+                     "Color, Diffuse: emVec4<float> = r=0.5, g=0.6, b=0.7, a=0.8",
+                     "Color, Specular: emVec4<float> = r=0.9, g=1, b=0.75, a=0.5", "Render Enable: bool = false",
+                     "Light: kiLight * = " + hexOf(r.lightNode)}});
     }
     if (level == "akObject") {
         akObject* a = dynamic_cast<akObject*>(o);
         a->setAutoPage(akObject::AUTO_PAGE_OFF);
         a->setCopySource(r.copySource);
         a->setManualLODChild(2);
-        return set(out, {"",
-                         {"Auto Page: akObject::AutoPage = AUTO_PAGE_OFF", "Copy Source: akObject * = " + hexOf(r.copySource),
-                          "Manual Child: int = 2"}});
+        return set(out,
+                   {"",
+                    {"Auto Page: akObject::AutoPage = AUTO_PAGE_OFF",
+                     "Copy Source: akObject * = " + hexOf(r.copySource), "Manual Child: int = 2"}});
     }
-    static const char* const empty[] = {"akPageable", "akGeometry::Attribute", "akIsector", "akDOF", "akLOD",
-                                        "akCoordSys::CustomSphere", "akCoordSys::DefaultSphere"};
+    static const char* const empty[] = {"akPageable",
+                                        "akGeometry::Attribute",
+                                        "akIsector",
+                                        "akDOF",
+                                        "akLOD",
+                                        "akCoordSys::CustomSphere",
+                                        "akCoordSys::DefaultSphere"};
     for (const char* name : empty)
         if (level == name)
             return true;

@@ -72,15 +72,15 @@ public:
     ~ApplicationLevels() override;
     bool fill(const std::string& level, emClassObject* object, Level& out) override;
 
-    akCoordConverter converter;          // the positionable level's converter
-    akCoordConverter nodeConverter;      // the converter of scenes and transforms
+    akCoordConverter converter;      // the positionable level's converter
+    akCoordConverter nodeConverter;  // the converter of scenes and transforms
     akPositionable::Strategy strategy{"strategy"};
     akCoordSys coordSys{"coordinate system"};
     akCoordSys::Ellipsoid ellipsoid{"ellipsoid"};
     akCoordSys::Projection projection{"projection"};
     akCoordConverter::GeoRefMatrix geoRef{"geo-reference"};
     akGeometry::Attribute attribute{"attribute"};
-    kiNode* namedNode;                   // nodes are reference counted
+    kiNode* namedNode;  // nodes are reference counted
     kiGeometry* geometryNode;
     kiLight* lightNode;
     akObject* copySource;

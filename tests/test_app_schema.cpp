@@ -14,8 +14,7 @@ using namespace levelsupport;
 namespace {
 
 class AppSchema : public ModuleTest
-{
-};
+{};
 
 }  // namespace
 
@@ -90,7 +89,8 @@ TEST_F(AppSchema, GeometryContainersReferenceByAddress)
     const int textureType = typeIndex(scene, "olTexture");
     EXPECT_EQ(countRecords(bytes, textureType, akDebug::OBJECT_ADDRESS_ONLY, low32(&texture)), 1);
     EXPECT_EQ(countRecords(bytes, textureType, akDebug::OBJECT_FULL, low32(&texture)), 0);
-    EXPECT_EQ(countRecords(bytes, typeIndex(scene, "akGeometry::Attribute"), akDebug::OBJECT_FULL, low32(&attribute)), 1);
+    EXPECT_EQ(countRecords(bytes, typeIndex(scene, "akGeometry::Attribute"), akDebug::OBJECT_FULL, low32(&attribute)),
+              1);
     EXPECT_EQ(countRecords(bytes, typeIndex(scene, "akObject"), akDebug::OBJECT_ADDRESS_ONLY, low32(source)), 1);
     EXPECT_EQ(countRecords(bytes, typeIndex(scene, "akObject"), akDebug::OBJECT_FULL, low32(source)), 0);
 

@@ -49,10 +49,11 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         c->light = &light;
         c->transformTexture = true;
         c->textureTransformElement = &textureMatrix;
-        return set(out, {"Geometry Enable: bool = false", "Geometry: " + g(0), "Light Enable: bool = false",
-                         "Light Model View Transform Element: olTransform::ElementModelView = ",
-                         "Light: olLight * = " + hexOf(&light), "Transform Texture: bool = true",
-                         "Texture Transform Element: olTransform::ElementTexture = "});
+        return set(out,
+                   {"Geometry Enable: bool = false", "Geometry: " + g(0), "Light Enable: bool = false",
+                    "Light Model View Transform Element: olTransform::ElementModelView = ",
+                    "Light: olLight * = " + hexOf(&light), "Transform Texture: bool = true",
+                    "Texture Transform Element: olTransform::ElementTexture = "});
     }
     if (level == "akEnvCloudLayer::CullRecord") {
         auto* c = dynamic_cast<akEnvCloudLayer::CullRecord*>(o);
@@ -73,12 +74,13 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         c->lightningTextureElement = &texture[1];
         c->lightningTextureBlendElement = &textureBlend[1];
         c->axialModelViewElement = &modelView;
-        return set(out, {"Number of Puffs: int = 12", "Cloud Geometry: " + g(0), "Rain Shaft Enable: bool = true",
-                         "Rain Shaft Geometry: " + g(1), "Rain Shaft Texture Element: olTexture::Element = ",
-                         "Rain Shaft Texture Blend Element: olTextureBlend::Element = ", "Lightning Enable: bool = true",
-                         "Lightning Geometry: " + g(2), "Lightning Texture Element: olTexture::Element = ",
-                         "Lightning Texture Blend Element: olTextureBlend::Element = ",
-                         "Axial Model View Element: olTransform::ElementModelView = "});
+        return set(out,
+                   {"Number of Puffs: int = 12", "Cloud Geometry: " + g(0), "Rain Shaft Enable: bool = true",
+                    "Rain Shaft Geometry: " + g(1), "Rain Shaft Texture Element: olTexture::Element = ",
+                    "Rain Shaft Texture Blend Element: olTextureBlend::Element = ", "Lightning Enable: bool = true",
+                    "Lightning Geometry: " + g(2), "Lightning Texture Element: olTexture::Element = ",
+                    "Lightning Texture Blend Element: olTextureBlend::Element = ",
+                    "Axial Model View Element: olTransform::ElementModelView = "});
     }
     if (level == "akEnvSkyDome::CullRecord") {
         auto* c = dynamic_cast<akEnvSkyDome::CullRecord*>(o);
@@ -111,15 +113,16 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         c->setPosition(12.5f, -30.25f);
         c->setRadius(1500.5);
         c->setOrbit(2500.25);
-        return set(out, {"Geometry Enable: bool = false", "Visibility Range: float = 5000", "Angular Size: float = 0.75",
-                         "Horizon Angle: float = 2.5", "Horizon Size Scale: float = 1.5",
-                         "Horizon Light Color Scale: float = 0.25", "Color: emVec4<float> = r=0.9, g=0.8, b=0.7, a=0.6",
-                         "Horizon Color: emVec4<float> = r=0.5, g=0.4, b=0.3, a=0.2",
-                         "Texture File: emString = \"sky/body.rgb\"",
-                         "Texture Blend Mode: akEnvFx::TextureBlendMode = TEXTURE_BLEND_MODE_BLEND",
-                         "Texture Blend Color: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.4",
-                         "Position, Longitude: float = 12.5 [advanced]", "Position, Latitude: float = -30.25 [advanced]",
-                         "Radius: double = 1500.5 [advanced]", "Orbit: double = 2500.25 [advanced]"});
+        return set(out,
+                   {"Geometry Enable: bool = false", "Visibility Range: float = 5000", "Angular Size: float = 0.75",
+                    "Horizon Angle: float = 2.5", "Horizon Size Scale: float = 1.5",
+                    "Horizon Light Color Scale: float = 0.25", "Color: emVec4<float> = r=0.9, g=0.8, b=0.7, a=0.6",
+                    "Horizon Color: emVec4<float> = r=0.5, g=0.4, b=0.3, a=0.2",
+                    "Texture File: emString = \"sky/body.rgb\"",
+                    "Texture Blend Mode: akEnvFx::TextureBlendMode = TEXTURE_BLEND_MODE_BLEND",
+                    "Texture Blend Color: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.4",
+                    "Position, Longitude: float = 12.5 [advanced]", "Position, Latitude: float = -30.25 [advanced]",
+                    "Radius: double = 1500.5 [advanced]", "Orbit: double = 2500.25 [advanced]"});
     }
     if (level == "akEnvCloudLayer") {
         auto* c = dynamic_cast<akEnvCloudLayer*>(o);
@@ -133,13 +136,14 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         c->setTextureFile("clouds/layer.rgb");
         c->setTextureBlendMode(akEnvFx::TEXTURE_BLEND_MODE_REPLACE);
         c->setTextureBlendColor(0.2f, 0.3f, 0.4f, 0.5f);
-        return set(out, {"Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.5", "Elevation, Bottom: float = 3000",
-                         "Elevation, Top: float = 3500.5", "Transition Range, Bottom: float = 150",
-                         "Transition Range, Top: float = 250", "Scud Enable: bool = true", "Texture Tiling, X: float = 4",
-                         "Texture Tiling, Y: float = 8", "Minimum Visibility Scale: float = 0.125",
-                         "Horizon Color Scale: float = 0.75", "Texture File: emString = \"clouds/layer.rgb\"",
-                         "Texture Blend Mode: akEnvFx::TextureBlendMode = TEXTURE_BLEND_MODE_REPLACE",
-                         "Texture Blend Color: emVec4<float> = r=0.2, g=0.3, b=0.4, a=0.5"});
+        return set(out,
+                   {"Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.5", "Elevation, Bottom: float = 3000",
+                    "Elevation, Top: float = 3500.5", "Transition Range, Bottom: float = 150",
+                    "Transition Range, Top: float = 250", "Scud Enable: bool = true", "Texture Tiling, X: float = 4",
+                    "Texture Tiling, Y: float = 8", "Minimum Visibility Scale: float = 0.125",
+                    "Horizon Color Scale: float = 0.75", "Texture File: emString = \"clouds/layer.rgb\"",
+                    "Texture Blend Mode: akEnvFx::TextureBlendMode = TEXTURE_BLEND_MODE_REPLACE",
+                    "Texture Blend Color: emVec4<float> = r=0.2, g=0.3, b=0.4, a=0.5"});
     }
     if (level == "akEnvCloudVolume") {
         auto* c = dynamic_cast<akEnvCloudVolume*>(o);
@@ -169,29 +173,43 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         c->setPointBillboardingRange(9000.25);
         c->setPositionReference(&positionReference);
         c->setCoordConverter(&converter);
-        return set(out, {"Number of Puffs: int = 48", "Random Seed: unsigned int = 123456789",
-                         "Proximity Scale: float = 2.5", "Puff Height Ratio: float = 0.375",
-                         "Puff Size Limits, Minimum: float = 20", "Puff Size Limits, Maximum: float = 80",
-                         "Box: emBox<float> = ", "Box/Minimum: emVec3<float> = x=-10, y=-20, z=-30",
-                         "Box/Maximum: emVec3<float> = x=10, y=20, z=30", "LOD Ranges:  = ", "LOD Ranges/0:  = ",
-                         "LOD Ranges/0/Visibility: double = 1000", "LOD Ranges/0/Transition: double = 100",
-                         "LOD Ranges/1:  = ", "LOD Ranges/1/Visibility: double = 2000.5",
-                         "LOD Ranges/1/Transition: double = 250.25",
-                         "Color: emVec4<float> = r=0.6, g=0.65, b=0.7, a=0.75",
-                         "Texture File: emString = \"clouds/puff.rgb\"",
-                         "Texture Blend Mode: akEnvFx::TextureBlendMode = TEXTURE_BLEND_MODE_BLEND",
-                         "Texture Blend Color: emVec4<float> = r=0.3, g=0.35, b=0.4, a=0.45",
-                         "Rain Shaft Enable: bool = true", "Rain Shaft Color: emVec4<float> = r=0.6, g=0.65, b=0.7, a=0.75",
-                         "Rain Shaft Width: float = 15.5", "Rain Shaft Offset: emVec3<float> = x=1.5, y=2.5, z=-3.5",
-                         "Rain Shaft Texture File: emString = \"clouds/rain.rgb\"",
-                         "Rain Shaft Texture Blend Mode: akEnvFx::TextureBlendMode = TEXTURE_BLEND_MODE_REPLACE",
-                         "Rain Shaft Texture Blend Color: emVec4<float> = r=0.3, g=0.35, b=0.4, a=0.45",
-                         "Transition Range: float = 75.5", "Lightning Severity: float = 0.5",
-                         "Intra-cloud Lightning Severity: float = 0.25", "Minimum Visibility Scale: float = 0.0625",
-                         "Horizon Color Scale: float = 1.25", "Minimum Billboarding Range: float = 5000.5",
-                         "Point Billboarding Range: float = 9000.25",
-                         "Position Reference: akPositionable * = " + addressOf(&positionReference),
-                         "Coordinate Converter: akCoordConverter * = " + hexOf(&converter)});
+        return set(out,
+                   {"Number of Puffs: int = 48",
+                    "Random Seed: unsigned int = 123456789",
+                    "Proximity Scale: float = 2.5",
+                    "Puff Height Ratio: float = 0.375",
+                    "Puff Size Limits, Minimum: float = 20",
+                    "Puff Size Limits, Maximum: float = 80",
+                    "Box: emBox<float> = ",
+                    "Box/Minimum: emVec3<float> = x=-10, y=-20, z=-30",
+                    "Box/Maximum: emVec3<float> = x=10, y=20, z=30",
+                    "LOD Ranges:  = ",
+                    "LOD Ranges/0:  = ",
+                    "LOD Ranges/0/Visibility: double = 1000",
+                    "LOD Ranges/0/Transition: double = 100",
+                    "LOD Ranges/1:  = ",
+                    "LOD Ranges/1/Visibility: double = 2000.5",
+                    "LOD Ranges/1/Transition: double = 250.25",
+                    "Color: emVec4<float> = r=0.6, g=0.65, b=0.7, a=0.75",
+                    "Texture File: emString = \"clouds/puff.rgb\"",
+                    "Texture Blend Mode: akEnvFx::TextureBlendMode = TEXTURE_BLEND_MODE_BLEND",
+                    "Texture Blend Color: emVec4<float> = r=0.3, g=0.35, b=0.4, a=0.45",
+                    "Rain Shaft Enable: bool = true",
+                    "Rain Shaft Color: emVec4<float> = r=0.6, g=0.65, b=0.7, a=0.75",
+                    "Rain Shaft Width: float = 15.5",
+                    "Rain Shaft Offset: emVec3<float> = x=1.5, y=2.5, z=-3.5",
+                    "Rain Shaft Texture File: emString = \"clouds/rain.rgb\"",
+                    "Rain Shaft Texture Blend Mode: akEnvFx::TextureBlendMode = TEXTURE_BLEND_MODE_REPLACE",
+                    "Rain Shaft Texture Blend Color: emVec4<float> = r=0.3, g=0.35, b=0.4, a=0.45",
+                    "Transition Range: float = 75.5",
+                    "Lightning Severity: float = 0.5",
+                    "Intra-cloud Lightning Severity: float = 0.25",
+                    "Minimum Visibility Scale: float = 0.0625",
+                    "Horizon Color Scale: float = 1.25",
+                    "Minimum Billboarding Range: float = 5000.5",
+                    "Point Billboarding Range: float = 9000.25",
+                    "Position Reference: akPositionable * = " + addressOf(&positionReference),
+                    "Coordinate Converter: akCoordConverter * = " + hexOf(&converter)});
     }
     if (level == "akEnvSkyDome") {
         auto* d = dynamic_cast<akEnvSkyDome*>(o);
@@ -200,7 +218,8 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         Rows rows{"Ground Enable: bool = false", "Ground Color: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.9"};
         for (int row = 0; row < 7; ++row) {
             d->setVisibilityRange(row, 1000.0f * (row + 1) + 0.5f);
-            rows.push_back("Visibility Range, Row " + std::to_string(row) + ": float = " + num(1000.0 * (row + 1) + 0.5));
+            rows.push_back("Visibility Range, Row " + std::to_string(row) +
+                           ": float = " + num(1000.0 * (row + 1) + 0.5));
         }
         return set(out, rows);
     }
@@ -210,17 +229,19 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         s->setBrightnessThreshold(0.25f, 0.75f);
         s->setVisibilityRange(8000);
         s->setPointSize(2.5f);
-        return set(out, {"Intensity Threshold: float = 0.125", "Brightness Threshold, Onset: float = 0.25",
-                         "Brightness Threshold, Opaque: float = 0.75", "Visibility Range: float = 8000",
-                         "Point Size: float = 2.5"});
+        return set(out,
+                   {"Intensity Threshold: float = 0.125", "Brightness Threshold, Onset: float = 0.25",
+                    "Brightness Threshold, Opaque: float = 0.75", "Visibility Range: float = 8000",
+                    "Point Size: float = 2.5"});
     }
     if (level == "akEnvWind") {
         auto* w = dynamic_cast<akEnvWind*>(o);
         w->setSpeed(12.5f);
         w->setDirection(0, 0.5f, -1);
         w->setCoordConverter(&converter);
-        return set(out, {"Speed: float = 12.5", "Direction: emVec3<float> = x=0, y=0.5, z=-1",
-                         "Coordinate Converter: akCoordConverter * = " + hexOf(&converter)});
+        return set(out,
+                   {"Speed: float = 12.5", "Direction: emVec3<float> = x=0, y=0.5, z=-1",
+                    "Coordinate Converter: akCoordConverter * = " + hexOf(&converter)});
     }
     if (level == "akEnvMoon") {
         auto* m = dynamic_cast<akEnvMoon*>(o);
@@ -240,16 +261,16 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         auto* w = dynamic_cast<akEnvWindVolume*>(o);
         w->setBox({{-1, -2, -3}, {4, 5, 6}});
         w->setPositionReference(&positionReference);
-        return set(out, {"Box: emBox<float> = ", "Box/Minimum: emVec3<float> = x=-1, y=-2, z=-3",
-                         "Box/Maximum: emVec3<float> = x=4, y=5, z=6",
-                         "Position Reference: akPositionable * = " + addressOf(&positionReference)});
+        return set(out,
+                   {"Box: emBox<float> = ", "Box/Minimum: emVec3<float> = x=-1, y=-2, z=-3",
+                    "Box/Maximum: emVec3<float> = x=4, y=5, z=6",
+                    "Position Reference: akPositionable * = " + addressOf(&positionReference)});
     }
     return level == "akEnvTransform" || level == "akEnv";
 }
 
 class EnvSchema : public ModuleTest
-{
-};
+{};
 
 }  // namespace
 
@@ -395,4 +416,3 @@ TEST_F(EnvSchema, RecordEndsInTheFile)
         }
     }
 }
-

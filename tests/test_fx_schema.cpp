@@ -37,16 +37,17 @@ public:
             f->setFadeDuration(1.5f, 2.25f);
             f->setConfigured(true);
             f->setElapsedDuration(3.75f);
-            return set(out, {"",
-                             {"Enable: bool = false", "Repeat Enable: bool = true",
-                              "Trigger Isector: akIsector * = " + hexOf(&trigger),
-                              "Environment: akEnv * = " + hexOf(&environment),
-                              "Overall Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.5",
-                              "Texture Blend Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.5",
-                              "Texture Mode: akFx::TextureMode = TEXTURE_MODE_MODULATE_ALPHA",
-                              "Texture File: emString = \"sparks.rgba\"", "Overall Duration: float = 12.5",
-                              "Fade Duration, In: float = 1.5", "Fade Duration, Out: float = 2.25",
-                              "Configured: bool = true [advanced]", "Elapsed Duration: float = 3.75 [advanced]"}});
+            return set(
+                out,
+                {"",
+                 {"Enable: bool = false", "Repeat Enable: bool = true",
+                  "Trigger Isector: akIsector * = " + hexOf(&trigger), "Environment: akEnv * = " + hexOf(&environment),
+                  "Overall Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.5",
+                  "Texture Blend Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.5",
+                  "Texture Mode: akFx::TextureMode = TEXTURE_MODE_MODULATE_ALPHA",
+                  "Texture File: emString = \"sparks.rgba\"", "Overall Duration: float = 12.5",
+                  "Fade Duration, In: float = 1.5", "Fade Duration, Out: float = 2.25",
+                  "Configured: bool = true [advanced]", "Elapsed Duration: float = 3.75 [advanced]"}});
         }
         if (level == "akFxBlade") {
             akFxBlade* b = dynamic_cast<akFxBlade*>(o);
@@ -54,9 +55,10 @@ public:
             b->setTipRadius(4.5f);
             b->setBaseRadius(0.75f);
             b->setRotationSpeed(720.0f);
-            return set(out, {"",
-                             {"Number of Blades: int = 5", "Tip Radius: float = 4.5", "Base Radius: float = 0.75",
-                              "Rotation Speed: float = 720"}});
+            return set(out,
+                       {"",
+                        {"Number of Blades: int = 5", "Tip Radius: float = 4.5", "Base Radius: float = 0.75",
+                         "Rotation Speed: float = 720"}});
         }
         if (level == "akFxMissileTrail") {
             dynamic_cast<akFxMissileTrail*>(o)->setLength(250.0f);
@@ -64,10 +66,21 @@ public:
         }
         if (level == "akFxParticleSystem")
             return set(out, {"", fillParticleSystem(dynamic_cast<akFxParticleSystem*>(o))});
-        static const char* const empty[] = {
-            "akFxBlade::CullRecord", "akFxMissileTrail::CullRecord", "akFxParticleSystem::CullRecord",
-            "akFxDebris", "akFxExplosion", "akFxExplosion2", "akFxExplosion3", "akFxFire", "akFxFlak", "akFxFlame",
-            "akFxFlash", "akFxRotorWash", "akFxSmoke", "akFxSmokeBall", "akFxSplash"};
+        static const char* const empty[] = {"akFxBlade::CullRecord",
+                                            "akFxMissileTrail::CullRecord",
+                                            "akFxParticleSystem::CullRecord",
+                                            "akFxDebris",
+                                            "akFxExplosion",
+                                            "akFxExplosion2",
+                                            "akFxExplosion3",
+                                            "akFxFire",
+                                            "akFxFlak",
+                                            "akFxFlame",
+                                            "akFxFlash",
+                                            "akFxRotorWash",
+                                            "akFxSmoke",
+                                            "akFxSmokeBall",
+                                            "akFxSplash"};
         for (const char* name : empty)
             if (level == name)
                 return true;
@@ -111,32 +124,50 @@ public:
         p->setSphericalVelocity(0.0f, 9.0f);
         p->setSphericalVelocity(1e-5f, 8.0f);
         p->setScaleAlongVelocity(3.0f, 2.0f);
-        return {"Velocity Source: akFxParticleSystem::VelocitySource = VELOCITY_SOURCE_RELATIVE_EMISSION",
-                "Relative Emission Velocity: float = 6.5",
-                "Wind Source: akFxParticleSystem::WindSource = WIND_SOURCE_ENVIRONMENT",
-                "Particle Release Cutoff: float = 0.75",
-                "Source Domain: akFxParticleSystem::SourceDomain = SOURCE_DOMAIN_CUBE", "Source Domain Size: float = 2.5",
-                "Bounding Planes:  = ", "Bounding Planes/0:  = ",
-                "Bounding Planes/0/Point: emVec3<double> = x=0, y=0, z=-1",
-                "Bounding Planes/0/Normal: emVec3<double> = x=0, y=0, z=1", "Bounding Planes/1:  = ",
-                "Bounding Planes/1/Point: emVec3<double> = x=10, y=0, z=0",
-                "Bounding Planes/1/Normal: emVec3<double> = x=-1, y=0, z=0",
-                "Bounding Domain Behavior: akFxParticleSystem::BoundingDomainBehavior = BOUNDING_DOMAIN_BEHAVIOR_RECYCLE",
-                "Bounce Coefficient: double = 0.625", "Maximum Number of Particles: int = 321",
-                "Number of Particles to Release: int = 12", "Release Interval: float = 0.375",
-                "Flow Type: akFxParticleSystem::FlowType = FLOW_TYPE_BURST", "Particle Life Cycle: float = 4.5",
-                "Particle Texture Animation Duration: float = 1.25",
-                "Velocity Distribution: akFxParticleSystem::VelocityDistribution = VELOCITY_DISTRIBUTION_GAUSSIAN",
-                "Gravitational Constant: double = -1.5", "Color Variation: float = 0.125",
-                "Size Variation: float = 0.25", "Emissivity: float = 0.5", "Colors:  = ",
-                "Colors/0: emVec4<float> = r=1, g=0.5, b=0.25, a=1",
-                "Colors/0.5: emVec4<float> = r=0.5, g=0.25, b=0.125, a=0", "Size:  = ", "Size/0.25: float = 3",
-                "Velocity:  = ", "Velocity/0: emVec3<double> = x=1, y=2, z=3",
-                "Velocity/1.5: emVec3<double> = x=4, y=5, z=6", "Wind:  = ",
-                "Wind/2: emVec3<double> = x=-1, y=0.5, z=0", "Random Velocity:  = ",
-                "Random Velocity/0.125: float = 0.75", "Spherical Velocity:  = ", "Spherical Velocity/0: float = 9",
-                "Spherical Velocity/1e-05: float = 8", "Scale Along Velocity:  = ",
-                "Scale Along Velocity/3: float = 2"};
+        return {
+            "Velocity Source: akFxParticleSystem::VelocitySource = VELOCITY_SOURCE_RELATIVE_EMISSION",
+            "Relative Emission Velocity: float = 6.5",
+            "Wind Source: akFxParticleSystem::WindSource = WIND_SOURCE_ENVIRONMENT",
+            "Particle Release Cutoff: float = 0.75",
+            "Source Domain: akFxParticleSystem::SourceDomain = SOURCE_DOMAIN_CUBE",
+            "Source Domain Size: float = 2.5",
+            "Bounding Planes:  = ",
+            "Bounding Planes/0:  = ",
+            "Bounding Planes/0/Point: emVec3<double> = x=0, y=0, z=-1",
+            "Bounding Planes/0/Normal: emVec3<double> = x=0, y=0, z=1",
+            "Bounding Planes/1:  = ",
+            "Bounding Planes/1/Point: emVec3<double> = x=10, y=0, z=0",
+            "Bounding Planes/1/Normal: emVec3<double> = x=-1, y=0, z=0",
+            "Bounding Domain Behavior: akFxParticleSystem::BoundingDomainBehavior = BOUNDING_DOMAIN_BEHAVIOR_RECYCLE",
+            "Bounce Coefficient: double = 0.625",
+            "Maximum Number of Particles: int = 321",
+            "Number of Particles to Release: int = 12",
+            "Release Interval: float = 0.375",
+            "Flow Type: akFxParticleSystem::FlowType = FLOW_TYPE_BURST",
+            "Particle Life Cycle: float = 4.5",
+            "Particle Texture Animation Duration: float = 1.25",
+            "Velocity Distribution: akFxParticleSystem::VelocityDistribution = VELOCITY_DISTRIBUTION_GAUSSIAN",
+            "Gravitational Constant: double = -1.5",
+            "Color Variation: float = 0.125",
+            "Size Variation: float = 0.25",
+            "Emissivity: float = 0.5",
+            "Colors:  = ",
+            "Colors/0: emVec4<float> = r=1, g=0.5, b=0.25, a=1",
+            "Colors/0.5: emVec4<float> = r=0.5, g=0.25, b=0.125, a=0",
+            "Size:  = ",
+            "Size/0.25: float = 3",
+            "Velocity:  = ",
+            "Velocity/0: emVec3<double> = x=1, y=2, z=3",
+            "Velocity/1.5: emVec3<double> = x=4, y=5, z=6",
+            "Wind:  = ",
+            "Wind/2: emVec3<double> = x=-1, y=0.5, z=0",
+            "Random Velocity:  = ",
+            "Random Velocity/0.125: float = 0.75",
+            "Spherical Velocity:  = ",
+            "Spherical Velocity/0: float = 9",
+            "Spherical Velocity/1e-05: float = 8",
+            "Scale Along Velocity:  = ",
+            "Scale Along Velocity/3: float = 2"};
     }
 
     akIsector trigger{"trigger"};
@@ -153,8 +184,7 @@ Rows childNames(const akDebugAttributeBase* group)
 }
 
 class FxSchema : public ModuleTest
-{
-};
+{};
 
 }  // namespace
 
@@ -261,8 +291,8 @@ TEST_F(FxSchema, KeyLists)
     const akDebugObject* read = trip.read();
     ASSERT_NE(read, nullptr);
     EXPECT_TRUE(trip.consumedAll());
-    for (const char* list : {"Colors", "Velocity", "Wind", "Random Velocity", "Spherical Velocity",
-                             "Scale Along Velocity"}) {
+    for (const char* list :
+         {"Colors", "Velocity", "Wind", "Random Velocity", "Spherical Velocity", "Scale Along Velocity"}) {
         ASSERT_NE(at(read, list), nullptr) << list;
         EXPECT_TRUE(at(read, list)->empty_child()) << list;
     }
@@ -297,12 +327,22 @@ TEST_F(FxSchema, PresetsAndCullRecordsUnderTheirOwnTypes)
         {makeRecord<akFxBlade::CullRecord>, "akFxBlade::CullRecord"},
         {makeRecord<akFxMissileTrail::CullRecord>, "akFxMissileTrail::CullRecord"},
         {makeRecord<akFxParticleSystem::CullRecord>, "akFxParticleSystem::CullRecord"},
-        {make<akFx>, "akFx"}, {make<akFxBlade>, "akFxBlade"}, {make<akFxMissileTrail>, "akFxMissileTrail"},
-        {make<akFxParticleSystem>, "akFxParticleSystem"}, {make<akFxDebris>, "akFxDebris"},
-        {make<akFxExplosion>, "akFxExplosion"}, {make<akFxExplosion2>, "akFxExplosion2"},
-        {make<akFxExplosion3>, "akFxExplosion3"}, {make<akFxFire>, "akFxFire"}, {make<akFxFlak>, "akFxFlak"},
-        {make<akFxFlame>, "akFxFlame"}, {make<akFxFlash>, "akFxFlash"}, {make<akFxRotorWash>, "akFxRotorWash"},
-        {make<akFxSmoke>, "akFxSmoke"}, {make<akFxSmokeBall>, "akFxSmokeBall"}, {make<akFxSplash>, "akFxSplash"}};
+        {make<akFx>, "akFx"},
+        {make<akFxBlade>, "akFxBlade"},
+        {make<akFxMissileTrail>, "akFxMissileTrail"},
+        {make<akFxParticleSystem>, "akFxParticleSystem"},
+        {make<akFxDebris>, "akFxDebris"},
+        {make<akFxExplosion>, "akFxExplosion"},
+        {make<akFxExplosion2>, "akFxExplosion2"},
+        {make<akFxExplosion3>, "akFxExplosion3"},
+        {make<akFxFire>, "akFxFire"},
+        {make<akFxFlak>, "akFxFlak"},
+        {make<akFxFlame>, "akFxFlame"},
+        {make<akFxFlash>, "akFxFlash"},
+        {make<akFxRotorWash>, "akFxRotorWash"},
+        {make<akFxSmoke>, "akFxSmoke"},
+        {make<akFxSmokeBall>, "akFxSmokeBall"},
+        {make<akFxSplash>, "akFxSplash"}};
     RoundTrip chain;
     chain.begin();
     std::vector<std::unique_ptr<emClassObject>> hosts;
@@ -335,4 +375,3 @@ TEST_F(FxSchema, PresetsAndCullRecordsUnderTheirOwnTypes)
     EXPECT_EQ(valueOf(at(level, "Wind Source")), "WIND_SOURCE_ENVIRONMENT");
     EXPECT_EQ(rows(at(level, "Size")), (Rows{"0: float = 1", "8: float = 10"}));
 }
-

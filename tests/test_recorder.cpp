@@ -78,8 +78,8 @@ TEST_F(RecorderTest, OneFrameIsRecordedAndTheRecorderStops)
 
     akDebugDraw reader;
     ASSERT_EQ(reader.read(file.c_str()), telu::SUCCESS);
-    EXPECT_EQ(names(reader), (std::vector<std::string>{"Draw Channel Begin", "State A", "", "Draw Function One",
-                                                       "Draw Channel End"}));
+    EXPECT_EQ(names(reader),
+              (std::vector<std::string>{"Draw Channel Begin", "State A", "", "Draw Function One", "Draw Channel End"}));
     for (auto it = reader.begin_record(); it != reader.end_record(); ++it) {
         EXPECT_EQ((*it)->frame, 42u);
         ASSERT_NE((*it)->drawContext, nullptr);

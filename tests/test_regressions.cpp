@@ -15,8 +15,7 @@
 namespace {
 
 class RegressionTest : public schemasupport::ModuleTest
-{
-};
+{};
 
 const unsigned long long s_maxAttributes = 2000000;
 

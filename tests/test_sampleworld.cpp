@@ -130,7 +130,9 @@ TEST_F(SampleWorldTest, BothFilesReadWholeWithEveryRecordKindRepeatsAndAddressOn
 {
     // The world gives back every block of the host allocator it took (its drawables' arrays).
     size_t blocks = emAllocRaw::getNumBlocks();
-    { sampleworld::World world; }
+    {
+        sampleworld::World world;
+    }
     EXPECT_EQ(emAllocRaw::getNumBlocks(), blocks);
 
     kiChannel::setNumRepresentations(1);

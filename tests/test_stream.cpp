@@ -165,10 +165,16 @@ TEST_F(StreamTest, HeaderIsByteExact)
     std::vector<uint8_t> bytes = writeWith([](Stream&) {});
     ASSERT_EQ(bytes.size(), kBody);
     // Magic, format words, the host's version, representations, number of types, first name's length.
-    const uint32_t words[10] = {0xFAFAFAFAu, 1, 2, 1, static_cast<uint32_t>(telu::getVersionMajor()),
+    const uint32_t words[10] = {0xFAFAFAFAu,
+                                1,
+                                2,
+                                1,
+                                static_cast<uint32_t>(telu::getVersionMajor()),
                                 static_cast<uint32_t>(telu::getVersionMinor()),
                                 static_cast<uint32_t>(telu::getVersionPatch()),
-                                static_cast<uint32_t>(kiChannel::getNumRepresentations()), 2, 8};
+                                static_cast<uint32_t>(kiChannel::getNumRepresentations()),
+                                2,
+                                8};
     for (size_t i = 0; i < 10; ++i)
         EXPECT_EQ(word(bytes, 4 * i), words[i]) << "offset " << 4 * i;
     EXPECT_EQ(std::memcmp(bytes.data() + 40, "Other\0\0\0", 8), 0);
@@ -266,11 +272,11 @@ TEST_F(StreamTest, ObjectsRoundTripWithTagsAndAddresses)
     ASSERT_NE(object, nullptr);
     EXPECT_STREQ(object->getName(), "Root");
     EXPECT_EQ(typeOf(object), "Thing *");
-    EXPECT_EQ(objectRows(object), (Rows{"Value: int = -5", "Weight: double = 2.25", "Small: short = -3",
-                                        "Flag: bool = true", "Name: emString = \"Root Thing\"", "Refs:  = ",
-                                        "Refs/0: Thing * = " + reader.address(&shared),
-                                        "Refs/0: Thing * = " + reader.address(&shared),
-                                        "Refs/2: Thing * = " + reader.address(&gadget), "Refs/3: Thing * = 0x0"}));
+    EXPECT_EQ(objectRows(object),
+              (Rows{"Value: int = -5", "Weight: double = 2.25", "Small: short = -3", "Flag: bool = true",
+                    "Name: emString = \"Root Thing\"", "Refs:  = ", "Refs/0: Thing * = " + reader.address(&shared),
+                    "Refs/0: Thing * = " + reader.address(&shared), "Refs/2: Thing * = " + reader.address(&gadget),
+                    "Refs/3: Thing * = 0x0"}));
     auto ref = [&](unsigned int i) { return static_cast<const akDebugObject*>(child(at(object, "Refs"), i)); };
     // A repeat is a copy of the full record, keeping the source's name.
     EXPECT_NE(ref(0), ref(1));
@@ -432,8 +438,9 @@ TEST_F(StreamTest, RepeatsCannotBuildAnExponentialTree)
     reader.open(path);
     ASSERT_NE(reader.read("Root"), nullptr);
     // The copy that would pass the limit is refused before it is built, with the limit named.
-    EXPECT_TRUE(testsupport::printed(6, "akDebug::readObject - too many attributes: the file would build more than "
-                                        "100000 (the limit of akDebug::setMaxAttributes)"));
+    EXPECT_TRUE(testsupport::printed(6,
+                                     "akDebug::readObject - too many attributes: the file would build more than "
+                                     "100000 (the limit of akDebug::setMaxAttributes)"));
     EXPECT_TRUE(reader.hasReadFailed());
     EXPECT_LE(reader.getNumAttributesHeld(), 100000u);
 }

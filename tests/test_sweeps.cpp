@@ -16,15 +16,15 @@
 #include <cstdio>
 #include <random>
 #include <string>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-constexpr size_t s_stride = 41;      // cuts past the first kilobyte of the body
-constexpr int s_sampledBytes = 40;   // body bytes whose every bit is flipped
-constexpr int s_tableValues = 1;     // corrupt values tried at each byte of the header and type table
+constexpr size_t s_stride = 41;     // cuts past the first kilobyte of the body
+constexpr int s_sampledBytes = 40;  // body bytes whose every bit is flipped
+constexpr int s_tableValues = 1;    // corrupt values tried at each byte of the header and type table
 #else
 constexpr size_t s_stride = 1;
 constexpr int s_sampledBytes = 400;
@@ -51,7 +51,7 @@ protected:
         draw = dir + "/world.draw";
         // Thousands of damaged files are written and read: in memory when the system has a place.
         damaged = (access("/dev/shm", W_OK) == 0 ? std::string("/dev/shm") : dir) + "/akdebug-sweep-" +
-                  std::to_string(getpid()) + ".bin";
+            std::to_string(getpid()) + ".bin";
         ASSERT_NO_FATAL_FAILURE(worldfiles::write(scene, draw, 1));
     }
     // Reads the bytes as the file kind of `original`; true when the read succeeded. A read that

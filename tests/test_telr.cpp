@@ -29,8 +29,7 @@ TEST_F(TelrTest, ElementIdListsHoldTheDefaultKindsAndTakeNewOnes)
     EXPECT_STREQ(olElement::begin_state()[6]->getName(), "olFog::Element");
     EXPECT_STREQ(olElement::begin_state()[16]->getName(), "olShader::ElementFragment");
     EXPECT_STREQ((*(olElement::end_state() - 1))->getName(), "olTransform::ElementTexture");
-    EXPECT_TRUE(std::equal(olElement::begin_state(), olElement::end_state(),
-                           olElement::begin_context()));
+    EXPECT_TRUE(std::equal(olElement::begin_state(), olElement::end_state(), olElement::begin_context()));
 
     olElement::Id custom = CustomFogElement::getStaticClassType();
     olElement::addStateId(custom);

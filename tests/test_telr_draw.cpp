@@ -13,8 +13,7 @@ using namespace schemasupport;
 namespace {
 
 class TelrDrawTest : public ModuleTest
-{
-};
+{};
 
 Rows messageRows(const olMessageList& messages)
 {
@@ -96,8 +95,8 @@ struct Arrays
 
 Arrays arraysOf(const olDrawFunc::Data& d)
 {
-    return {d.primitiveLengths, d.colors, d.normals,
-            {d.texCoords[0], d.texCoords[1], d.texCoords[2], d.texCoords[3]}, d.vertices, d.indices};
+    return {d.primitiveLengths, d.colors, d.normals, {d.texCoords[0], d.texCoords[1], d.texCoords[2], d.texCoords[3]},
+            d.vertices,         d.indices};
 }
 
 Arrays arraysOf(const olGeometryBase& g)
@@ -121,8 +120,10 @@ Rows sampleRows(RoundTrip& rt, const std::string& c, const Arrays& a, const std:
         "Primitive: " + c + "::Primitive = PRIMITIVE_TRIANGLE_STRIP",
         "Number of Primitives: int = 3",
         "Primitive Lengths: int * = " + address(a.lengths),
-        "Primitive Lengths/0: int = 3", "Primitive Lengths/1: int = 4",
-        "Primitive Lengths/2: int = 3", "Primitive Lengths/3: int = 0",
+        "Primitive Lengths/0: int = 3",
+        "Primitive Lengths/1: int = 4",
+        "Primitive Lengths/2: int = 3",
+        "Primitive Lengths/3: int = 0",
         "Color Binding: " + c + "::Binding = BINDING_VERTEX",
         "Colors: emVec4<float> * = " + address(a.colors),
         "Colors/0: emVec4<float> = r=1, g=0.5, b=0.25, a=1",
@@ -151,11 +152,14 @@ Rows sampleRows(RoundTrip& rt, const std::string& c, const Arrays& a, const std:
     }
     Rows rest = {
         "Vertices: emVec3<float> * = " + address(a.vertices),
-        "Vertices/0: emVec3<float> = x=0, y=0, z=0", "Vertices/1: emVec3<float> = x=1, y=0, z=0",
+        "Vertices/0: emVec3<float> = x=0, y=0, z=0",
+        "Vertices/1: emVec3<float> = x=1, y=0, z=0",
         "Vertices/2: emVec3<float> = x=0, y=1, z=0",
         "Index Binding: " + c + "::Binding = BINDING_VERTEX",
         "Indices: unsigned short * = " + address(a.indices),
-        "Indices/0: unsigned short = 2", "Indices/1: unsigned short = 1", "Indices/2: unsigned short = 0",
+        "Indices/0: unsigned short = 2",
+        "Indices/1: unsigned short = 1",
+        "Indices/2: unsigned short = 0",
         "Format: " + c + "::Format = FORMAT_VERTEX_BUFFER_OBJECT",
         "Persistent Attributes: unsigned int = 0x15 [tip: ATTRIBUTE_COLOR |\nATTRIBUTE_VERTEX |\n"
         "ATTRIBUTE_TEXTURE_COORD_0]",
@@ -303,9 +307,9 @@ TEST_F(TelrDrawTest, EveryTypeRoundTripsItsOwnFields)
     Rows frustumRows = {"Frustum: emFrustum<float> = "};
     for (int i = 0; i < 6; ++i) {
         const std::string plane = std::string("Frustum/") + akDebugCompoundNames::frustumPlanes[i];
-        frustumRows.insert(frustumRows.end(), {plane + ": emPlane<float> = ",
-                                               plane + "/Normal: emVec3<float> = x=0, y=0, z=1",
-                                               plane + "/Offset: float = " + std::to_string(i + 1)});
+        frustumRows.insert(frustumRows.end(),
+                           {plane + ": emPlane<float> = ", plane + "/Normal: emVec3<float> = x=0, y=0, z=1",
+                            plane + "/Offset: float = " + std::to_string(i + 1)});
     }
     olGeometryBase::Binding binding;
     const std::string fogWarning =
@@ -493,7 +497,8 @@ TEST_F(TelrDrawTest, HugeArrayCountsStopTheRead)
         rt.reread(bytes);
         const akDebugObject* read = rt.read();
         EXPECT_TRUE(rt.hasReadFailed());
-        EXPECT_TRUE(testsupport::printed(emNotify::LEVEL_FAIL, "akDebug::readCount - count exceeds the rest of the file"));
+        EXPECT_TRUE(
+            testsupport::printed(emNotify::LEVEL_FAIL, "akDebug::readCount - count exceeds the rest of the file"));
         ASSERT_NE(read, nullptr);
         EXPECT_LT(rows(read).size(), 40u);
     }
@@ -581,8 +586,9 @@ TEST_F(TelrDrawTest, ContextMessagesStayOnTheContextAndItsStateIsValidatedAsInhe
     ASSERT_NE(readAlone, nullptr);
     EXPECT_TRUE(rt.consumedAll());
 
-    EXPECT_EQ(errors(read), (Rows{std::to_string(emNotify::LEVEL_WARN) + ": olFog::Element - fog is enabled without a fog object",
-                                  std::to_string(emNotify::LEVEL_NOTICE) + ": line note"}));
+    EXPECT_EQ(errors(read),
+              (Rows{std::to_string(emNotify::LEVEL_WARN) + ": olFog::Element - fog is enabled without a fog object",
+                    std::to_string(emNotify::LEVEL_NOTICE) + ": line note"}));
     const Rows inherited = errors(at(read, "Inherit State"));
     EXPECT_FALSE(inherited.empty());
     EXPECT_TRUE(errors(readAlone).empty());

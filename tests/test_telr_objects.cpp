@@ -13,8 +13,7 @@ using namespace schemasupport;
 namespace {
 
 class TelrObjects : public ModuleTest
-{
-};
+{};
 
 // A texture whose own fields are small and known, for the byte-level checks.
 void plainTexture(olTexture& t, int mapping)
@@ -71,7 +70,8 @@ TEST_F(TelrObjects, EveryTypeRoundTripsAsItsTableSays)
     texture.setPixelType(0x00100A05u);
     texture.setTexelSize(6);
     texture.setDimensions(64, 32, 16, 8);
-    texture.setWrap(olTexture::WRAP_CLAMP, olTexture::WRAP_MIRROR, olTexture::WRAP_CLAMP_EDGE, olTexture::WRAP_MIRROR_ONCE);
+    texture.setWrap(olTexture::WRAP_CLAMP, olTexture::WRAP_MIRROR, olTexture::WRAP_CLAMP_EDGE,
+                    olTexture::WRAP_MIRROR_ONCE);
     texture.setMinFilter(olTexture::FILTER_ANISOTROPIC, olTexture::FILTER_NEAREST);
     texture.setMagFilter(olTexture::FILTER_GAUSSIAN_CUBIC);
     texture.addImage(pixels, 12);
@@ -100,10 +100,12 @@ TEST_F(TelrObjects, EveryTypeRoundTripsAsItsTableSays)
 
     olTextureCoordGen coordGen;
     const olTextureCoordGen::Mode modes[4] = {olTextureCoordGen::MODE_EYE_LINEAR, olTextureCoordGen::MODE_SPHERE_MAP,
-                                              olTextureCoordGen::MODE_NORMAL_MAP, olTextureCoordGen::MODE_REFLECTION_MAP};
+                                              olTextureCoordGen::MODE_NORMAL_MAP,
+                                              olTextureCoordGen::MODE_REFLECTION_MAP};
     for (int d = 0; d < 4; ++d) {
         coordGen.setMode(d, modes[d]);
-        coordGen.setPlane(d, emPlane<float>(d == 0 ? 1.0f : 0.0f, d == 1 ? 1.0f : 0.0f, d >= 2 ? 1.0f : 0.0f, d + 0.5f));
+        coordGen.setPlane(d,
+                          emPlane<float>(d == 0 ? 1.0f : 0.0f, d == 1 ? 1.0f : 0.0f, d >= 2 ? 1.0f : 0.0f, d + 0.5f));
     }
 
     olMaterial material;
@@ -164,22 +166,29 @@ TEST_F(TelrObjects, EveryTypeRoundTripsAsItsTableSays)
     animation.addElement(olLightPointAnimation::STATE_ON, 0.5, 1.0f, 0.0f, 0.0f, 1.0f);
     animation.addElement(olLightPointAnimation::STATE_COLOR_OVERRIDE, 1.25, 0.0f, 0.5f, 0.0f, 0.25f);
 
-    const std::vector<std::pair<const char*, const emClassObject*>> objects = {
-        {"olTexture", &texture}, {"olTextureBlend", &blend}, {"olTextureCoordGen", &coordGen},
-        {"olMaterial", &material}, {"olLight", &light}, {"olLightModel", &lightModel}, {"olFog", &fog},
-        {"olShader", &shader}, {"olLightPointAppearance", &appearance}, {"olLightPointAnimation", &animation}};
+    const std::vector<std::pair<const char*, const emClassObject*>> objects = {{"olTexture", &texture},
+                                                                               {"olTextureBlend", &blend},
+                                                                               {"olTextureCoordGen", &coordGen},
+                                                                               {"olMaterial", &material},
+                                                                               {"olLight", &light},
+                                                                               {"olLightModel", &lightModel},
+                                                                               {"olFog", &fog},
+                                                                               {"olShader", &shader},
+                                                                               {"olLightPointAppearance", &appearance},
+                                                                               {"olLightPointAnimation", &animation}};
     RoundTrip rt;
     std::vector<uint64_t> ends;
     for (const auto& object : objects) {
         rt.write(object.second, akDebugTypeDef::find(object.first));
         ends.push_back(rt.position());
     }
-    auto arguments = [](const std::string& group, const char* const (&args)[3], const char* const (&stages)[3]) {
+    auto arguments = [](const std::string& group, const char* const(&args)[3], const char* const(&stages)[3]) {
         Rows rows = {group + ":  = "};
         for (int i = 0; i < 3; ++i) {
             const std::string g = group + "/" + std::to_string(i);
-            rows.insert(rows.end(), {g + ":  = ", g + "/Argument: olTextureBlend::Argument = " + args[i],
-                                     g + "/Texture Stage: olMultiTexture::Stage = " + stages[i]});
+            rows.insert(rows.end(),
+                        {g + ":  = ", g + "/Argument: olTextureBlend::Argument = " + args[i],
+                         g + "/Texture Stage: olMultiTexture::Stage = " + stages[i]});
         }
         return rows;
     };
@@ -195,13 +204,19 @@ TEST_F(TelrObjects, EveryTypeRoundTripsAsItsTableSays)
         blendRows.insert(blendRows.end(), part.begin(), part.end());
 
     const std::vector<Rows> expected = {
-        {"Mapping: olTexture::Mapping = MAPPING_3D", "Format: olTexture::Format = FORMAT_COMPRESSED_NATIVE_INTENSITY",
-         "Type: olTexture::Type = TYPE_FLOAT16", "Bits Per Component:  = ",
-         "Bits Per Component/0: unsigned char = 5", "Bits Per Component/1: unsigned char = 10",
+        {"Mapping: olTexture::Mapping = MAPPING_3D",
+         "Format: olTexture::Format = FORMAT_COMPRESSED_NATIVE_INTENSITY",
+         "Type: olTexture::Type = TYPE_FLOAT16",
+         "Bits Per Component:  = ",
+         "Bits Per Component/0: unsigned char = 5",
+         "Bits Per Component/1: unsigned char = 10",
          "Bits Per Component/2: unsigned char = 16",
          "Texel Size: unsigned int = 6",
-         "Dimension, S: int = 64", "Dimension, T: int = 32", "Dimension, R: int = 16",
-         "Wrap, S: olTexture::Wrap = WRAP_CLAMP", "Wrap, T: olTexture::Wrap = WRAP_MIRROR",
+         "Dimension, S: int = 64",
+         "Dimension, T: int = 32",
+         "Dimension, R: int = 16",
+         "Wrap, S: olTexture::Wrap = WRAP_CLAMP",
+         "Wrap, T: olTexture::Wrap = WRAP_MIRROR",
          "Wrap, R: olTexture::Wrap = WRAP_CLAMP_EDGE",
          "Minification Filter, Base: olTexture::Filter = FILTER_ANISOTROPIC",
          "Minification Filter, Mipmap: olTexture::Filter = FILTER_NEAREST",
@@ -209,20 +224,24 @@ TEST_F(TelrObjects, EveryTypeRoundTripsAsItsTableSays)
          "Image Levels:  = ",
          "Image Levels/0: unsigned char * = " + rt.address(texture.begin_image()[0]),
          "Image Levels/1: unsigned char * = " + rt.address(texture.begin_image()[1]),
-         "Border Enable: bool = true", "Border Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.125",
-         "LOD Bias: float = -1.5", "Subloadable Enable: bool = true",
+         "Border Enable: bool = true",
+         "Border Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.125",
+         "LOD Bias: float = -1.5",
+         "Subloadable Enable: bool = true",
          "Pixel Buffer: olWindow::PixelBuffer * = " + rt.address(static_cast<const emClassObject*>(&pixelBuffer)),
-         "Transparent: bool = false [advanced]", "Compressed: bool = true [advanced]"},
+         "Transparent: bool = false [advanced]",
+         "Compressed: bool = true [advanced]"},
         blendRows,
         // Dimensions 2 and 3 are labelled Q, then R.
-        {"Mode, S: olTextureCoordGen::Mode = MODE_EYE_LINEAR", "Plane, S: emPlane<float> = ",
-         "Plane, S/Normal: emVec3<float> = x=1, y=0, z=0", "Plane, S/Offset: float = 0.5",
-         "Mode, T: olTextureCoordGen::Mode = MODE_SPHERE_MAP", "Plane, T: emPlane<float> = ",
-         "Plane, T/Normal: emVec3<float> = x=0, y=1, z=0", "Plane, T/Offset: float = 1.5",
-         "Mode, Q: olTextureCoordGen::Mode = MODE_NORMAL_MAP", "Plane, Q: emPlane<float> = ",
-         "Plane, Q/Normal: emVec3<float> = x=0, y=0, z=1", "Plane, Q/Offset: float = 2.5",
-         "Mode, R: olTextureCoordGen::Mode = MODE_REFLECTION_MAP", "Plane, R: emPlane<float> = ",
-         "Plane, R/Normal: emVec3<float> = x=0, y=0, z=1", "Plane, R/Offset: float = 3.5"},
+        {"Mode, S: olTextureCoordGen::Mode = MODE_EYE_LINEAR",
+         "Plane, S: emPlane<float> = ", "Plane, S/Normal: emVec3<float> = x=1, y=0, z=0",
+         "Plane, S/Offset: float = 0.5", "Mode, T: olTextureCoordGen::Mode = MODE_SPHERE_MAP",
+         "Plane, T: emPlane<float> = ", "Plane, T/Normal: emVec3<float> = x=0, y=1, z=0",
+         "Plane, T/Offset: float = 1.5", "Mode, Q: olTextureCoordGen::Mode = MODE_NORMAL_MAP",
+         "Plane, Q: emPlane<float> = ", "Plane, Q/Normal: emVec3<float> = x=0, y=0, z=1",
+         "Plane, Q/Offset: float = 2.5", "Mode, R: olTextureCoordGen::Mode = MODE_REFLECTION_MAP",
+         "Plane, R: emPlane<float> = ", "Plane, R/Normal: emVec3<float> = x=0, y=0, z=1",
+         "Plane, R/Offset: float = 3.5"},
         {"Color, Ambient: emVec4<float> = r=0, g=0.25, b=0.5, a=1",
          "Color, Diffuse: emVec4<float> = r=0.125, g=0.25, b=0.5, a=0.5",
          "Color, Specular: emVec4<float> = r=0.25, g=0.25, b=0.5, a=1",
@@ -230,8 +249,8 @@ TEST_F(TelrObjects, EveryTypeRoundTripsAsItsTableSays)
          "Transparent: bool = true [advanced]"},
         {"Type: olLight::Type = TYPE_SPOT", "Range: float = 250", "Position: emVec3<float> = x=1, y=2, z=3",
          "Direction: emVec3<float> = x=0, y=-1, z=0.5", "Attenuation, Constant: float = 0.75",
-         "Attenuation, Linear: float = 0.125", "Attenuation, Quadratic: float = 0.0625",
-         "Spot Cone, Inner: float = 10", "Spot Cone, Outer: float = 20", "Spot Cone, Falloff: float = 2.5",
+         "Attenuation, Linear: float = 0.125", "Attenuation, Quadratic: float = 0.0625", "Spot Cone, Inner: float = 10",
+         "Spot Cone, Outer: float = 20", "Spot Cone, Falloff: float = 2.5",
          "Color, Ambient: emVec4<float> = r=0.25, g=0.5, b=0, a=1",
          "Color, Diffuse: emVec4<float> = r=0.5, g=0.5, b=0, a=1",
          "Color, Specular: emVec4<float> = r=0.75, g=0.5, b=0, a=1", "State: olLight::State = STATE_OFF [advanced]"},
@@ -240,23 +259,34 @@ TEST_F(TelrObjects, EveryTypeRoundTripsAsItsTableSays)
         {"Type: olFog::Type = TYPE_EXPONENTIAL_SQUARED", "Density: float = 0.25", "Range, Onset: float = 10",
          "Range, Opaque: float = 500", "Color: emVec4<float> = r=0.75, g=0.5, b=0.25, a=1"},
         {"Apply Mode: olShader::ApplyMode = APPLY_MODE_AS_NEEDED", "Loaded: bool = true [advanced]"},
-        {"Directionality: olLightPointAppearance::Directionality = DIRECTIONALITY_BI", "Diameter: float = 2.5",
-         "Range: float = 1500", "Fade Range Ratio: float = 0.25", "Fade Time, In: double = 0.5",
-         "Fade Time, Out: double = 1.75", "Visibility Cone, Horizontal: float = 90",
-         "Visibility Cone, Vertical: float = 45", "Falloff: olLightPointAppearance::Falloff = FALLOFF_EXPONENTIAL",
-         "Fog Scale: float = 3", "LOD Range Ratio: float = 0.75", "LOD Scale: float = 4",
-         "Size Limit, Minimum: float = 2", "Size Limit, Maximum: float = 20", "Size Threshold: float = 5",
-         "Fade Range: float = 100 [advanced]", "Fade Scale: float = 6 [advanced]",
+        {"Directionality: olLightPointAppearance::Directionality = DIRECTIONALITY_BI",
+         "Diameter: float = 2.5",
+         "Range: float = 1500",
+         "Fade Range Ratio: float = 0.25",
+         "Fade Time, In: double = 0.5",
+         "Fade Time, Out: double = 1.75",
+         "Visibility Cone, Horizontal: float = 90",
+         "Visibility Cone, Vertical: float = 45",
+         "Falloff: olLightPointAppearance::Falloff = FALLOFF_EXPONENTIAL",
+         "Fog Scale: float = 3",
+         "LOD Range Ratio: float = 0.75",
+         "LOD Scale: float = 4",
+         "Size Limit, Minimum: float = 2",
+         "Size Limit, Maximum: float = 20",
+         "Size Threshold: float = 5",
+         "Fade Range: float = 100 [advanced]",
+         "Fade Scale: float = 6 [advanced]",
          "Visibility Factor, Horizontal: float = 0.5 [advanced]",
          "Visibility Factor, Vertical: float = 0.25 [advanced]",
-         "Shape: olLightPointAppearance::Shape = SHAPE_NONSYMMETRIC [advanced]", "LOD Range: float = 800 [advanced]",
+         "Shape: olLightPointAppearance::Shape = SHAPE_NONSYMMETRIC [advanced]",
+         "LOD Range: float = 800 [advanced]",
          "LOD Size: float = 7 [advanced]"},
         {"Type: olLightPointAnimation::Type = TYPE_STROBE", "Rate: float = 2.5",
-         "Rotation Axis: emVec3<float> = x=1, y=0, z=0.5", "Elements:  = ", "Elements/0:  = ",
-         "Elements/0/State: olLightPointAnimation::State = STATE_ON", "Elements/0/Time: double = 0.5",
-         "Elements/0/Color: emVec4<float> = r=1, g=0, b=0, a=1", "Elements/1:  = ",
-         "Elements/1/State: olLightPointAnimation::State = STATE_COLOR_OVERRIDE", "Elements/1/Time: double = 1.25",
-         "Elements/1/Color: emVec4<float> = r=0, g=0.5, b=0, a=0.25"},
+         "Rotation Axis: emVec3<float> = x=1, y=0, z=0.5",
+         "Elements:  = ", "Elements/0:  = ", "Elements/0/State: olLightPointAnimation::State = STATE_ON",
+         "Elements/0/Time: double = 0.5", "Elements/0/Color: emVec4<float> = r=1, g=0, b=0, a=1",
+         "Elements/1:  = ", "Elements/1/State: olLightPointAnimation::State = STATE_COLOR_OVERRIDE",
+         "Elements/1/Time: double = 1.25", "Elements/1/Color: emVec4<float> = r=0, g=0.5, b=0, a=0.25"},
     };
     rt.finish();
     for (size_t i = 0; i < objects.size(); ++i) {

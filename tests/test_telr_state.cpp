@@ -174,8 +174,8 @@ std::vector<Case> cases(const World& w, RoundTrip& rt)
         coordGen.push_back("Enable T" + s + ": bool = " + flags[i % 3 == 0]);
         coordGen.push_back("Enable R" + s + ": bool = " + flags[i == 4]);
         coordGen.push_back("Enable Q" + s + ": bool = " + flags[i == 7]);
-        coordGen.push_back("Texture Coordinate Generator" + s + ": olTextureCoordGen * = " +
-                           (i == 1 ? "0x0" : rt.address(&w.generators[i])));
+        coordGen.push_back("Texture Coordinate Generator" + s +
+                           ": olTextureCoordGen * = " + (i == 1 ? "0x0" : rt.address(&w.generators[i])));
         matrices.push_back("Matrix" + s + ": emMatrix<float> = " + matrixValues(w.textureMatrix.matrix[i].m));
     }
     Rows state = {"<object>: olState * = " + rt.address(&w.state), "emBase: emBase = ", "Elements:  = "};
@@ -191,61 +191,67 @@ std::vector<Case> cases(const World& w, RoundTrip& rt)
     return {
         {&w.state, state},
         {&w.base, {"<object>: olElement * = " + rt.address(&w.base), "Transparent: bool = false [advanced]"}},
-        {&w.alphaBlend, element("olAlphaBlend::Element", true,
-                                {"Enable: bool = true", "Source Mode: olAlphaBlend::Mode = MODE_ONE",
-                                 "Destination Mode: olAlphaBlend::Mode = MODE_DESTINATION_COLOR",
-                                 "Equation: olAlphaBlend::Equation = EQUATION_REVERSE_SUBTRACT"})},
-        {&w.alphaTest, element("olAlphaTest::Element", false,
-                               {"Enable: bool = true", "Reference: float = 0.25",
-                                "Mode: olAlphaTest::Mode = MODE_GREATER"})},
-        {&w.colorTrack, element("olColorTrack::Element", false,
-                                {"Enable: bool = true", "Mode: olColorTrack::Mode = MODE_SPECULAR",
-                                 "Side: olColorTrack::Side = SIDE_BACK"})},
-        {&w.decal, element("olDecal::Element", false,
-                           {"Enable: bool = true", "Factor: float = 1.5", "Units: float = -2"})},
-        {&w.depthTest, element("olDepthTest::Element", false,
-                               {"Enable: bool = false", "Mode: olDepthTest::Mode = MODE_NOT_EQUAL"})},
+        {&w.alphaBlend,
+         element("olAlphaBlend::Element", true,
+                 {"Enable: bool = true", "Source Mode: olAlphaBlend::Mode = MODE_ONE",
+                  "Destination Mode: olAlphaBlend::Mode = MODE_DESTINATION_COLOR",
+                  "Equation: olAlphaBlend::Equation = EQUATION_REVERSE_SUBTRACT"})},
+        {&w.alphaTest,
+         element("olAlphaTest::Element", false,
+                 {"Enable: bool = true", "Reference: float = 0.25", "Mode: olAlphaTest::Mode = MODE_GREATER"})},
+        {&w.colorTrack,
+         element("olColorTrack::Element", false,
+                 {"Enable: bool = true", "Mode: olColorTrack::Mode = MODE_SPECULAR",
+                  "Side: olColorTrack::Side = SIDE_BACK"})},
+        {&w.decal,
+         element("olDecal::Element", false, {"Enable: bool = true", "Factor: float = 1.5", "Units: float = -2"})},
+        {&w.depthTest,
+         element("olDepthTest::Element", false, {"Enable: bool = false", "Mode: olDepthTest::Mode = MODE_NOT_EQUAL"})},
         {&w.depthWrite, element("olDepthWrite::Element", false, {"Enable: bool = false"})},
         {&w.fogElement,
          element("olFog::Element", false, {"Enable: bool = true", "Fog: olFog * = " + rt.address(&w.fog)})},
         {&w.light, element("olLight::Element", false, {"Enable: bool = true"})},
         {&w.lightModelElement,
          element("olLightModel::Element", false, {"Light Model: olLightModel * = " + rt.address(&w.lightModel)})},
-        {&w.line, element("olLine::Element", false,
-                          {"Enable Anti-Alias: bool = true", "Enable Pattern: bool = true",
-                           "Pattern: unsigned short = 0xF1 [tip: 1000111100000000]", "Repeat: unsigned int = 3",
-                           "Width: float = 2.5"})},
-        {&w.materialElement, element("olMaterial::Element", true,
-                                     {"Side: olMaterial::Side = SIDE_BACK",
-                                      "Material: olMaterial * = " + rt.address(&w.material)})},
-        {&w.multiSample, element("olMultiSample::Element", false,
-                                 {"Enable: bool = true", "Enable Alpha To Coverage: bool = true",
-                                  "Enable Alpha To One: bool = true", "Enable Coverage: bool = true",
-                                  "Invert: bool = true", "Coverage: float = 0.5"})},
+        {&w.line,
+         element("olLine::Element", false,
+                 {"Enable Anti-Alias: bool = true", "Enable Pattern: bool = true",
+                  "Pattern: unsigned short = 0xF1 [tip: 1000111100000000]", "Repeat: unsigned int = 3",
+                  "Width: float = 2.5"})},
+        {&w.materialElement,
+         element("olMaterial::Element", true,
+                 {"Side: olMaterial::Side = SIDE_BACK", "Material: olMaterial * = " + rt.address(&w.material)})},
+        {&w.multiSample,
+         element("olMultiSample::Element", false,
+                 {"Enable: bool = true", "Enable Alpha To Coverage: bool = true", "Enable Alpha To One: bool = true",
+                  "Enable Coverage: bool = true", "Invert: bool = true", "Coverage: float = 0.5"})},
         {&w.normalize, element("olNormalize::Element", false, {"Enable: bool = true"})},
         {&w.point, element("olPoint::Element", false, {"Enable Anti-Alias: bool = true", "Size: float = 4"})},
-        {&w.polygon, element("olPolygon::Element", false,
-                             {"Enable Anti-Alias: bool = true", "Enable Cull Face: bool = false",
-                              "Cull Face: olPolygon::CullFace = CULL_FACE_FRONT_AND_BACK"})},
+        {&w.polygon,
+         element("olPolygon::Element", false,
+                 {"Enable Anti-Alias: bool = true", "Enable Cull Face: bool = false",
+                  "Cull Face: olPolygon::CullFace = CULL_FACE_FRONT_AND_BACK"})},
         {&w.shadeModel, element("olShadeModel::Element", false, {"Mode: olShadeModel::Mode = MODE_FLAT"})},
         {&w.fragmentElement,
          element("olShader::ElementFragment", false, {"Fragment Shader: olShader * = " + rt.address(&w.fragment)})},
         {&w.vertexElement,
          element("olShader::ElementVertex", false, {"Vertex Shader: olShader * = " + rt.address(&w.vertex)})},
-        {&w.stencil, element("olStencilTest::Element", false,
-                             {"Enable: bool = true", "Reference: int = -1",
-                              "Mask: unsigned int = 0xFF05 [tip: 10100000111111110000000000000000]",
-                              "Mode: olStencilTest::Mode = MODE_EQUAL",
-                              "Fail: olStencilTest::Operation = OPERATION_ZERO",
-                              "Depth Fail: olStencilTest::Operation = OPERATION_INCREMENT_WRAP",
-                              "Depth Pass: olStencilTest::Operation = OPERATION_INVERT"})},
+        {&w.stencil,
+         element("olStencilTest::Element", false,
+                 {"Enable: bool = true", "Reference: int = -1",
+                  "Mask: unsigned int = 0xFF05 [tip: 10100000111111110000000000000000]",
+                  "Mode: olStencilTest::Mode = MODE_EQUAL", "Fail: olStencilTest::Operation = OPERATION_ZERO",
+                  "Depth Fail: olStencilTest::Operation = OPERATION_INCREMENT_WRAP",
+                  "Depth Pass: olStencilTest::Operation = OPERATION_INVERT"})},
         {&w.texture, texture},
         {&w.textureBlend, blend},
         {&w.coordGen, coordGen},
-        {&w.modelView, element("olTransform::ElementModelView", false,
-                               {"Matrix: emMatrix<float> = " + matrixValues(w.modelView.matrix.m)})},
-        {&w.projection, element("olTransform::ElementProjection", false,
-                                {"Matrix: emMatrix<float> = " + matrixValues(w.projection.matrix.m)})},
+        {&w.modelView,
+         element("olTransform::ElementModelView", false,
+                 {"Matrix: emMatrix<float> = " + matrixValues(w.modelView.matrix.m)})},
+        {&w.projection,
+         element("olTransform::ElementProjection", false,
+                 {"Matrix: emMatrix<float> = " + matrixValues(w.projection.matrix.m)})},
         {&w.textureMatrix, matrices},
     };
 }
@@ -375,9 +381,9 @@ TEST_F(StateTest, ValidationMarksTravelWithCopies)
     ASSERT_NE(full, nullptr);
     ASSERT_NE(repeat, nullptr);
     EXPECT_EQ(rt.getNumRecords(akDebug::OBJECT_REPEAT), 1u);
-    const std::vector<std::string> expected = {
-        std::to_string(emNotify::LEVEL_WARN) + ": olTexture::Element - stage 2 is enabled without a texture",
-        std::to_string(emNotify::LEVEL_DEBUG) + ": stateTest - injected detail"};
+    const std::vector<std::string> expected = {std::to_string(emNotify::LEVEL_WARN) +
+                                                   ": olTexture::Element - stage 2 is enabled without a texture",
+                                               std::to_string(emNotify::LEVEL_DEBUG) + ": stateTest - injected detail"};
     EXPECT_EQ(errors(full), expected);
     EXPECT_EQ(errors(repeat), expected);
     EXPECT_EQ(schemasupport::rows(repeat), schemasupport::rows(full));

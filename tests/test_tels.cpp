@@ -132,8 +132,8 @@ TEST(Tels, FrameDriverCallsTheHookInOrder)
     d.channel.setDebug(&recorder);
     EXPECT_EQ(d.channel.drawFrame(), 10u);
     EXPECT_EQ(recorder.calls,
-              (std::vector<std::string>{"begin 43", "bin opaque", "record", "state lit", "geometry null",
-                                        "state fog", "bin transparent", "record", "function sky", "end"}));
+              (std::vector<std::string>{"begin 43", "bin opaque", "record", "state lit", "geometry null", "state fog",
+                                        "bin transparent", "record", "function sky", "end"}));
 }
 
 TEST(Tels, FrameDriverNeverCallsADisabledHook)

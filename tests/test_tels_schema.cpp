@@ -15,8 +15,7 @@ using namespace levelsupport;
 namespace {
 
 class TelsSchema : public ModuleTest
-{
-};
+{};
 
 }  // namespace
 
@@ -41,7 +40,8 @@ TEST_F(TelsSchema, EveryTypeRoundTripsLevelByLevel)
         {make<kiLightPoint::Control>, line({"kiLightPoint::Control", "emBase", "emMemBase"})},
         {make<kiLODFilterBase>, filter},
         {make<kiNode>, node},
-        {makeRecord<kiRenderStrategyFrameGeometry>, line({"kiRenderStrategyFrameGeometry", "olRenderStrategy", "emMemBase"})},
+        {makeRecord<kiRenderStrategyFrameGeometry>,
+         line({"kiRenderStrategyFrameGeometry", "olRenderStrategy", "emMemBase"})},
         {makeRecord<kiGeometryBase::CullRecord>, geometryRecord},
         {makeRecord<kiLight::CullRecord>, line({"kiLight::CullRecord", "kiCullRecord"})},
         {makeRecord<kiLightPoint::CullRecord>, on("kiLightPoint::CullRecord", geometryRecord)},
@@ -332,8 +332,8 @@ TEST_F(TelsSchema, NamesRegisterOnlyForTheirOwnObject)
         akDebugScene scene;
         ASSERT_EQ(scene.write(path.c_str(), root, false), telu::SUCCESS);
         ASSERT_EQ(scene.read(path.c_str()), telu::SUCCESS);
-        for (const akDebugType* type : {scene.getType(akDebugTypeDef::find("kiGeometry")),
-                                        scene.getType(akDebugTypeDef::find("kiNode"))}) {
+        for (const akDebugType* type :
+             {scene.getType(akDebugTypeDef::find("kiGeometry")), scene.getType(akDebugTypeDef::find("kiNode"))}) {
             ASSERT_NE(type, nullptr);
             EXPECT_EQ(type->findObject("factory", akDebugType::FIND_EXACT, nullptr), nullptr) << type->getName();
         }
@@ -378,11 +378,13 @@ TEST_F(TelsSchema, InstancingReadsUnderTheDefaultLimit)
     const akDebugAttributeBase* children = at(scene.getRoot(), "Children");
     ASSERT_EQ(children->size_child(), static_cast<unsigned int>(drawableInstances + nodeInstances));
     const akDebugAttributeBase* readVertices =
-        at(children, std::to_string(drawableInstances - 1) + "/kiGeometryBase/Representation 0/Geometry/olGeometryBase/Vertices");
+        at(children,
+           std::to_string(drawableInstances - 1) + "/kiGeometryBase/Representation 0/Geometry/olGeometryBase/Vertices");
     ASSERT_NE(readVertices, nullptr);
     EXPECT_EQ(readVertices->size_child(), 8u);
-    const akDebugAttributeBase* parents = at(
-        children, std::to_string(drawableInstances + nodeInstances - 1) + "/kiNode/Children/0/kiGeometryBase/kiNode/Parents");
+    const akDebugAttributeBase* parents =
+        at(children,
+           std::to_string(drawableInstances + nodeInstances - 1) + "/kiNode/Children/0/kiGeometryBase/kiNode/Parents");
     ASSERT_NE(parents, nullptr);
     EXPECT_EQ(parents->size_child(), static_cast<unsigned int>(nodeInstances));
     EXPECT_GT(scene.getNumAttributesHeld(), 8ull * drawableInstances + 1ull * nodeInstances * nodeInstances);

@@ -7,13 +7,13 @@
 
 #include <cstdint>
 #include <cstring>
-#include <thread>
-#include <vector>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <sys/stat.h>
+#include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -74,10 +74,10 @@ TEST(TeluFile, TypedElementsKeepHostOrderOrSwapOnRequest)
     }
     // Swapping on write reverses each element in the file and leaves the caller's values alone.
     EXPECT_EQ(values[0], 0x11223344);
-    EXPECT_EQ(fileBytes(path), (Bytes{0x02, 0x01, 0x06, 0x05, 0x04, 0x03, 0xD4, 0xC3, 0xB2, 0xA1, 0x00, 0x00,
-                                      0x80, 0x3F, 0,    0,    0,    0,    0,    0,    0x00, 0x40,  // host order
-                                      0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0xA1, 0xB2, 0xC3, 0xD4, 0x3F, 0x80,
-                                      0x00, 0x00, 0x40, 0,    0,    0,    0,    0,    0,    0x00,  // swapped
+    EXPECT_EQ(fileBytes(path), (Bytes{0x02, 0x01, 0x06, 0x05, 0x04, 0x03, 0xD4, 0xC3, 0xB2, 0xA1, 0x00,
+                                      0x00, 0x80, 0x3F, 0,    0,    0,    0,    0,    0,    0x00, 0x40,  // host order
+                                      0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0xA1, 0xB2, 0xC3, 0xD4, 0x3F,
+                                      0x80, 0x00, 0x00, 0x40, 0,    0,    0,    0,    0,    0,    0x00,  // swapped
                                       0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88}));
 
     // Reading with swap-on-read restores the values; without it they come out reversed.

@@ -16,8 +16,7 @@
 namespace {
 
 class ThreadTest : public schemasupport::ModuleTest
-{
-};
+{};
 
 TEST_F(ThreadTest, RecordingWhileSnapshotsAreWrittenAndRead)
 {

@@ -92,8 +92,9 @@ TEST_F(ViewDiffTest, ReportsWhatChangedWasAddedOrRemovedByPathWithOldAndNewValue
     const std::string node = "kiNode/Children/8/", mask = "kiNode/Children/2/Mask 1/";
     Output run = diff(a + " " + b);
     EXPECT_EQ(run.status, 3) << run.err;
-    EXPECT_TRUE(run.has("changed " + node + "Cull Mask [unsigned int]: 0x5 {tip: 10100000000000000000000000000000} -> "
-                                            "0x6 {tip: 01100000000000000000000000000000}\n"))
+    EXPECT_TRUE(run.has("changed " + node +
+                        "Cull Mask [unsigned int]: 0x5 {tip: 10100000000000000000000000000000} -> "
+                        "0x6 {tip: 01100000000000000000000000000000}\n"))
         << run.out;
     EXPECT_TRUE(run.has("changed " + node + "emBase/User Data List [emUserDataList *]: 0x0 -> 0x")) << run.out;
     EXPECT_TRUE(run.has("added " + node + "Children/0 [kiNode *]: 0x")) << run.out;
@@ -103,7 +104,8 @@ TEST_F(ViewDiffTest, ReportsWhatChangedWasAddedOrRemovedByPathWithOldAndNewValue
     EXPECT_NE(run.out.find("{error " + std::to_string(emNotify::LEVEL_WARN) + ": added in B}\n"), std::string::npos);
     unsigned int all = 0, added = 0, removed = 0, changed = 0;
     ASSERT_EQ(std::sscanf(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1).c_str(),
-                          "%u differences: %u added, %u removed, %u changed", &all, &added, &removed, &changed), 4);
+                          "%u differences: %u added, %u removed, %u changed", &all, &added, &removed, &changed),
+              4);
     EXPECT_EQ(static_cast<size_t>(std::count(run.out.begin(), run.out.end(), '\n')), all + 1) << "a line each";
     EXPECT_EQ(all, added + removed + changed);
 

@@ -30,23 +30,23 @@ struct Output
 };
 
 // A text as JSON carries it: bytes that are not UTF-8 (the world's font names hold some) are U+FFFD.
-json utf8(const char* text)
-{
-    return json::parse(json(text).dump(-1, ' ', false, json::error_handler_t::replace));
-}
+json utf8(const char* text) { return json::parse(json(text).dump(-1, ' ', false, json::error_handler_t::replace)); }
 
 // One node of the document against the attribute the module read, then its children in order: the
 // ones the output shows (advanced ones only when asked, down to `depth` levels). Counts the nodes.
-::testing::AssertionResult sameTree(const json& node, const akDebugAttributeBase* attribute, bool advanced,
-                                    int depth, size_t& count, const std::string& path = "")
+::testing::AssertionResult sameTree(const json& node, const akDebugAttributeBase* attribute, bool advanced, int depth,
+                                    size_t& count, const std::string& path = "")
 {
     char type[akDebugAttributeBase::s_stringBufferSize], value[sizeof type];
     attribute->getTypeString(type);
     attribute->getValueString(value);
     const char* tip = akDebugAttributeBase::getToolTip(attribute);
-    json expected = {{"name", utf8(attribute->getName())}, {"type", utf8(type)}, {"value", utf8(value)},
+    json expected = {{"name", utf8(attribute->getName())},
+                     {"type", utf8(type)},
+                     {"value", utf8(value)},
                      {"advanced", akDebugAttributeBase::isAdvanced(attribute)},
-                     {"toolTip", tip ? utf8(tip) : json()}, {"errors", json::array()}};
+                     {"toolTip", tip ? utf8(tip) : json()},
+                     {"errors", json::array()}};
     auto errors = akDebugAttributeBase::range_error(attribute);
     for (auto it = errors.first; it != errors.second; ++it)
         expected["errors"].push_back({{"level", it->second.first}, {"message", utf8(it->second.second)}});
@@ -61,8 +61,8 @@ json utf8(const char* text)
         return ::testing::AssertionFailure() << at << ": fields of " << node.dump(-1).substr(0, 300);
     for (const auto& field : expected.items())
         if (node.at(field.key()) != field.value())
-            return ::testing::AssertionFailure() << at << ": " << field.key() << " " << node.at(field.key()) << ", not "
-                                                 << field.value();
+            return ::testing::AssertionFailure()
+                << at << ": " << field.key() << " " << node.at(field.key()) << ", not " << field.value();
     ++count;
     std::vector<const akDebugAttributeBase*> children;
     for (auto it = attribute->begin_child(); depth != 0 && it != attribute->end_child(); ++it)
@@ -142,9 +142,9 @@ TEST_F(ViewJsonTest, DrawRecordsAreTheModulesWithTheTextOutputsMarks)
         EXPECT_EQ(shown["index"], i);
         EXPECT_EQ(shown["frame"], record.frame);
         EXPECT_EQ(shown["name"], record.name.c_str());
-        EXPECT_EQ(heads[i], "  Record " + std::to_string(i) + " \"" + record.name.c_str() + "\" (" +
-                                shown["kind"].get<std::string>() + ")" +
-                                (shown["redundant"] == true ? " {redundant}\n" : "\n"));
+        EXPECT_EQ(heads[i],
+                  "  Record " + std::to_string(i) + " \"" + record.name.c_str() + "\" (" +
+                      shown["kind"].get<std::string>() + ")" + (shown["redundant"] == true ? " {redundant}\n" : "\n"));
         redundant += shown["redundant"] == true;
         for (auto object :
              {std::make_pair("channelBin", record.channelBin), std::make_pair("cullRecord", record.cullRecord),

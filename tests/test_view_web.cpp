@@ -149,7 +149,8 @@ Answer get(int port, const std::string& target, const std::string& host, const s
     address.sin_port = htons(static_cast<uint16_t>(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-        const std::string request = "GET " + target + " HTTP/1.1\r\nHost: " + host + "\r\nConnection: close\r\n" + headers + "\r\n";
+        const std::string request =
+            "GET " + target + " HTTP/1.1\r\nHost: " + host + "\r\nConnection: close\r\n" + headers + "\r\n";
         if (send(socket, request.data(), request.size(), 0) == static_cast<ssize_t>(request.size())) {
             std::string response;
             char buffer[4096];
@@ -258,8 +259,9 @@ TEST_F(WebTest, ServesTheSceneOnlyUnderItsOwnHostAndOpensAFoundObject)
     ASSERT_NE(found, std::string::npos) << page;
     const std::string object = page.substr(found, 20000);
     EXPECT_TRUE(has(object, "<span class=\"type\">[akObject *]</span>")) << object;
-    EXPECT_TRUE(has(object, "<span class=\"name\">Auto Page</span><span class=\"type\">[akObject::AutoPage]</span>"
-                            "<span class=\"eq\">=</span><span class=\"value\">AUTO_PAGE_ASYNCHRONOUS</span>"))
+    EXPECT_TRUE(has(object,
+                    "<span class=\"name\">Auto Page</span><span class=\"type\">[akObject::AutoPage]</span>"
+                    "<span class=\"eq\">=</span><span class=\"value\">AUTO_PAGE_ASYNCHRONOUS</span>"))
         << object;
     // Advanced attributes are there, hidden by the switch; tool tips and error marks are on their rows.
     EXPECT_TRUE(has(page, "<span class=\"tag\">advanced</span>"));
@@ -307,11 +309,16 @@ TEST_F(WebTest, ServesDrawRecordsByFrameWithTheirObjects)
     findBrowser(chromium);
     if (chromium.empty())
         return;
-    const std::string page = pageAfterScripts(chromium, "http://" + self + "/?record=" + std::to_string(geometryRecord), dir);
-    EXPECT_TRUE(has(page, "<h1>Record " + std::to_string(geometryRecord) + "</h1><span class=\"kind kind-geometry\">Geometry</span>"))
+    const std::string page =
+        pageAfterScripts(chromium, "http://" + self + "/?record=" + std::to_string(geometryRecord), dir);
+    EXPECT_TRUE(
+        has(page,
+            "<h1>Record " + std::to_string(geometryRecord) + "</h1><span class=\"kind kind-geometry\">Geometry</span>"))
         << page;
-    EXPECT_TRUE(has(page, "<span class=\"name\">Geometry</span><span class=\"type\">[" + geometryType + "]</span>")) << page;
-    EXPECT_TRUE(has(page, "<span class=\"name\">Draw Context</span><span class=\"type\">[olDrawContext *]</span>")) << page;
+    EXPECT_TRUE(has(page, "<span class=\"name\">Geometry</span><span class=\"type\">[" + geometryType + "]</span>"))
+        << page;
+    EXPECT_TRUE(has(page, "<span class=\"name\">Draw Context</span><span class=\"type\">[olDrawContext *]</span>"))
+        << page;
     EXPECT_TRUE(has(page, "<span class=\"name\">Channel Bin</span>")) << page;
     // The record is chosen in its frame's list, beside the marks of the others.
     EXPECT_TRUE(has(page, "<li class=\"rec chosen\" data-index=\"" + std::to_string(geometryRecord) + "\"")) << page;
@@ -405,7 +412,8 @@ TEST_F(WebTest, WritesOnePageWithItsDataUnlessTheFileIsTooBig)
     const viewsupport::ViewRun refused = viewsupport::view("--html " + dir + "/big.html " + big);
     EXPECT_EQ(refused.status, 1) << refused.err;
     EXPECT_TRUE(refused.has("holds more than 200000 attributes, too many for one page; serve it instead: "
-                            "akdebug-view --serve")) << refused.err;
+                            "akdebug-view --serve"))
+        << refused.err;
     EXPECT_FALSE(refused.has("--max-attributes")) << "the page's limit is not the reader's: " << refused.err;
     EXPECT_EQ(access((dir + "/big.html").c_str(), F_OK), -1);
 

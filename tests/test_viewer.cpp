@@ -16,8 +16,8 @@
 
 namespace {
 
-using viewsupport::ViewRun;
 using viewsupport::view;
+using viewsupport::ViewRun;
 
 class ViewerTest : public schemasupport::ModuleTest
 {
@@ -113,8 +113,9 @@ TEST_F(ViewerTest, ExitStatusAndUsage)
 {
     ViewRun version = view("--version");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, std::to_string(telu::getVersionMajor()) + "." + std::to_string(telu::getVersionMinor()) +
-                               "." + std::to_string(telu::getVersionPatch()) + "\n");
+    EXPECT_EQ(version.out,
+              std::to_string(telu::getVersionMajor()) + "." + std::to_string(telu::getVersionMinor()) + "." +
+                  std::to_string(telu::getVersionPatch()) + "\n");
     EXPECT_EQ(view("--help").status, 0);
     EXPECT_EQ(view("").status, 2);
     EXPECT_EQ(view("--bogus " + scene).status, 2);
@@ -163,7 +164,8 @@ TEST_F(ViewerTest, DemoFilesShowEveryTypeInTheirSummaries)
 {
     const char* binDir = std::getenv("TELU_BIN_DIR");
     const std::string out = dir + "/demo with blanks";
-    const std::string command = std::string(binDir ? binDir : ".") + "/akdebug-demo --no-view --nodes 20 --frames 2 \"" + out + "\" 2>&1";
+    const std::string command =
+        std::string(binDir ? binDir : ".") + "/akdebug-demo --no-view --nodes 20 --frames 2 \"" + out + "\" 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string printed;

@@ -4,10 +4,10 @@
 
 #include <atomic>
 #include <chrono>
-#include <mutex>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <thread>
 #include <unistd.h>
 

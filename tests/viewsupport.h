@@ -28,7 +28,8 @@ inline ViewRun view(const std::string& arguments)
 {
     const char* binDir = std::getenv("TELU_BIN_DIR");
     const std::string errFile = testsupport::tempDir() + "/stderr.txt";
-    const std::string command = std::string(binDir ? binDir : ".") + "/akdebug-view " + arguments + " 2>\"" + errFile + "\"";
+    const std::string command =
+        std::string(binDir ? binDir : ".") + "/akdebug-view " + arguments + " 2>\"" + errFile + "\"";
     ViewRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)

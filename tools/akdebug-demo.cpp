@@ -35,7 +35,7 @@ long long bytesOf(const std::string& path)
 unsigned int recordsOf(const akDebug& stream)
 {
     return stream.getNumRecords(akDebug::OBJECT_NULL) + stream.getNumRecords(akDebug::OBJECT_ADDRESS_ONLY) +
-           stream.getNumRecords(akDebug::OBJECT_REPEAT) + stream.getNumRecords(akDebug::OBJECT_FULL);
+        stream.getNumRecords(akDebug::OBJECT_REPEAT) + stream.getNumRecords(akDebug::OBJECT_FULL);
 }
 
 // The viewer the module started runs beside this program; its output comes before the next step's.
@@ -58,7 +58,8 @@ int main(int argc, char** argv)
                  "and N benchmark geometry nodes, writes DIRECTORY/scene.akdebug, records F frames of a channel "
                  "drawing it into DIRECTORY/draw.akdebug and lets the module start its viewer on each.",
                  "akdebug-demo");
-    app.add_option("--nodes", nodes, "benchmark geometry nodes, in groups of ten (default 300)")->check(CLI::NonNegativeNumber);
+    app.add_option("--nodes", nodes, "benchmark geometry nodes, in groups of ten (default 300)")
+        ->check(CLI::NonNegativeNumber);
     app.add_option("--frames", frames, "frames to record (default 3)")->check(CLI::PositiveNumber);
     app.add_flag("--no-view", noView, "do not start the viewer");
     app.add_option("DIRECTORY", directory, "where the files go (default akdebug-demo)");

@@ -100,8 +100,8 @@ Scene::Scene(int geometryNodes)
             drawable->setVertices(cube.vertices, 24);
             drawable->setColors(olGeometryBase::BINDING_VERTEX, cube.colors, 24);
             drawable->setNormals(olGeometryBase::BINDING_VERTEX, cube.normals, 24);
-            drawable->setTextureCoords(0, olGeometryBase::BINDING_VERTEX, olGeometryBase::DIMENSION_2,
-                                       cube.texCoords, 24);
+            drawable->setTextureCoords(0, olGeometryBase::BINDING_VERTEX, olGeometryBase::DIMENSION_2, cube.texCoords,
+                                       24);
             drawable->setIndices(olGeometryBase::BINDING_VERTEX, cube.indices, 36);
 
             olMaterial::Element* material = new olMaterial::Element;
@@ -133,8 +133,9 @@ Scene::~Scene()
 
 int Scene::getNumObjects() const
 {
-    return m_numNodes + static_cast<int>(m_geometries.size() + m_states.size() + m_materialElements.size() +
-                                         m_textureElements.size() + m_materials.size() + m_textures.size());
+    return m_numNodes +
+        static_cast<int>(m_geometries.size() + m_states.size() + m_materialElements.size() + m_textureElements.size() +
+                         m_materials.size() + m_textures.size());
 }
 
 // The state a channel starts every frame from: every element kind set, as a host sets it.
@@ -144,11 +145,11 @@ struct Drawing::InheritState
     {
         material.material = &defaultMaterial;
         lightModel.lightModel = &defaultLightModel;
-        const olElement* all[] = {&alphaBlend, &alphaTest, &colorTrack, &decal, &depthTest, &depthWrite,
-                                  &fog, &light, &lightModel, &line, &material, &multiSample, &normalize,
-                                  &point, &polygon, &shadeModel, &fragment, &vertex, &stencilTest,
-                                  &texture, &textureBlend, &textureCoordGen, &modelView, &projection,
-                                  &textureMatrix};
+        const olElement* all[] = {
+            &alphaBlend,      &alphaTest,  &colorTrack, &decal,        &depthTest,   &depthWrite, &fog,
+            &light,           &lightModel, &line,       &material,     &multiSample, &normalize,  &point,
+            &polygon,         &shadeModel, &fragment,   &vertex,       &stencilTest, &texture,    &textureBlend,
+            &textureCoordGen, &modelView,  &projection, &textureMatrix};
         for (const olElement* element : all)
             state.setElement(element);
     }

@@ -240,12 +240,31 @@ void World::buildRenderStates()
     m_textureTransform->matrix[1][0][0] = 2.0f;
 
     m_fullState = own<olState>(names::FULL_STATE);
-    for (const olElement* element :
-         std::initializer_list<const olElement*>{alphaBlend, alphaTest, colorTrack, decal, depthTest, depthWrite, fog,
-                                                 light, lightModel, line, material, multiSample, normalize, point,
-                                                 polygon, shadeModel, fragment, vertex, stencil, m_textureElement,
-                                                 m_textureBlendElement, coordGen, m_modelView, m_projection,
-                                                 m_textureTransform})
+    for (const olElement* element : std::initializer_list<const olElement*>{alphaBlend,
+                                                                            alphaTest,
+                                                                            colorTrack,
+                                                                            decal,
+                                                                            depthTest,
+                                                                            depthWrite,
+                                                                            fog,
+                                                                            light,
+                                                                            lightModel,
+                                                                            line,
+                                                                            material,
+                                                                            multiSample,
+                                                                            normalize,
+                                                                            point,
+                                                                            polygon,
+                                                                            shadeModel,
+                                                                            fragment,
+                                                                            vertex,
+                                                                            stencil,
+                                                                            m_textureElement,
+                                                                            m_textureBlendElement,
+                                                                            coordGen,
+                                                                            m_modelView,
+                                                                            m_projection,
+                                                                            m_textureTransform})
         m_fullState->setElement(element);
     m_fullState->addValidationMessage(emNotify::LEVEL_WARN, "Full State - blending and alpha test are both on");
 
@@ -655,9 +674,8 @@ void World::buildEnvironment()
     starsRecord->starGeometry = static_cast<const olGeometry*>(stars->getGeometryBase(0));
 
     m_skyBin = own<kiChannelBin>("Sky Bin");
-    for (const kiGeometryBase::CullRecord* record :
-         std::initializer_list<const kiGeometryBase::CullRecord*>{skyRecord, starsRecord, sunRecord, layerRecord,
-                                                                  stormRecord})
+    for (const kiGeometryBase::CullRecord* record : std::initializer_list<const kiGeometryBase::CullRecord*>{
+             skyRecord, starsRecord, sunRecord, layerRecord, stormRecord})
         m_skyBin->addGeometry(record, record->geometry);
     m_channel->addBin(m_skyBin);
 }

@@ -31,16 +31,16 @@ namespace sampleworld {
 // Names of objects that tests look for.
 namespace names {
 constexpr const char* ROOT = "Sample World";
-constexpr const char* SHARED_GEOMETRY = "Shared Geometry";      // a node with two parents
-constexpr const char* SHARED_TEXTURE = "Shared Texture";        // used by two render states
-constexpr const char* UNUSED_TEXTURE = "Unused Texture";        // listed by address only
-constexpr const char* FULL_STATE = "Full State";                // sets every element kind
-constexpr const char* OBJECT = "Cargo";                         // an application object
-constexpr const char* OBJECT_COPY = "Cargo Copy";               // copied from OBJECT
+constexpr const char* SHARED_GEOMETRY = "Shared Geometry";  // a node with two parents
+constexpr const char* SHARED_TEXTURE = "Shared Texture";    // used by two render states
+constexpr const char* UNUSED_TEXTURE = "Unused Texture";    // listed by address only
+constexpr const char* FULL_STATE = "Full State";            // sets every element kind
+constexpr const char* OBJECT = "Cargo";                     // an application object
+constexpr const char* OBJECT_COPY = "Cargo Copy";           // copied from OBJECT
 constexpr const char* CHANNEL = "Sample Channel";
 constexpr const char* DRAW_CONTEXT = "Draw Context";
-constexpr const char* DRAW_FUNCTION = "Draw Sky Function";      // the draw-function draw
-constexpr const char* STATE_CHANGE = "Reset State";             // a state change alone
+constexpr const char* DRAW_FUNCTION = "Draw Sky Function";  // the draw-function draw
+constexpr const char* STATE_CHANGE = "Reset State";         // a state change alone
 // A name a viewer must show safely: a line break and a terminal escape sequence.
 constexpr const char* ESCAPED = "Line one\nline two \x1b[1mbold\x1b[0m";
 }  // namespace names

@@ -21,8 +21,7 @@ EM_CLASS_TYPE_DEFINE(akEnvCloudVolume::CullRecord, "akEnvCloudVolume::CullRecord
                      kiGeometryBase::CullRecord::getStaticClassType())
 EM_CLASS_TYPE_DEFINE(akEnvSkyDome::CullRecord, "akEnvSkyDome::CullRecord",
                      kiGeometryBase::CullRecord::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(akEnvStars::CullRecord, "akEnvStars::CullRecord",
-                     kiGeometryBase::CullRecord::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(akEnvStars::CullRecord, "akEnvStars::CullRecord", kiGeometryBase::CullRecord::getStaticClassType())
 
 void akEnvCloudVolume::getLODRange(int i, double* visibility, double* transition) const
 {

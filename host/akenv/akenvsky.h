@@ -17,8 +17,7 @@ public:
     // Radius and orbit (the distance from the earth) in metres.
     explicit akEnvCelestial(const char* name = nullptr, double radius = 0.0, double orbit = 0.0)
         : akEnvFx(name), m_radius(radius), m_orbit(orbit)
-    {
-    }
+    {}
 
     bool getGeometryEnable() const { return m_geometryEnable; }
     float getVisibilityRange() const { return m_visibilityRange; }

@@ -293,13 +293,13 @@ private:
 
 // Particle systems set up for one kind of effect; their constructors set the preset's values, which
 // can be changed like those of any particle system.
-#define AKFX_PRESET(Class)                              \
-    class Class : public akFxParticleSystem             \
-    {                                                   \
-        EM_CLASS_TYPE_DECLARE();                        \
-                                                        \
-    public:                                             \
-        explicit Class(const char* name = nullptr);     \
+#define AKFX_PRESET(Class)                          \
+    class Class : public akFxParticleSystem         \
+    {                                               \
+        EM_CLASS_TYPE_DECLARE();                    \
+                                                    \
+    public:                                         \
+        explicit Class(const char* name = nullptr); \
     };
 
 AKFX_PRESET(akFxDebris)

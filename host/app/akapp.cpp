@@ -5,7 +5,8 @@
 EM_CLASS_TYPE_DEFINE(akCoordSys, "akCoordSys", emBase::getStaticClassType())
 EM_CLASS_TYPE_DEFINE(akCoordSys::Ellipsoid, "akCoordSys::Ellipsoid", emBase::getStaticClassType())
 EM_CLASS_TYPE_DEFINE(akCoordSys::CustomSphere, "akCoordSys::CustomSphere", akCoordSys::Ellipsoid::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(akCoordSys::DefaultSphere, "akCoordSys::DefaultSphere", akCoordSys::Ellipsoid::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(akCoordSys::DefaultSphere, "akCoordSys::DefaultSphere",
+                     akCoordSys::Ellipsoid::getStaticClassType())
 EM_CLASS_TYPE_DEFINE(akCoordSys::Projection, "akCoordSys::Projection", emBase::getStaticClassType())
 EM_CLASS_TYPE_DEFINE(akCoordConverter, "akCoordConverter", emMemBase::getStaticClassType())
 EM_CLASS_TYPE_DEFINE(akCoordConverter::GeoRef, "akCoordConverter::GeoRef", emBase::getStaticClassType())

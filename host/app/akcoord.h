@@ -44,8 +44,7 @@ public:
         // A sphere when both axes are equal.
         explicit Ellipsoid(const char* name = nullptr, double semiMajor = 6378137.0, double semiMinor = 6356752.314245)
             : emBase(name), m_semiMajor(semiMajor), m_semiMinor(semiMinor)
-        {
-        }
+        {}
 
         virtual double getDatumShiftX() const { return m_shift[0]; }
         virtual double getDatumShiftY() const { return m_shift[1]; }
@@ -71,7 +70,8 @@ public:
         EM_CLASS_TYPE_DECLARE();
 
     public:
-        explicit CustomSphere(const char* name = nullptr, double radius = 6371000.0) : Ellipsoid(name, radius, radius) {}
+        explicit CustomSphere(const char* name = nullptr, double radius = 6371000.0) : Ellipsoid(name, radius, radius)
+        {}
     };
 
     // The host's default sphere (mean earth radius).

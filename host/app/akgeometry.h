@@ -125,22 +125,37 @@ public:
     bool getPostLoadOption(PostLoadOption option) const;
 
     void setFileName(const char* name) { m_fileName.assign(name); }
-    void setLoaderOption(LoaderOption option, bool on) { setBit(m_loaderOptions, option, LoaderOption::LOADER_OPTION_COUNT, on); }
+    void setLoaderOption(LoaderOption option, bool on)
+    {
+        setBit(m_loaderOptions, option, LoaderOption::LOADER_OPTION_COUNT, on);
+    }
     void setLoaderUnits(kiNodeLoader::Data::LoaderUnits units) { m_loaderUnits = units; }
     void setLoaderDetailMultiTextureStage(int stage) { m_detailStage = stage; }
     void setLoaderIsectorMask(unsigned int mask) { m_isectorMask = mask; }
     void setLoaderLODFilter(const kiLODFilterBase* filter) { m_lodFilter = filter; }
     void setLoaderPalette(const emPalette* palette) { m_palette = palette; }
-    void setBuilderOption(BuilderOption option, bool on) { setBit(m_builderOptions, option, BuilderOption::BUILDER_OPTION_COUNT, on); }
+    void setBuilderOption(BuilderOption option, bool on)
+    {
+        setBit(m_builderOptions, option, BuilderOption::BUILDER_OPTION_COUNT, on);
+    }
     void setBuilderNormalMode(kiNodeLoader::Data::BuilderNormalMode mode) { m_normalMode = mode; }
     void setBuilderTolerances(float color, float normal, float vertex);
-    void setGeometryOption(GeometryOption option, bool on) { setBit(m_geometryOptions, option, GeometryOption::GEOMETRY_OPTION_COUNT, on); }
+    void setGeometryOption(GeometryOption option, bool on)
+    {
+        setBit(m_geometryOptions, option, GeometryOption::GEOMETRY_OPTION_COUNT, on);
+    }
     void setGeometryFormat(olGeometryBase::Format format, unsigned int persistent);
-    void setPostLoadOption(PostLoadOption option, bool on) { setBit(m_postLoadOptions, option, POST_LOAD_OPTION_COUNT, on); }
+    void setPostLoadOption(PostLoadOption option, bool on)
+    {
+        setBit(m_postLoadOptions, option, POST_LOAD_OPTION_COUNT, on);
+    }
 
 private:
     static void setBit(unsigned int& bits, int option, int count, bool on);
-    static bool bit(unsigned int bits, int option, int count) { return option >= 0 && option < count && ((bits >> option) & 1); }
+    static bool bit(unsigned int bits, int option, int count)
+    {
+        return option >= 0 && option < count && ((bits >> option) & 1);
+    }
 
     emString m_fileName;
     unsigned int m_loaderOptions = 0;

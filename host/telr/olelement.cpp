@@ -4,24 +4,21 @@
 #include "olstateobjects.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <cstdarg>
 #include <cstdio>
+#include <unordered_map>
 
 bool olValidationReports(int level, int messageLevel)
 {
     switch (messageLevel) {
     case emNotify::LEVEL_INFO:
     case emNotify::LEVEL_NOTICE:
-    case emNotify::LEVEL_DEBUG:
-        return messageLevel <= level;
-    default:
-        return true;
+    case emNotify::LEVEL_DEBUG: return messageLevel <= level;
+    default: return true;
     }
 }
 
-void olAppendMessage(olMessageList& messages, int level, emNotify::Level messageLevel,
-                     const char* format, ...)
+void olAppendMessage(olMessageList& messages, int level, emNotify::Level messageLevel, const char* format, ...)
 {
     if (!olValidationReports(level, messageLevel))
         return;
@@ -150,28 +147,24 @@ EM_CLASS_TYPE_DEFINE(olPoint::Element, "olPoint::Element", olElement::getStaticC
 EM_CLASS_TYPE_DEFINE(olPolygon::Element, "olPolygon::Element", olElement::getStaticClassType())
 EM_CLASS_TYPE_DEFINE(olShadeModel::Element, "olShadeModel::Element", olElement::getStaticClassType())
 EM_CLASS_TYPE_DEFINE(olStencilTest::Element, "olStencilTest::Element", olElement::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(olTransform::ElementModelView, "olTransform::ElementModelView",
-                     olElement::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(olTransform::ElementProjection, "olTransform::ElementProjection",
-                     olElement::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(olTransform::ElementTexture, "olTransform::ElementTexture",
-                     olElement::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(olTransform::ElementModelView, "olTransform::ElementModelView", olElement::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(olTransform::ElementProjection, "olTransform::ElementProjection", olElement::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(olTransform::ElementTexture, "olTransform::ElementTexture", olElement::getStaticClassType())
 
 void olLine::Element::validate(int level, olMessageList& messages) const
 {
     if (!(width > 0.0f))
-        olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                        "olLine::Element - line width %g is not positive", width);
+        olAppendMessage(messages, level, emNotify::LEVEL_WARN, "olLine::Element - line width %g is not positive",
+                        width);
     if (enablePattern && repeat == 0)
-        olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                        "olLine::Element - pattern enabled with a repeat of 0");
+        olAppendMessage(messages, level, emNotify::LEVEL_WARN, "olLine::Element - pattern enabled with a repeat of 0");
 }
 
 void olPoint::Element::validate(int level, olMessageList& messages) const
 {
     if (!(size > 0.0f))
-        olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                        "olPoint::Element - point size %g is not positive", size);
+        olAppendMessage(messages, level, emNotify::LEVEL_WARN, "olPoint::Element - point size %g is not positive",
+                        size);
 }
 
 olTransform::ElementTexture::ElementTexture()

@@ -25,8 +25,8 @@ using olMessageList = std::vector<std::pair<emNotify::Level, emString>>;
 // True when a message of `messageLevel` is reported by a validation asked for `level`.
 bool olValidationReports(int level, int messageLevel);
 // Formats a message and appends it when a validation asked for `level` reports `messageLevel`.
-void olAppendMessage(olMessageList& messages, int level, emNotify::Level messageLevel,
-                     const char* format, ...) __attribute__((format(printf, 4, 5)));
+void olAppendMessage(olMessageList& messages, int level, emNotify::Level messageLevel, const char* format, ...)
+    __attribute__((format(printf, 4, 5)));
 
 // Number of texture stages of the render library.
 enum { OL_NUM_STAGES = 8 };

@@ -52,8 +52,8 @@ void olDrawFunc::Data::setPrimitiveLengths(const int* lengths, int count, int ca
     const int size = std::max(count, capacity);
     if (size <= 0)
         return;
-    m_lengthsBlock = static_cast<int*>(
-        emAllocRaw::mallocBlock(sizeof(int) * static_cast<size_t>(size), __FILE__, __LINE__));
+    m_lengthsBlock =
+        static_cast<int*>(emAllocRaw::mallocBlock(sizeof(int) * static_cast<size_t>(size), __FILE__, __LINE__));
     if (!m_lengthsBlock)
         return;
     for (int i = 0; i < size; ++i)
@@ -66,8 +66,7 @@ void olDrawFunc::Data::setColors(Binding binding, const emVec4<float>* values, i
     colorBinding = binding;
     colors = copyInto(m_colors, values, count);
     numColors = static_cast<int>(m_colors.size());
-    transparent = std::any_of(m_colors.begin(), m_colors.end(),
-                              [](const emVec4<float>& c) { return c[3] < 1.0f; });
+    transparent = std::any_of(m_colors.begin(), m_colors.end(), [](const emVec4<float>& c) { return c[3] < 1.0f; });
 }
 
 void olDrawFunc::Data::setNormals(Binding binding, const emVec3<float>* values, int count)
@@ -77,8 +76,7 @@ void olDrawFunc::Data::setNormals(Binding binding, const emVec3<float>* values, 
     numNormals = static_cast<int>(m_normals.size());
 }
 
-void olDrawFunc::Data::setTexCoords(int stage, Binding binding, Dimension dimension,
-                                    const float* values, int count)
+void olDrawFunc::Data::setTexCoords(int stage, Binding binding, Dimension dimension, const float* values, int count)
 {
     if (stage < 0 || stage >= OL_NUM_STAGES)
         return;
@@ -133,12 +131,11 @@ const char* bindingName(int binding)
 }
 
 // A bound array must hold one element overall, one per primitive or one per vertex.
-void checkBinding(const char* owner, const char* what, int binding, int count, const void* array,
-                  int numPrimitives, int numVertices, int level, olMessageList& messages)
+void checkBinding(const char* owner, const char* what, int binding, int count, const void* array, int numPrimitives,
+                  int numVertices, int level, olMessageList& messages)
 {
     if (count > 0 && !array)
-        olAppendMessage(messages, level, emNotify::LEVEL_FAIL,
-                        "%s - %d %s without an array", owner, count, what);
+        olAppendMessage(messages, level, emNotify::LEVEL_FAIL, "%s - %d %s without an array", owner, count, what);
     int needed = 0;
     switch (binding) {
     case olDrawFunc::BINDING_OFF: return;
@@ -146,20 +143,15 @@ void checkBinding(const char* owner, const char* what, int binding, int count, c
     case olDrawFunc::BINDING_PRIMITIVE: needed = numPrimitives; break;
     case olDrawFunc::BINDING_VERTEX: needed = numVertices; break;
     default:
-        olAppendMessage(messages, level, emNotify::LEVEL_FAIL, "%s - %s have binding %d", owner,
-                        what, binding);
+        olAppendMessage(messages, level, emNotify::LEVEL_FAIL, "%s - %s have binding %d", owner, what, binding);
         return;
     }
     if (count < needed)
-        olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                        "%s - %s bound %s hold %d of %d", owner, what, bindingName(binding), count,
-                        needed);
+        olAppendMessage(messages, level, emNotify::LEVEL_WARN, "%s - %s bound %s hold %d of %d", owner, what,
+                        bindingName(binding), count, needed);
 }
 
-int minimumLength(int primitive)
-{
-    return primitive == olDrawFunc::PRIMITIVE_LINE_STRIP ? 2 : 3;
-}
+int minimumLength(int primitive) { return primitive == olDrawFunc::PRIMITIVE_LINE_STRIP ? 2 : 3; }
 
 // Vertices per primitive of the list primitives; 0 for strips and fans.
 int verticesPerPrimitive(int primitive)
@@ -173,8 +165,7 @@ int verticesPerPrimitive(int primitive)
     }
 }
 
-void validateArrays(const char* owner, const olDrawFunc::Data& d, int level,
-                    olMessageList& messages)
+void validateArrays(const char* owner, const olDrawFunc::Data& d, int level, olMessageList& messages)
 {
     if (d.primitive < olDrawFunc::PRIMITIVE_POINT || d.primitive > olDrawFunc::PRIMITIVE_QUAD)
         olAppendMessage(messages, level, emNotify::LEVEL_FAIL, "%s - unknown primitive %d", owner,
@@ -184,14 +175,12 @@ void validateArrays(const char* owner, const olDrawFunc::Data& d, int level,
 
     const bool indexed = d.indexBinding != olDrawFunc::BINDING_OFF;
     if (indexed && d.numIndices > 0 && !d.indices)
-        olAppendMessage(messages, level, emNotify::LEVEL_FAIL, "%s - %d indices without an array",
-                        owner, d.numIndices);
+        olAppendMessage(messages, level, emNotify::LEVEL_FAIL, "%s - %d indices without an array", owner, d.numIndices);
     if (indexed && d.indices)
         for (int i = 0; i < d.numIndices; ++i)
             if (d.indices[i] >= d.numVertices) {
-                olAppendMessage(messages, level, emNotify::LEVEL_FAIL,
-                                "%s - index %d refers to vertex %d of %d", owner, i, d.indices[i],
-                                d.numVertices);
+                olAppendMessage(messages, level, emNotify::LEVEL_FAIL, "%s - index %d refers to vertex %d of %d", owner,
+                                i, d.indices[i], d.numVertices);
                 break;
             }
     const int elements = indexed ? d.numIndices : d.numVertices;
@@ -199,42 +188,39 @@ void validateArrays(const char* owner, const olDrawFunc::Data& d, int level,
     if (const int per = verticesPerPrimitive(d.primitive)) {
         if (elements % per != 0)
             olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                            "%s - %d elements do not make whole primitives of %d", owner, elements,
-                            per);
+                            "%s - %d elements do not make whole primitives of %d", owner, elements, per);
     } else if (d.numPrimitives > 0 && !d.primitiveLengths) {
-        olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                        "%s - %d strips without primitive lengths", owner, d.numPrimitives);
+        olAppendMessage(messages, level, emNotify::LEVEL_WARN, "%s - %d strips without primitive lengths", owner,
+                        d.numPrimitives);
     } else if (d.primitiveLengths) {
         const int capacity = static_cast<int>(emGetSizeRequested(d.primitiveLengths) / sizeof(int));
         if (capacity < d.numPrimitives)
             olAppendMessage(messages, level, emNotify::LEVEL_FAIL,
-                            "%s - primitive lengths block holds %d of %d lengths", owner, capacity,
-                            d.numPrimitives);
+                            "%s - primitive lengths block holds %d of %d lengths", owner, capacity, d.numPrimitives);
         long long total = 0;
         for (int i = 0; i < std::min(capacity, d.numPrimitives); ++i) {
             const int length = d.primitiveLengths[i];
             if (length < minimumLength(d.primitive))
-                olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                                "%s - primitive %d has length %d", owner, i, length);
+                olAppendMessage(messages, level, emNotify::LEVEL_WARN, "%s - primitive %d has length %d", owner, i,
+                                length);
             total += std::max(length, 0);
         }
         if (total > elements)
-            olAppendMessage(messages, level, emNotify::LEVEL_FAIL,
-                            "%s - primitive lengths need %lld elements of %d", owner, total,
-                            elements);
+            olAppendMessage(messages, level, emNotify::LEVEL_FAIL, "%s - primitive lengths need %lld elements of %d",
+                            owner, total, elements);
     }
 
-    checkBinding(owner, "colors", d.colorBinding, d.numColors, d.colors, d.numPrimitives,
-                 d.numVertices, level, messages);
-    checkBinding(owner, "normals", d.normalBinding, d.numNormals, d.normals, d.numPrimitives,
-                 d.numVertices, level, messages);
+    checkBinding(owner, "colors", d.colorBinding, d.numColors, d.colors, d.numPrimitives, d.numVertices, level,
+                 messages);
+    checkBinding(owner, "normals", d.normalBinding, d.numNormals, d.normals, d.numPrimitives, d.numVertices, level,
+                 messages);
     static const char* const stages[OL_NUM_STAGES] = {
         "texture coordinates of stage 0", "texture coordinates of stage 1", "texture coordinates of stage 2",
         "texture coordinates of stage 3", "texture coordinates of stage 4", "texture coordinates of stage 5",
         "texture coordinates of stage 6", "texture coordinates of stage 7"};
     for (int s = 0; s < OL_NUM_STAGES; ++s)
-        checkBinding(owner, stages[s], d.texCoordBinding[s], d.numTexCoords[s], d.texCoords[s],
-                     d.numPrimitives, d.numVertices, level, messages);
+        checkBinding(owner, stages[s], d.texCoordBinding[s], d.numTexCoords[s], d.texCoords[s], d.numPrimitives,
+                     d.numVertices, level, messages);
     for (const auto& message : d.getValidationMessages())
         if (olValidationReports(level, message.first))
             messages.push_back(message);
@@ -257,10 +243,7 @@ EM_CLASS_TYPE_DEFINE(olGeometryBase, "olGeometryBase", emBase::getStaticClassTyp
 
 olGeometryBase::olGeometryBase(const char* name) : emBase(name) {}
 
-olGeometryBase::Primitive olGeometryBase::getPrimitive() const
-{
-    return static_cast<Primitive>(m_data.primitive);
-}
+olGeometryBase::Primitive olGeometryBase::getPrimitive() const { return static_cast<Primitive>(m_data.primitive); }
 
 int olGeometryBase::getNumPrimitives() const { return m_data.numPrimitives; }
 const int* olGeometryBase::getPrimitiveLengths() const { return m_data.primitiveLengths; }
@@ -281,8 +264,7 @@ const emVec3<float>* olGeometryBase::getNormals(Binding* binding) const
 
 int olGeometryBase::getNumNormals() const { return m_data.numNormals; }
 
-const float* olGeometryBase::getTextureCoords(int stage, Binding* binding,
-                                              Dimension* dimension) const
+const float* olGeometryBase::getTextureCoords(int stage, Binding* binding, Dimension* dimension) const
 {
     if (stage < 0 || stage >= OL_NUM_STAGES) {
         *binding = BINDING_OFF;
@@ -349,17 +331,13 @@ void olGeometryBase::setNormals(Binding binding, const emVec3<float>* values, in
     m_data.setNormals(static_cast<olDrawFunc::Binding>(binding), values, count);
 }
 
-void olGeometryBase::setTextureCoords(int stage, Binding binding, Dimension dimension,
-                                      const float* values, int count)
+void olGeometryBase::setTextureCoords(int stage, Binding binding, Dimension dimension, const float* values, int count)
 {
-    m_data.setTexCoords(stage, static_cast<olDrawFunc::Binding>(binding),
-                        static_cast<olDrawFunc::Dimension>(dimension), values, count);
+    m_data.setTexCoords(stage, static_cast<olDrawFunc::Binding>(binding), static_cast<olDrawFunc::Dimension>(dimension),
+                        values, count);
 }
 
-void olGeometryBase::setVertices(const emVec3<float>* values, int count)
-{
-    m_data.setVertices(values, count);
-}
+void olGeometryBase::setVertices(const emVec3<float>* values, int count) { m_data.setVertices(values, count); }
 
 void olGeometryBase::setIndices(Binding binding, const unsigned short* values, int count)
 {
@@ -375,10 +353,7 @@ void olGeometryBase::setFormat(Format format, unsigned int persistentAttributes)
 void olGeometryBase::setDisplayListEnable(bool enable) { m_data.displayListEnable = enable; }
 void olGeometryBase::setBoundingBox(const emBox<float>& box) { m_data.boundingBox = box; }
 
-void olGeometryBase::setTextureCoordBoundingBox(const emBox<float>& box)
-{
-    m_data.texCoordBoundingBox = box;
-}
+void olGeometryBase::setTextureCoordBoundingBox(const emBox<float>& box) { m_data.texCoordBoundingBox = box; }
 
 void olGeometryBase::setMaxActiveStage(int stage) { m_data.maxActiveStage = stage; }
 void olGeometryBase::setTransparent(bool transparent) { m_data.transparent = transparent; }

@@ -84,8 +84,7 @@ public:
         void setNormals(Binding binding, const emVec3<float>* values, int count);
         // `count` elements of floatsPerTexCoord(dimension) floats each. Stages 0 to 7; also
         // updates maxActiveStage (the highest stage with coordinates, -1 when none).
-        void setTexCoords(int stage, Binding binding, Dimension dimension, const float* values,
-                          int count);
+        void setTexCoords(int stage, Binding binding, Dimension dimension, const float* values, int count);
         // Copies the vertices and sets the bounding box around them.
         void setVertices(const emVec3<float>* values, int count);
         void setIndices(Binding binding, const unsigned short* values, int count);
@@ -198,8 +197,7 @@ public:
     void setPrimitiveLengths(const int* lengths, int count, int capacity = 0);
     void setColors(Binding binding, const emVec4<float>* values, int count);
     void setNormals(Binding binding, const emVec3<float>* values, int count);
-    void setTextureCoords(int stage, Binding binding, Dimension dimension, const float* values,
-                          int count);
+    void setTextureCoords(int stage, Binding binding, Dimension dimension, const float* values, int count);
     void setVertices(const emVec3<float>* values, int count);
     void setIndices(Binding binding, const unsigned short* values, int count);
     void setFormat(Format format, unsigned int persistentAttributes);

@@ -16,17 +16,21 @@ const char* pick(const char* const (&names)[N], int value)
     return pick(names, N, value);
 }
 
-const char* const compareModes[] = {"MODE_NEVER",        "MODE_LESS",     "MODE_EQUAL",
-                                    "MODE_LESS_OR_EQUAL", "MODE_GREATER",  "MODE_NOT_EQUAL",
-                                    "MODE_GREATER_OR_EQUAL", "MODE_ALWAYS"};
+const char* const compareModes[] = {"MODE_NEVER",
+                                    "MODE_LESS",
+                                    "MODE_EQUAL",
+                                    "MODE_LESS_OR_EQUAL",
+                                    "MODE_GREATER",
+                                    "MODE_NOT_EQUAL",
+                                    "MODE_GREATER_OR_EQUAL",
+                                    "MODE_ALWAYS"};
 
 }  // namespace
 
 const char* olAlphaBlendEquationString(int value)
 {
-    static const char* const names[] = {"EQUATION_ADD", "EQUATION_SUBTRACT",
-                                        "EQUATION_REVERSE_SUBTRACT", "EQUATION_MIN",
-                                        "EQUATION_MAX"};
+    static const char* const names[] = {"EQUATION_ADD", "EQUATION_SUBTRACT", "EQUATION_REVERSE_SUBTRACT",
+                                        "EQUATION_MIN", "EQUATION_MAX"};
     return pick(names, value);
 }
 
@@ -50,8 +54,8 @@ const char* olAlphaTestModeString(int value) { return pick(compareModes, value);
 
 const char* olColorTrackModeString(int value)
 {
-    static const char* const names[] = {"MODE_AMBIENT", "MODE_DIFFUSE", "MODE_SPECULAR",
-                                        "MODE_EMISSIVE", "MODE_AMBIENT_AND_DIFFUSE"};
+    static const char* const names[] = {"MODE_AMBIENT", "MODE_DIFFUSE", "MODE_SPECULAR", "MODE_EMISSIVE",
+                                        "MODE_AMBIENT_AND_DIFFUSE"};
     return pick(names, value);
 }
 
@@ -65,8 +69,7 @@ const char* olDepthTestModeString(int value) { return pick(compareModes, value);
 
 const char* olFogTypeString(int value)
 {
-    static const char* const names[] = {"TYPE_LINEAR", "TYPE_EXPONENTIAL",
-                                        "TYPE_EXPONENTIAL_SQUARED"};
+    static const char* const names[] = {"TYPE_LINEAR", "TYPE_EXPONENTIAL", "TYPE_EXPONENTIAL_SQUARED"};
     return pick(names, value);
 }
 
@@ -79,8 +82,7 @@ const char* olMultiTextureStageString(int value)
 
 const char* olPolygonCullFaceString(int value)
 {
-    static const char* const names[] = {"CULL_FACE_FRONT", "CULL_FACE_BACK",
-                                        "CULL_FACE_FRONT_AND_BACK"};
+    static const char* const names[] = {"CULL_FACE_FRONT", "CULL_FACE_BACK", "CULL_FACE_FRONT_AND_BACK"};
     return pick(names, value);
 }
 
@@ -94,9 +96,8 @@ const char* olStencilTestModeString(int value) { return pick(compareModes, value
 
 const char* olStencilTestOperationString(int value)
 {
-    static const char* const names[] = {"OPERATION_KEEP",      "OPERATION_ZERO",
-                                        "OPERATION_REPLACE",   "OPERATION_INCREMENT",
-                                        "OPERATION_DECREMENT", "OPERATION_INVERT",
+    static const char* const names[] = {"OPERATION_KEEP",           "OPERATION_ZERO",          "OPERATION_REPLACE",
+                                        "OPERATION_INCREMENT",      "OPERATION_DECREMENT",     "OPERATION_INVERT",
                                         "OPERATION_INCREMENT_WRAP", "OPERATION_DECREMENT_WRAP"};
     return pick(names, value);
 }
@@ -117,16 +118,15 @@ const char* olTextureBlendArgumentString(int value)
 
 const char* olTextureBlendModeString(int value)
 {
-    static const char* const names[] = {"MODE_MODULATE",    "MODE_REPLACE",    "MODE_DECAL",
-                                        "MODE_BLEND",       "MODE_ADD",        "MODE_ADD_SIGNED",
-                                        "MODE_INTERPOLATE", "MODE_SUBTRACT",   "MODE_DOT3_RGB",
-                                        "MODE_DOT3_RGBA"};
+    static const char* const names[] = {"MODE_MODULATE", "MODE_REPLACE",    "MODE_DECAL",       "MODE_BLEND",
+                                        "MODE_ADD",      "MODE_ADD_SIGNED", "MODE_INTERPOLATE", "MODE_SUBTRACT",
+                                        "MODE_DOT3_RGB", "MODE_DOT3_RGBA"};
     return pick(names, value);
 }
 
 const char* olTextureCoordGenModeString(int value)
 {
-    static const char* const names[] = {"MODE_OBJECT_LINEAR", "MODE_EYE_LINEAR", "MODE_SPHERE_MAP",
-                                        "MODE_NORMAL_MAP", "MODE_REFLECTION_MAP"};
+    static const char* const names[] = {"MODE_OBJECT_LINEAR", "MODE_EYE_LINEAR", "MODE_SPHERE_MAP", "MODE_NORMAL_MAP",
+                                        "MODE_REFLECTION_MAP"};
     return pick(names, value);
 }

@@ -22,33 +22,18 @@ void set4(float* target, float r, float g, float b, float a)
 }  // namespace
 
 EM_CLASS_TYPE_DEFINE(olRenderStrategy, "olRenderStrategy", emMemBase::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(olRenderStrategyBounds, "olRenderStrategyBounds",
-                     olRenderStrategy::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(olRenderStrategyHighlight, "olRenderStrategyHighlight",
-                     olRenderStrategy::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(olRenderStrategyNormals, "olRenderStrategyNormals",
-                     olRenderStrategy::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(olRenderStrategyBounds, "olRenderStrategyBounds", olRenderStrategy::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(olRenderStrategyHighlight, "olRenderStrategyHighlight", olRenderStrategy::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(olRenderStrategyNormals, "olRenderStrategyNormals", olRenderStrategy::getStaticClassType())
 
-void olRenderStrategyBounds::getColor(float* r, float* g, float* b, float* a) const
-{
-    get4(m_color, r, g, b, a);
-}
+void olRenderStrategyBounds::getColor(float* r, float* g, float* b, float* a) const { get4(m_color, r, g, b, a); }
 
 void olRenderStrategyBounds::setColor(float r, float g, float b, float a) { set4(m_color, r, g, b, a); }
 
-void olRenderStrategyHighlight::getColor(float* r, float* g, float* b, float* a) const
-{
-    get4(m_color, r, g, b, a);
-}
+void olRenderStrategyHighlight::getColor(float* r, float* g, float* b, float* a) const { get4(m_color, r, g, b, a); }
 
-void olRenderStrategyHighlight::setColor(float r, float g, float b, float a)
-{
-    set4(m_color, r, g, b, a);
-}
+void olRenderStrategyHighlight::setColor(float r, float g, float b, float a) { set4(m_color, r, g, b, a); }
 
-void olRenderStrategyNormals::getColor(float* r, float* g, float* b, float* a) const
-{
-    get4(m_color, r, g, b, a);
-}
+void olRenderStrategyNormals::getColor(float* r, float* g, float* b, float* a) const { get4(m_color, r, g, b, a); }
 
 void olRenderStrategyNormals::setColor(float r, float g, float b, float a) { set4(m_color, r, g, b, a); }

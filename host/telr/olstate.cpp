@@ -11,8 +11,7 @@ void validateSetElement(const char* owner, olElement::Id id, const olElement* el
                         olMessageList& messages)
 {
     if (!element->getClassType()->isOfClassType(id)) {
-        olAppendMessage(messages, level, emNotify::LEVEL_FAIL,
-                        "%s - element of class %s is set as %s", owner,
+        olAppendMessage(messages, level, emNotify::LEVEL_FAIL, "%s - element of class %s is set as %s", owner,
                         element->getClassType()->getName(), nameOf(id));
         return;
     }
@@ -93,14 +92,13 @@ void olState::validate(int level, olMessageList& messages, bool inheritState) co
         if (const olElement* element = getElement(*id))
             validateSetElement("olState::validate", *id, element, level, messages);
         else if (inheritState)
-            olAppendMessage(messages, level, emNotify::LEVEL_DEBUG,
-                            "olState::validate - inherit state does not set %s", nameOf(*id));
+            olAppendMessage(messages, level, emNotify::LEVEL_DEBUG, "olState::validate - inherit state does not set %s",
+                            nameOf(*id));
     }
     for (const auto& entry : m_elements)
         if (olElement::indexOf_state(entry.first) < 0) {
             olAppendMessage(messages, level, emNotify::LEVEL_NOTICE,
-                            "olState::validate - %s is not a state element kind",
-                            nameOf(entry.first));
+                            "olState::validate - %s is not a state element kind", nameOf(entry.first));
             validateSetElement("olState::validate", entry.first, entry.second, level, messages);
         }
     appendInjected(m_injected, level, messages);
@@ -131,8 +129,7 @@ void olDrawContext::validateElement(olElement::Id id, int level, olMessageList& 
 {
     if (olElement::indexOf_context(id) < 0)
         olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                        "olDrawContext::validateElement - %s is not a context element kind",
-                        nameOf(id));
+                        "olDrawContext::validateElement - %s is not a context element kind", nameOf(id));
     if (const olElement* element = getElement(id))
         validateSetElement("olDrawContext::validateElement", id, element, level, messages);
     auto injected = m_injected.find(id);

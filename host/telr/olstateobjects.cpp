@@ -76,10 +76,7 @@ void olTexture::getMinFilter(Filter* base, Filter* mipmap) const
     *mipmap = m_minFilter[1];
 }
 
-void olTexture::getBorderColor(float* r, float* g, float* b, float* a) const
-{
-    get4(m_borderColor, r, g, b, a);
-}
+void olTexture::getBorderColor(float* r, float* g, float* b, float* a) const { get4(m_borderColor, r, g, b, a); }
 
 void olTexture::setFormat(Format format)
 {
@@ -93,9 +90,7 @@ void olTexture::setFormat(Format format)
     case FORMAT_BLUE:
     case FORMAT_LUMINANCE:
     case FORMAT_COMPRESSED_NATIVE_LUMINANCE:
-    case FORMAT_COMPRESSED_NATIVE_INTENSITY:
-        components = 1;
-        break;
+    case FORMAT_COMPRESSED_NATIVE_INTENSITY: components = 1; break;
     case FORMAT_ALPHA:
     case FORMAT_COMPRESSED_NATIVE_ALPHA:
         components = 1;
@@ -109,19 +104,13 @@ void olTexture::setFormat(Format format)
         break;
     case FORMAT_VU:
     case FORMAT_UYVY:
-    case FORMAT_YUY2:
-        components = 2;
-        break;
+    case FORMAT_YUY2: components = 2; break;
     case FORMAT_RGB:
     case FORMAT_BGR:
     case FORMAT_LVU:
     case FORMAT_COMPRESSED_S3_DXT1_RGB:
-    case FORMAT_COMPRESSED_NATIVE_RGB:
-        components = 3;
-        break;
-    case FORMAT_QWVU:
-        components = 4;
-        break;
+    case FORMAT_COMPRESSED_NATIVE_RGB: components = 3; break;
+    case FORMAT_QWVU: components = 4; break;
     default:  // the formats with an alpha channel among four components
         components = 4;
         alpha = true;
@@ -180,8 +169,7 @@ void olTexture::setBorderColor(float r, float g, float b, float a) { set4(m_bord
 // ---- olTextureBlend
 
 EM_CLASS_TYPE_DEFINE(olTextureBlend, "olTextureBlend", emBase::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(olTextureBlend::Element, "olTextureBlend::Element",
-                     olElement::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(olTextureBlend::Element, "olTextureBlend::Element", olElement::getStaticClassType())
 
 olTextureBlend::Element::Element()
 {
@@ -234,8 +222,7 @@ void olTextureBlend::setColor(float r, float g, float b, float a) { set4(m_color
 // ---- olTextureCoordGen
 
 EM_CLASS_TYPE_DEFINE(olTextureCoordGen, "olTextureCoordGen", emBase::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(olTextureCoordGen::Element, "olTextureCoordGen::Element",
-                     olElement::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(olTextureCoordGen::Element, "olTextureCoordGen::Element", olElement::getStaticClassType())
 
 olTextureCoordGen::Element::Element()
 {
@@ -262,10 +249,7 @@ olTextureCoordGen::Mode olTextureCoordGen::getMode(int d) const
     return inRange(d, 4) ? m_modes[d] : MODE_OBJECT_LINEAR;
 }
 
-emPlane<float> olTextureCoordGen::getPlane(int d) const
-{
-    return inRange(d, 4) ? m_planes[d] : emPlane<float>();
-}
+emPlane<float> olTextureCoordGen::getPlane(int d) const { return inRange(d, 4) ? m_planes[d] : emPlane<float>(); }
 
 void olTextureCoordGen::setMode(int d, Mode mode)
 {
@@ -289,8 +273,7 @@ bool olMaterial::Element::isTransparent() const { return material && material->i
 void olMaterial::Element::validate(int level, olMessageList& messages) const
 {
     if (!material)
-        olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                        "olMaterial::Element - no material");
+        olAppendMessage(messages, level, emNotify::LEVEL_WARN, "olMaterial::Element - no material");
 }
 
 olMaterial::olMaterial(const char* name) : emBase(name) {}
@@ -392,21 +375,14 @@ EM_CLASS_TYPE_DEFINE(olLightModel::Element, "olLightModel::Element", olElement::
 void olLightModel::Element::validate(int level, olMessageList& messages) const
 {
     if (!lightModel)
-        olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                        "olLightModel::Element - no light model");
+        olAppendMessage(messages, level, emNotify::LEVEL_WARN, "olLightModel::Element - no light model");
 }
 
 olLightModel::olLightModel(const char* name) : emBase(name) {}
 
-void olLightModel::getAmbientColor(float* r, float* g, float* b, float* a) const
-{
-    get4(m_ambientColor, r, g, b, a);
-}
+void olLightModel::getAmbientColor(float* r, float* g, float* b, float* a) const { get4(m_ambientColor, r, g, b, a); }
 
-void olLightModel::setAmbientColor(float r, float g, float b, float a)
-{
-    set4(m_ambientColor, r, g, b, a);
-}
+void olLightModel::setAmbientColor(float r, float g, float b, float a) { set4(m_ambientColor, r, g, b, a); }
 
 // ---- olFog
 
@@ -416,8 +392,7 @@ EM_CLASS_TYPE_DEFINE(olFog::Element, "olFog::Element", olElement::getStaticClass
 void olFog::Element::validate(int level, olMessageList& messages) const
 {
     if (enable && !fog)
-        olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                        "olFog::Element - fog is enabled without a fog object");
+        olAppendMessage(messages, level, emNotify::LEVEL_WARN, "olFog::Element - fog is enabled without a fog object");
 }
 
 olFog::olFog(const char* name) : emBase(name) {}
@@ -441,24 +416,21 @@ void olFog::setColor(float r, float g, float b, float a) { set4(m_color, r, g, b
 // ---- olShader
 
 EM_CLASS_TYPE_DEFINE(olShader, "olShader", emBase::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(olShader::ElementFragment, "olShader::ElementFragment",
-                     olElement::getStaticClassType())
-EM_CLASS_TYPE_DEFINE(olShader::ElementVertex, "olShader::ElementVertex",
-                     olElement::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(olShader::ElementFragment, "olShader::ElementFragment", olElement::getStaticClassType())
+EM_CLASS_TYPE_DEFINE(olShader::ElementVertex, "olShader::ElementVertex", olElement::getStaticClassType())
 
 void olShader::ElementFragment::validate(int level, olMessageList& messages) const
 {
     if (shader && !shader->isLoaded())
         olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                        "olShader::ElementFragment - shader \"%s\" is not loaded",
-                        shader->getName());
+                        "olShader::ElementFragment - shader \"%s\" is not loaded", shader->getName());
 }
 
 void olShader::ElementVertex::validate(int level, olMessageList& messages) const
 {
     if (shader && !shader->isLoaded())
-        olAppendMessage(messages, level, emNotify::LEVEL_WARN,
-                        "olShader::ElementVertex - shader \"%s\" is not loaded", shader->getName());
+        olAppendMessage(messages, level, emNotify::LEVEL_WARN, "olShader::ElementVertex - shader \"%s\" is not loaded",
+                        shader->getName());
 }
 
 olShader::olShader(const char* name) : emBase(name) {}

@@ -287,8 +287,7 @@ public:
     void setPlane(int d, const emPlane<float>& plane);
 
 private:
-    Mode m_modes[4] = {MODE_OBJECT_LINEAR, MODE_OBJECT_LINEAR, MODE_OBJECT_LINEAR,
-                       MODE_OBJECT_LINEAR};
+    Mode m_modes[4] = {MODE_OBJECT_LINEAR, MODE_OBJECT_LINEAR, MODE_OBJECT_LINEAR, MODE_OBJECT_LINEAR};
     emPlane<float> m_planes[4];
 };
 
@@ -325,10 +324,8 @@ public:
     void setSpecularExponent(float exponent) { m_specularExponent = exponent; }
 
 private:
-    float m_colors[4][4] = {{0.2f, 0.2f, 0.2f, 1.0f},
-                            {0.8f, 0.8f, 0.8f, 1.0f},
-                            {0.0f, 0.0f, 0.0f, 1.0f},
-                            {0.0f, 0.0f, 0.0f, 1.0f}};
+    float m_colors[4][4] = {
+        {0.2f, 0.2f, 0.2f, 1.0f}, {0.8f, 0.8f, 0.8f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}};
     float m_specularExponent = 0.0f;
 };
 

@@ -14,8 +14,7 @@ unsigned int kiThread::resolveFrameNumber() { return s_frameNumber.load(); }
 void kiThread::setFrameNumber(unsigned int frame) { s_frameNumber.store(frame); }
 unsigned int kiThread::advanceFrameNumber() { return s_frameNumber.fetch_add(1) + 1; }
 
-void kiChannelBin::addGeometry(const kiCullRecord* cullRecord, const olGeometryBase* geometry,
-                               const char* stateName)
+void kiChannelBin::addGeometry(const kiCullRecord* cullRecord, const olGeometryBase* geometry, const char* stateName)
 {
     Item item;
     item.kind = ITEM_GEOMETRY;
@@ -25,8 +24,8 @@ void kiChannelBin::addGeometry(const kiCullRecord* cullRecord, const olGeometryB
     m_items.push_back(item);
 }
 
-void kiChannelBin::addDrawFunction(const kiCullRecord* cullRecord, const olDrawFunc::Data* data,
-                                   const char* name, const char* stateName)
+void kiChannelBin::addDrawFunction(const kiCullRecord* cullRecord, const olDrawFunc::Data* data, const char* name,
+                                   const char* stateName)
 {
     Item item;
     item.kind = ITEM_DRAW_FUNCTION;

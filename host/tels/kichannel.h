@@ -61,8 +61,7 @@ public:
     explicit kiChannelBin(const char* name = nullptr) : emBase(name) {}
 
     // Appends a geometry draw, optionally preceded by a state change named `stateName`.
-    void addGeometry(const kiCullRecord* cullRecord, const olGeometryBase* geometry,
-                     const char* stateName = nullptr);
+    void addGeometry(const kiCullRecord* cullRecord, const olGeometryBase* geometry, const char* stateName = nullptr);
     // Appends a draw-function draw named `name`, optionally preceded by a state change.
     void addDrawFunction(const kiCullRecord* cullRecord, const olDrawFunc::Data* data, const char* name,
                          const char* stateName = nullptr);

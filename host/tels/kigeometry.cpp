@@ -57,8 +57,7 @@ void kiGeometryBase::validate(int representation, int level, olMessageList& mess
 {
     if (representation < 0 || representation >= kiChannel::getNumRepresentations()) {
         report(messages, level, emNotify::LEVEL_FAIL,
-               "kiGeometryBase::validate - representation %d is not a channel representation",
-               representation);
+               "kiGeometryBase::validate - representation %d is not a channel representation", representation);
     } else {
         const Representation& rep = m_reps.get(representation);
         if (!rep.geometry)
@@ -69,8 +68,7 @@ void kiGeometryBase::validate(int representation, int level, olMessageList& mess
                    "kiGeometryBase::validate - representation %d has geometry but no state", representation);
         if (rep.channelBinId < 0)
             report(messages, level, emNotify::LEVEL_WARN,
-                   "kiGeometryBase::validate - representation %d has a negative channel bin id",
-                   representation);
+                   "kiGeometryBase::validate - representation %d has a negative channel bin id", representation);
     }
     for (const auto& message : m_messages)
         if (olValidationReports(level, message.first))
@@ -87,6 +85,5 @@ void kiLightPoint::validate(int representation, int level, olMessageList& messag
     kiGeometryBase::validate(representation, level, messages);
     if (!m_control)
         report(messages, level, emNotify::LEVEL_NOTICE,
-               "kiLightPoint::validate - representation %d belongs to a light point without a control",
-               representation);
+               "kiLightPoint::validate - representation %d belongs to a light point without a control", representation);
 }

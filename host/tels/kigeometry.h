@@ -91,11 +91,7 @@ public:
         EM_CLASS_TYPE_DECLARE();
 
     public:
-        enum AnimationState : int {
-            ANIMATION_STATE_OFF = 0,
-            ANIMATION_STATE_ON = 1,
-            ANIMATION_STATE_RANDOM = 2
-        };
+        enum AnimationState : int { ANIMATION_STATE_OFF = 0, ANIMATION_STATE_ON = 1, ANIMATION_STATE_RANDOM = 2 };
 
         explicit Control(const char* name = nullptr) : emBase(name) {}
 

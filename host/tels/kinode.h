@@ -157,9 +157,6 @@ public:
             BUILDER_OPTION_COLLAPSE_TRIANGLE_STRIPS = 2,
             BUILDER_OPTION_COUNT = 3
         };
-        enum GeometryOption : int {
-            GEOMETRY_OPTION_GENERATE_DISPLAY_LISTS = 0,
-            GEOMETRY_OPTION_COUNT = 1
-        };
+        enum GeometryOption : int { GEOMETRY_OPTION_GENERATE_DISPLAY_LISTS = 0, GEOMETRY_OPTION_COUNT = 1 };
     };
 };

@@ -103,7 +103,7 @@ void kiDOF::setConstraint(Component component, bool enable, double minimum, doub
 
 emMatrix<double> kiDOF::getMatrixAffine() const
 {
-    return multiply(kiComposeAffine(&m_values[COMPONENT_TRANSLATE_X], &m_values[COMPONENT_ROTATE_H],
-                                    &m_values[COMPONENT_SCALE_X]),
-                    m_localOrigin);
+    return multiply(
+        kiComposeAffine(&m_values[COMPONENT_TRANSLATE_X], &m_values[COMPONENT_ROTATE_H], &m_values[COMPONENT_SCALE_X]),
+        m_localOrigin);
 }

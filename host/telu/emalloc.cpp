@@ -37,10 +37,7 @@ constexpr uint64_t kLiveMark = uint64_t(0xB10C) << kSizeBits;
 constexpr uint64_t kFreedMark = uint64_t(0xDEAD) << kSizeBits;
 constexpr uint64_t kMarkMask = ~kSizeMask;
 
-uint64_t* wordOf(const void* block)
-{
-    return static_cast<uint64_t*>(const_cast<void*>(block)) - 1;
-}
+uint64_t* wordOf(const void* block) { return static_cast<uint64_t*>(const_cast<void*>(block)) - 1; }
 
 #ifdef TELU_SYSTEM_MALLOC
 void* rawAllocate(size_t size) { return std::malloc(size); }

@@ -6,8 +6,7 @@
 
 emClassType::emClassType(const char* name, emClassType* base, Factory factory)
     : m_name(name), m_base(base), m_factory(factory)
-{
-}
+{}
 
 emClassType::~emClassType() = default;
 

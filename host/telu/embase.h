@@ -51,17 +51,17 @@ private:
 };
 
 // Declares and defines the class-type accessors of a host class.
-#define EM_CLASS_TYPE_DECLARE()                      \
-public:                                              \
-    static emClassType* getStaticClassType();        \
+#define EM_CLASS_TYPE_DECLARE()               \
+public:                                       \
+    static emClassType* getStaticClassType(); \
     emClassType* getClassType() const override
 
-#define EM_CLASS_TYPE_DEFINE(Class, Name, BaseTypeExpr)                      \
-    emClassType* Class::getStaticClassType()                                 \
-    {                                                                        \
-        static emClassType type(Name, BaseTypeExpr);                         \
-        return &type;                                                        \
-    }                                                                        \
+#define EM_CLASS_TYPE_DEFINE(Class, Name, BaseTypeExpr) \
+    emClassType* Class::getStaticClassType()            \
+    {                                                   \
+        static emClassType type(Name, BaseTypeExpr);    \
+        return &type;                                   \
+    }                                                   \
     emClassType* Class::getClassType() const { return getStaticClassType(); }
 
 // Reference count and memory bookkeeping of host objects.
@@ -110,10 +110,8 @@ public:
     class ClassType : public emClassType
     {
     public:
-        ClassType(const char* name, emClassType* base, Factory factory, bool, bool)
-            : emClassType(name, base, factory)
-        {
-        }
+        ClassType(const char* name, emClassType* base, Factory factory, bool, bool) : emClassType(name, base, factory)
+        {}
     };
 
     explicit emBase(const char* name = nullptr) : m_name(name) {}

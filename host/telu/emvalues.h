@@ -26,21 +26,36 @@ template <class T>
 struct emVec2 : emVecN<T, 2>
 {
     emVec2() = default;
-    emVec2(T x, T y) { this->v[0] = x; this->v[1] = y; }
+    emVec2(T x, T y)
+    {
+        this->v[0] = x;
+        this->v[1] = y;
+    }
 };
 
 template <class T>
 struct emVec3 : emVecN<T, 3>
 {
     emVec3() = default;
-    emVec3(T x, T y, T z) { this->v[0] = x; this->v[1] = y; this->v[2] = z; }
+    emVec3(T x, T y, T z)
+    {
+        this->v[0] = x;
+        this->v[1] = y;
+        this->v[2] = z;
+    }
 };
 
 template <class T>
 struct emVec4 : emVecN<T, 4>
 {
     emVec4() = default;
-    emVec4(T x, T y, T z, T w) { this->v[0] = x; this->v[1] = y; this->v[2] = z; this->v[3] = w; }
+    emVec4(T x, T y, T z, T w)
+    {
+        this->v[0] = x;
+        this->v[1] = y;
+        this->v[2] = z;
+        this->v[3] = w;
+    }
 };
 
 // 4 by 4, row-major: m[row][column].
@@ -81,7 +96,13 @@ template <class T>
 struct emPlane : emVecN<T, 4>
 {
     emPlane() = default;
-    emPlane(T x, T y, T z, T d) { this->v[0] = x; this->v[1] = y; this->v[2] = z; this->v[3] = d; }
+    emPlane(T x, T y, T z, T d)
+    {
+        this->v[0] = x;
+        this->v[1] = y;
+        this->v[2] = z;
+        this->v[3] = d;
+    }
 };
 
 // Centre in components 0 to 2, radius in component 3.
@@ -89,7 +110,13 @@ template <class T>
 struct emSphere : emVecN<T, 4>
 {
     emSphere() = default;
-    emSphere(T x, T y, T z, T r) { this->v[0] = x; this->v[1] = y; this->v[2] = z; this->v[3] = r; }
+    emSphere(T x, T y, T z, T r)
+    {
+        this->v[0] = x;
+        this->v[1] = y;
+        this->v[2] = z;
+        this->v[3] = r;
+    }
 };
 
 // Planes in the order left, right, bottom, top, near, far.

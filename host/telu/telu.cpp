@@ -1,7 +1,7 @@
 // telu services: notification, strings, versions, byte swapping, class-initialisation sessions,
 // process start, assertions, search paths, the tool directory and the raw block allocator.
-#include "embase.h"
 #include "telu.h"
+#include "embase.h"
 
 #include <algorithm>
 #include <atomic>
@@ -114,8 +114,7 @@ void emString::replace(const char* from, const char* to)
     const std::string replacement(to ? to : "");
     std::string result;
     size_t start = 0;
-    for (size_t found = m_text.find(pattern); found != std::string::npos;
-         found = m_text.find(pattern, start)) {
+    for (size_t found = m_text.find(pattern); found != std::string::npos; found = m_text.find(pattern, start)) {
         result.append(m_text, start, found - start);
         result += replacement;
         start = found + pattern.size();
@@ -155,11 +154,9 @@ int initializeClassSessionBegin(const char*)
 int initializeClassSessionEnd()
 {
     int depth = g_sessionDepth.load();
-    while (depth > 0 && !g_sessionDepth.compare_exchange_weak(depth, depth - 1)) {
-    }
+    while (depth > 0 && !g_sessionDepth.compare_exchange_weak(depth, depth - 1)) {}
     if (depth <= 0) {
-        emNotify::print(emNotify::LEVEL_FAIL, nullptr,
-                        "telu::initializeClassSessionEnd - no session to end");
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "telu::initializeClassSessionEnd - no session to end");
         return FAILURE;
     }
     return SUCCESS;
@@ -169,8 +166,8 @@ bool inInitializeClassSession() { return g_sessionDepth.load() > 0; }
 
 // ---- process start ----
 
-int spawnProcess(const char* program, const char* arg1, const char* arg2, const char* arg3,
-                 const char* arg4, const char* arg5)
+int spawnProcess(const char* program, const char* arg1, const char* arg2, const char* arg3, const char* arg4,
+                 const char* arg5)
 {
     if (!program || !*program)
         return FAILURE;
@@ -192,12 +189,10 @@ int spawnProcess(const char* program, const char* arg1, const char* arg2, const 
     // stay behind as a zombie.
     try {
         std::thread([pid] {
-            while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-            }
+            while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {}
         }).detach();
     } catch (...) {
-        emNotify::print(emNotify::LEVEL_WARN, nullptr,
-                        "telu::spawnProcess - unable to watch the started process");
+        emNotify::print(emNotify::LEVEL_WARN, nullptr, "telu::spawnProcess - unable to watch the started process");
     }
     return SUCCESS;
 }
@@ -289,4 +284,3 @@ const char* emCDO::getBinDir(emString& directory, int)
     directory.assign(path.c_str());
     return directory.c_str();
 }
-

@@ -31,8 +31,8 @@ int initializeClassSessionEnd();
 bool inInitializeClassSession();
 
 // Starts the program without waiting for it; the arguments after the first null are ignored.
-int spawnProcess(const char* program, const char* arg1, const char* arg2, const char* arg3,
-                 const char* arg4, const char* arg5);
+int spawnProcess(const char* program, const char* arg1, const char* arg2, const char* arg3, const char* arg4,
+                 const char* arg5);
 
 // Debug assertion of the host: reports file and line through the installed handler (tests observe
 // it); compiled out of release builds.
@@ -104,7 +104,7 @@ public:
 
     int open(const char* name, const char* mode);  // 1 or -32767
     bool isOpen() const { return m_handle != nullptr; }
-    int close();                                   // flushes; 1 or -32767
+    int close();  // flushes; 1 or -32767
     int flush();
 
     unsigned int read(void* buffer, unsigned int size, int count = -1);
@@ -134,9 +134,15 @@ public:
     unsigned int readTyped(float* values, unsigned int count = 1) { return readElements<4>(values, count); }
     unsigned int readTyped(double* values, unsigned int count = 1) { return readElements<8>(values, count); }
     unsigned int writeTyped(const short* values, unsigned int count = 1) { return writeElements<2>(values, count); }
-    unsigned int writeTyped(const unsigned short* values, unsigned int count = 1) { return writeElements<2>(values, count); }
+    unsigned int writeTyped(const unsigned short* values, unsigned int count = 1)
+    {
+        return writeElements<2>(values, count);
+    }
     unsigned int writeTyped(const int* values, unsigned int count = 1) { return writeElements<4>(values, count); }
-    unsigned int writeTyped(const unsigned int* values, unsigned int count = 1) { return writeElements<4>(values, count); }
+    unsigned int writeTyped(const unsigned int* values, unsigned int count = 1)
+    {
+        return writeElements<4>(values, count);
+    }
     unsigned int writeTyped(const float* values, unsigned int count = 1) { return writeElements<4>(values, count); }
     unsigned int writeTyped(const double* values, unsigned int count = 1) { return writeElements<8>(values, count); }
 
@@ -187,8 +193,8 @@ private:
     bool m_swapOnWrite = false;
     bool m_failed = false;  // a write to the file failed; later writes and the close report it
     std::vector<unsigned char> m_buffer;
-    size_t m_begin = 0;  // next byte to hand out (reading)
-    size_t m_end = 0;    // bytes in the buffer
+    size_t m_begin = 0;     // next byte to hand out (reading)
+    size_t m_end = 0;       // bytes in the buffer
     uint64_t m_offset = 0;  // file offset of m_buffer[0]
     uint64_t m_size = 0;
 };

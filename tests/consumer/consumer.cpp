@@ -18,8 +18,8 @@ int main(int argc, char** argv)
         kiNode* root = new kiNode("consumer root");
         root->addChild(new kiTransform("consumer transform"));
         akDebugScene scene;
-        if (scene.write(file, root, false) == telu::SUCCESS && scene.read(file) == telu::SUCCESS &&
-            scene.getRoot() && scene.getRoot()->size_child() > 0)
+        if (scene.write(file, root, false) == telu::SUCCESS && scene.read(file) == telu::SUCCESS && scene.getRoot() &&
+            scene.getRoot()->size_child() > 0)
             status = 0;
         kiNode::release(root);
         std::printf("%s: %s\n", file, status == 0 ? "written and read back" : "failed");

@@ -47,8 +47,7 @@ bool addressOf(const Node& node, unsigned long& address)
         address = node.address;
         return true;
     }
-    if (node.isObject() || node.value.compare(0, 2, "0x") != 0 ||
-        !dynamic_cast<const akDebugGroup*>(node.attribute))
+    if (node.isObject() || node.value.compare(0, 2, "0x") != 0 || !dynamic_cast<const akDebugGroup*>(node.attribute))
         return false;
     address = std::strtoul(node.value.c_str() + 2, nullptr, 16);
     return true;
@@ -117,8 +116,8 @@ public:
     void printCounts() const
     {
         const unsigned int all = m_added + m_removed + m_changed;
-        std::printf("%u difference%s: %u added, %u removed, %u changed\n", all, all == 1 ? "" : "s", m_added,
-                    m_removed, m_changed);
+        std::printf("%u difference%s: %u added, %u removed, %u changed\n", all, all == 1 ? "" : "s", m_added, m_removed,
+                    m_changed);
     }
     bool differ() const { return m_added + m_removed + m_changed > 0; }
 

@@ -33,7 +33,7 @@ bool parse(int argc, char** argv, view::Options& options, int& status)
     CLI::App app(s_description, "akdebug-view");
     app.set_version_flag("--version", [] {
         return std::to_string(telu::getVersionMajor()) + "." + std::to_string(telu::getVersionMinor()) + "." +
-               std::to_string(telu::getVersionPatch());
+            std::to_string(telu::getVersionPatch());
     });
     app.add_option("FILE", options.file, "the scene or draw file");
     app.add_flag("--summary", options.summary,
@@ -48,8 +48,9 @@ bool parse(int argc, char** argv, view::Options& options, int& status)
     app.add_flag("--exact", options.exact, "with --find: the whole name equals TEXT");
     app.add_flag("--case", options.caseSensitive, "with --find: compare case-sensitively");
     std::string address;
-    app.add_option("--address", address, "where the host object at this hexadecimal address stands: its record, "
-                                         "its repeats and the references to it");
+    app.add_option("--address", address,
+                   "where the host object at this hexadecimal address stands: its record, "
+                   "its repeats and the references to it");
     app.add_flag("--advanced", options.walk.advanced, "show advanced attributes too");
     app.add_option("--depth", options.walk.depth, "show the tree down to N levels")->check(CLI::NonNegativeNumber);
     auto* frame = app.add_option("--frame", options.records.frame, "draw files: the records of frame N");
@@ -96,12 +97,13 @@ bool parse(int argc, char** argv, view::Options& options, int& status)
         options.address = static_cast<unsigned int>(value);
     }
     const int forms = options.summary + options.types + options.json + !options.find.empty() + options.byAddress +
-                      !options.diff.empty() + options.serve + !options.html.empty();
+        !options.diff.empty() + options.serve + !options.html.empty();
     const bool needsFile = options.diff.empty();
     if (forms > 1 && !(options.json && (options.records.byFrame || options.records.byIndex)) &&
         !(forms == 2 && options.json && !options.find.empty())) {
-        std::fprintf(stderr, "akdebug-view: choose one of --summary, --types, --json, --find, --address, --diff, "
-                             "--serve, --html\n");
+        std::fprintf(stderr,
+                     "akdebug-view: choose one of --summary, --types, --json, --find, --address, --diff, "
+                     "--serve, --html\n");
         status = 2;
         return false;
     }

@@ -26,11 +26,12 @@ void printNode(const Node& node, int indent)
 
 void printTree(const akDebugAttributeBase* root, const WalkOptions& options, int indent)
 {
-    walk(root, options, {[&](const Node& node, int depth) {
-                             printNode(node, indent + depth);
-                             return true;
-                         },
-                         nullptr});
+    walk(root, options,
+         {[&](const Node& node, int depth) {
+              printNode(node, indent + depth);
+              return true;
+          },
+          nullptr});
 }
 
 bool readScene(akDebugScene& scene, const Options& options)
@@ -54,27 +55,27 @@ struct Counts
 
     void add(const akDebugAttributeBase* root)
     {
-        walk(root, {true, -1}, {[&](const Node& node, int) {
-                                    for (const Error& error : node.errors)
-                                        ++errors[error.level];
-                                    const auto* object = dynamic_cast<const akDebugObject*>(node.attribute);
-                                    if (!object || !object->getType())
-                                        return true;
-                                    PerType& counts = types[object->getType()->getName()];
-                                    if (!node.hasAddress)
-                                        ++counts.levels;
-                                    else if (node.address == 0)
-                                        ++counts.nulls;
-                                    else
-                                        ++(object->empty_child() ? counts.references : counts.records);
-                                    return true;
-                                },
-                                nullptr});
+        walk(root, {true, -1},
+             {[&](const Node& node, int) {
+                  for (const Error& error : node.errors)
+                      ++errors[error.level];
+                  const auto* object = dynamic_cast<const akDebugObject*>(node.attribute);
+                  if (!object || !object->getType())
+                      return true;
+                  PerType& counts = types[object->getType()->getName()];
+                  if (!node.hasAddress)
+                      ++counts.levels;
+                  else if (node.address == 0)
+                      ++counts.nulls;
+                  else
+                      ++(object->empty_child() ? counts.references : counts.records);
+                  return true;
+              },
+              nullptr});
     }
     void print() const
     {
-        std::printf("types: %zu (records; by address, null references and class levels in brackets)\n",
-                    types.size());
+        std::printf("types: %zu (records; by address, null references and class levels in brackets)\n", types.size());
         for (const auto& entry : types) {
             const PerType& counts = entry.second;
             std::printf("  %s: %llu", entry.first.c_str(), counts.records);
@@ -149,24 +150,23 @@ void printFound(const akDebug& stream, const Options& options, const akDebugAttr
 void printUses(const akDebugAttributeBase* root, const std::string& prefix, const Options& options, int& found,
                bool& fullShown)
 {
-    walk(root, {true, -1}, {[&](const Node& node, int) {
-                                if (!node.hasAddress || node.address != options.address || node.address == 0)
-                                    return true;
-                                const auto* object = static_cast<const akDebugObject*>(node.attribute);
-                                const char* kind = object->empty_child() ? "address only"
-                                                   : fullShown           ? "repeat"
-                                                                         : "record";
-                                const std::string path = prefix + pathOf(node.attribute, root);
-                                std::printf("%s (%s, %s)\n", escape(path.empty() ? node.name.c_str() : path.c_str()).c_str(),
-                                            escape(node.type.c_str()).c_str(), kind);
-                                if (!object->empty_child() && !fullShown) {
-                                    printTree(node.attribute, options.walk, 1);
-                                    fullShown = true;
-                                }
-                                ++found;
-                                return true;
-                            },
-                            nullptr});
+    walk(root, {true, -1},
+         {[&](const Node& node, int) {
+              if (!node.hasAddress || node.address != options.address || node.address == 0)
+                  return true;
+              const auto* object = static_cast<const akDebugObject*>(node.attribute);
+              const char* kind = object->empty_child() ? "address only" : fullShown ? "repeat" : "record";
+              const std::string path = prefix + pathOf(node.attribute, root);
+              std::printf("%s (%s, %s)\n", escape(path.empty() ? node.name.c_str() : path.c_str()).c_str(),
+                          escape(node.type.c_str()).c_str(), kind);
+              if (!object->empty_child() && !fullShown) {
+                  printTree(node.attribute, options.walk, 1);
+                  fullShown = true;
+              }
+              ++found;
+              return true;
+          },
+          nullptr});
 }
 
 int showScene(const Options& options)
@@ -229,8 +229,8 @@ int showDraw(const Options& options)
                 counts.add(object);
         } else if (!options.find.empty()) {
             for (const akDebugObject* object : view.objects())
-                printFound(draw, options, object, "Record " + std::to_string(view.index) + "/" + object->getName() + "/",
-                           found);
+                printFound(draw, options, object,
+                           "Record " + std::to_string(view.index) + "/" + object->getName() + "/", found);
         } else if (options.byAddress) {
             const std::string prefix = "Record " + std::to_string(view.index) + "/";
             for (const akDebugObject* object : view.objects())

@@ -152,7 +152,8 @@ std::vector<const akDebugObject*> RecordView::objects() const
 {
     std::vector<const akDebugObject*> found;
     if (record)
-        for (const akDebugObject* object : {record->channelBin, record->cullRecord, record->geometry, record->drawContext})
+        for (const akDebugObject* object :
+             {record->channelBin, record->cullRecord, record->geometry, record->drawContext})
             if (object)
                 found.push_back(object);
     return found;
@@ -193,9 +194,8 @@ RecordView viewOf(const akDebugDraw::Record& record, unsigned int index, const a
     view.index = index;
     view.record = &record;
     view.kind = kindOf(record);
-    const bool drawOrChange = std::strcmp(view.kind, "Geometry") == 0 ||
-                              std::strcmp(view.kind, "Draw Function") == 0 ||
-                              std::strcmp(view.kind, "State Change") == 0;
+    const bool drawOrChange = std::strcmp(view.kind, "Geometry") == 0 || std::strcmp(view.kind, "Draw Function") == 0 ||
+        std::strcmp(view.kind, "State Change") == 0;
     view.redundant = drawOrChange && sameState(record.drawContext, before);
     return view;
 }

@@ -145,7 +145,8 @@ int runServe(const Options& options)
         // The page may be opened from a link anywhere; its data only by the page itself (or typed in).
         const std::string site = request.get_header_value("Sec-Fetch-Site");
         const bool data = request.path.compare(0, 5, "/api/") == 0;
-        if (request.get_header_value("Host") == host && (!data || site.empty() || site == "same-origin" || site == "none"))
+        if (request.get_header_value("Host") == host &&
+            (!data || site.empty() || site == "same-origin" || site == "none"))
             return httplib::Server::HandlerResponse::Unhandled;
         response.status = 403;
         response.set_content("akdebug-view answers only requests for " + host + " and its own page\n",

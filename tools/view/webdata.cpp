@@ -94,7 +94,8 @@ unsigned int WebData::idOf(const akDebugAttributeBase* attribute)
 json WebData::node(const akDebugAttributeBase* attribute)
 {
     const Node described = describe(attribute);
-    json out = {{"id", idOf(attribute)}, {"name", described.name}, {"type", described.type}, {"value", described.value}};
+    json out = {
+        {"id", idOf(attribute)}, {"name", described.name}, {"type", described.type}, {"value", described.value}};
     if (described.advanced)
         out["adv"] = true;
     if (described.toolTip)
@@ -160,8 +161,8 @@ bool WebData::parseAddress(const std::string& text, unsigned int& address, bool&
     return true;
 }
 
-bool WebData::wayTo(const akDebugObject* object,
-                    std::vector<std::pair<const akDebugAttributeBase*, unsigned int>>& way, int& record) const
+bool WebData::wayTo(const akDebugObject* object, std::vector<std::pair<const akDebugAttributeBase*, unsigned int>>& way,
+                    int& record) const
 {
     way.clear();
     record = -1;
@@ -236,7 +237,8 @@ json WebData::find(const std::string& text, size_t limit)
     if (parseAddress(text, address, addressOnly) && address != 0)
         for (auto type = from.begin_type(); type != from.end_type(); ++type) {
             std::unordered_set<const akDebugObject*> visited;  // a walk that came round again ends
-            for (akDebugObject* object = nullptr; (object = (*type)->findObject(address, object)) && visited.insert(object).second;)
+            for (akDebugObject* object = nullptr;
+                 (object = (*type)->findObject(address, object)) && visited.insert(object).second;)
                 if (!add(object))
                     return out;
         }
@@ -247,7 +249,8 @@ json WebData::find(const std::string& text, size_t limit)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (auto type = from.begin_type(); type != from.end_type(); ++type) {
         std::unordered_set<const akDebugObject*> visited;
-        for (akDebugObject* object = nullptr; (object = (*type)->findObject(lower.c_str(), 0, object)) && visited.insert(object).second;)
+        for (akDebugObject* object = nullptr;
+             (object = (*type)->findObject(lower.c_str(), 0, object)) && visited.insert(object).second;)
             if (!add(object))
                 return out;
     }
@@ -325,10 +328,14 @@ json WebData::whole()
         json errors = json::array();
         for (const Error& error : described.errors)
             errors.push_back({error.level, error.message ? error.message : ""});
-        json entry = {text(described.name), text(described.type), described.value,
+        json entry = {text(described.name),
+                      text(described.type),
+                      described.value,
                       (described.advanced ? 1 : 0) | (described.hasAddress && described.address ? 2 : 0),
-                      children, attribute->empty_parent() ? 0u : m_ids.at(attribute->getParent(0)) + 1,
-                      described.toolTip ? json(described.toolTip) : json(0), errors};
+                      children,
+                      attribute->empty_parent() ? 0u : m_ids.at(attribute->getParent(0)) + 1,
+                      described.toolTip ? json(described.toolTip) : json(0),
+                      errors};
         while (entry.size() > 3 && (entry.back() == 0 || (entry.back().is_array() && entry.back().empty())))
             entry.erase(entry.size() - 1);
         nodes.push_back(std::move(entry));
@@ -344,7 +351,8 @@ json WebData::whole()
     const akDebug& from = stream();
     for (auto type = from.begin_type(); type != from.end_type(); ++type) {
         std::unordered_set<const akDebugObject*> visited;
-        for (akDebugObject* object = nullptr; (object = (*type)->findObject("", 0, object)) && visited.insert(object).second;) {
+        for (akDebugObject* object = nullptr;
+             (object = (*type)->findObject("", 0, object)) && visited.insert(object).second;) {
             const emBaseName* name = nameOf(object);
             if (name && m_ids.count(object) && wayTo(object, way, record))
                 names.push_back({name->getLowerCase(), m_ids.at(object), name->getValue().c_str()});

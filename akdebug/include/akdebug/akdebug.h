@@ -52,8 +52,7 @@ public:
             } else {
                 moved = writeBools(values, n);
             }
-        }
-        else if (m_file && n)
+        } else if (m_file && n)
             moved = m_file->writeTyped(values, n);
         if (moved != n * sizeInFile<T>())
             writeFailed();

@@ -79,11 +79,33 @@ public:
     reference operator[](difference_type n) const { return *(*this + n); }
     unsigned int index() const { return m_index; }
 
-    akDebugParentIterator& operator++() { ++m_index; return *this; }
-    akDebugParentIterator operator++(int) { akDebugParentIterator old = *this; ++m_index; return old; }
-    akDebugParentIterator& operator--() { --m_index; return *this; }
-    akDebugParentIterator operator--(int) { akDebugParentIterator old = *this; --m_index; return old; }
-    akDebugParentIterator& operator+=(difference_type n) { m_index = static_cast<unsigned int>(m_index + n); return *this; }
+    akDebugParentIterator& operator++()
+    {
+        ++m_index;
+        return *this;
+    }
+    akDebugParentIterator operator++(int)
+    {
+        akDebugParentIterator old = *this;
+        ++m_index;
+        return old;
+    }
+    akDebugParentIterator& operator--()
+    {
+        --m_index;
+        return *this;
+    }
+    akDebugParentIterator operator--(int)
+    {
+        akDebugParentIterator old = *this;
+        --m_index;
+        return old;
+    }
+    akDebugParentIterator& operator+=(difference_type n)
+    {
+        m_index = static_cast<unsigned int>(m_index + n);
+        return *this;
+    }
     akDebugParentIterator& operator-=(difference_type n) { return *this += -n; }
     akDebugParentIterator operator+(difference_type n) const { return akDebugParentIterator(*this) += n; }
     akDebugParentIterator operator-(difference_type n) const { return akDebugParentIterator(*this) -= n; }
@@ -91,7 +113,10 @@ public:
     {
         return static_cast<difference_type>(m_index) - static_cast<difference_type>(other.m_index);
     }
-    bool operator==(const akDebugParentIterator& other) const { return m_owner == other.m_owner && m_index == other.m_index; }
+    bool operator==(const akDebugParentIterator& other) const
+    {
+        return m_owner == other.m_owner && m_index == other.m_index;
+    }
     bool operator!=(const akDebugParentIterator& other) const { return !(*this == other); }
     bool operator<(const akDebugParentIterator& other) const { return m_index < other.m_index; }
     bool operator>(const akDebugParentIterator& other) const { return other < *this; }

@@ -15,15 +15,15 @@ struct akDebugValueTraits
     static int print(char* buffer, const T&) { return std::snprintf(buffer, 8, "Unknown"); }
 };
 
-#define AKDEBUG_VALUE_TRAITS(T, NAME, FORMAT, CAST)                                           \
-    template <>                                                                               \
-    struct akDebugValueTraits<T>                                                              \
-    {                                                                                         \
-        static const char* typeName() { return NAME; }                                        \
-        static int print(char* buffer, const T& value)                                        \
-        {                                                                                     \
+#define AKDEBUG_VALUE_TRAITS(T, NAME, FORMAT, CAST)                                               \
+    template <>                                                                                   \
+    struct akDebugValueTraits<T>                                                                  \
+    {                                                                                             \
+        static const char* typeName() { return NAME; }                                            \
+        static int print(char* buffer, const T& value)                                            \
+        {                                                                                         \
             return std::snprintf(buffer, akDebugAttributeBase::s_stringBufferSize, FORMAT, CAST); \
-        }                                                                                     \
+        }                                                                                         \
     };
 
 AKDEBUG_VALUE_TRAITS(bool, "bool", "%s", value ? "true" : "false")
@@ -78,12 +78,12 @@ private:
 };
 
 // makeCopy of a kind derived from akDebugAttribute<T> that adds no field.
-#define AKDEBUG_LEAF_COPY(Kind)                                  \
-    akDebugAttributeBase* makeCopy() const override              \
-    {                                                            \
+#define AKDEBUG_LEAF_COPY(Kind)                                   \
+    akDebugAttributeBase* makeCopy() const override               \
+    {                                                             \
         Kind* copy = new Kind(this->getName(), this->getValue()); \
-        copy->copyLocal(this);                                   \
-        return copy;                                             \
+        copy->copyLocal(this);                                    \
+        return copy;                                              \
     }
 
 template <class T>
@@ -123,21 +123,21 @@ int akDebugPrintVector(char* buffer, const char* format, const emVecN<T, N>& v)
     return std::snprintf(buffer, akDebugAttributeBase::s_stringBufferSize, format, c[0], c[1], c[2], c[3]);
 }
 
-#define AKDEBUG_VECTOR_KIND(Kind, Base, VecT, TYPE_NAME, FORMAT)                                  \
-    template <class T>                                                                            \
-    class AKDEBUG_API Kind : public Base                                                          \
-    {                                                                                             \
-    public:                                                                                       \
-        Kind(const char* name, const VecT<T>& value) : Base(name, value) {}                       \
-        int getValueString(char* buffer) const override                                          \
-        {                                                                                         \
-            return akDebugPrintVector(buffer, FORMAT, this->getValue());                          \
-        }                                                                                         \
-        int getTypeString(char* buffer) const override                                           \
-        {                                                                                         \
+#define AKDEBUG_VECTOR_KIND(Kind, Base, VecT, TYPE_NAME, FORMAT)                                     \
+    template <class T>                                                                               \
+    class AKDEBUG_API Kind : public Base                                                             \
+    {                                                                                                \
+    public:                                                                                          \
+        Kind(const char* name, const VecT<T>& value) : Base(name, value) {}                          \
+        int getValueString(char* buffer) const override                                              \
+        {                                                                                            \
+            return akDebugPrintVector(buffer, FORMAT, this->getValue());                             \
+        }                                                                                            \
+        int getTypeString(char* buffer) const override                                               \
+        {                                                                                            \
             return std::snprintf(buffer, akDebugAttributeBase::s_stringBufferSize, "%s", TYPE_NAME); \
-        }                                                                                         \
-        AKDEBUG_LEAF_COPY(Kind)                                                                   \
+        }                                                                                            \
+        AKDEBUG_LEAF_COPY(Kind)                                                                      \
     };
 
 AKDEBUG_VECTOR_KIND(akDebugVec2, akDebugAttribute<emVec2<T>>, emVec2, akDebugScalarName<T>::vec2, "%g, %g")
@@ -146,17 +146,17 @@ AKDEBUG_VECTOR_KIND(akDebugVec4, akDebugAttribute<emVec4<T>>, emVec4, akDebugSca
 #undef AKDEBUG_VECTOR_KIND
 
 // Named vectors: the vector's type string, their own value string.
-#define AKDEBUG_NAMED_VECTOR(Kind, Base, VecT, FORMAT)                                   \
-    template <class T>                                                                   \
-    class AKDEBUG_API Kind : public Base<T>                                              \
-    {                                                                                    \
-    public:                                                                              \
-        Kind(const char* name, const VecT<T>& value) : Base<T>(name, value) {}           \
-        int getValueString(char* buffer) const override                                 \
-        {                                                                                \
-            return akDebugPrintVector(buffer, FORMAT, this->getValue());                 \
-        }                                                                                \
-        AKDEBUG_LEAF_COPY(Kind)                                                          \
+#define AKDEBUG_NAMED_VECTOR(Kind, Base, VecT, FORMAT)                         \
+    template <class T>                                                         \
+    class AKDEBUG_API Kind : public Base<T>                                    \
+    {                                                                          \
+    public:                                                                    \
+        Kind(const char* name, const VecT<T>& value) : Base<T>(name, value) {} \
+        int getValueString(char* buffer) const override                        \
+        {                                                                      \
+            return akDebugPrintVector(buffer, FORMAT, this->getValue());       \
+        }                                                                      \
+        AKDEBUG_LEAF_COPY(Kind)                                                \
     };
 
 AKDEBUG_NAMED_VECTOR(akDebugXYZ, akDebugVec3, emVec3, "x=%g, y=%g, z=%g")
@@ -219,10 +219,10 @@ struct akDebugArrayTypeName
 {
     static const char* get() { return "Unknown"; }
 };
-#define AKDEBUG_ARRAY_NAME(T, NAME) \
-    template <>                     \
-    struct akDebugArrayTypeName<T>  \
-    {                               \
+#define AKDEBUG_ARRAY_NAME(T, NAME)               \
+    template <>                                   \
+    struct akDebugArrayTypeName<T>                \
+    {                                             \
         static const char* get() { return NAME; } \
     };
 AKDEBUG_ARRAY_NAME(bool, "bool *")
@@ -276,30 +276,29 @@ private:
 
 // Compounds: a group that keeps the host value and builds fixed children from it. A copy is made
 // without building children, which the group copy then adds.
-#define AKDEBUG_COMPOUND_COMMON(Kind, ValueT, TYPE_NAME)                                        \
-public:                                                                                         \
-    const ValueT& getValue() const { return m_value; }                                          \
+#define AKDEBUG_COMPOUND_COMMON(Kind, ValueT, TYPE_NAME)                                       \
+public:                                                                                        \
+    const ValueT& getValue() const { return m_value; }                                         \
     int getTypeString(char* buffer) const override                                             \
-    {                                                                                           \
-        return std::snprintf(buffer, s_stringBufferSize, "%s", TYPE_NAME);                      \
-    }                                                                                           \
+    {                                                                                          \
+        return std::snprintf(buffer, s_stringBufferSize, "%s", TYPE_NAME);                     \
+    }                                                                                          \
     akDebugAttributeBase* makeCopy() const override                                            \
-    {                                                                                           \
-        Kind* copy = new Kind(getName(), m_value, Empty());                                     \
-        copy->copyLocal(this);                                                                  \
-        return copy;                                                                            \
-    }                                                                                           \
+    {                                                                                          \
+        Kind* copy = new Kind(getName(), m_value, Empty());                                    \
+        copy->copyLocal(this);                                                                 \
+        return copy;                                                                           \
+    }                                                                                          \
     bool compare(const akDebugAttributeBase* other) const override                             \
-    {                                                                                           \
-        const Kind* compound = static_cast<const Kind*>(other);                                 \
-        return akDebugGroup::compareLocal(compound) && m_value == compound->m_value;            \
-    }                                                                                           \
-                                                                                                \
-private:                                                                                        \
-    struct Empty                                                                                \
-    {                                                                                           \
-    };                                                                                          \
-    Kind(const char* name, const ValueT& value, Empty) : akDebugGroup(name), m_value(value) {}  \
+    {                                                                                          \
+        const Kind* compound = static_cast<const Kind*>(other);                                \
+        return akDebugGroup::compareLocal(compound) && m_value == compound->m_value;           \
+    }                                                                                          \
+                                                                                               \
+private:                                                                                       \
+    struct Empty                                                                               \
+    {};                                                                                        \
+    Kind(const char* name, const ValueT& value, Empty) : akDebugGroup(name), m_value(value) {} \
     ValueT m_value;
 
 struct AKDEBUG_API akDebugCompoundNames

@@ -15,11 +15,7 @@ class akDebugType;
 class AKDEBUG_API akDebugTypeDef
 {
 public:
-    enum Option : unsigned int {
-        OPTION_INDEX_ADDRESS = 1,
-        OPTION_INDEX_NAME = 2,
-        OPTION_SHARE_REPEATS = 4
-    };
+    enum Option : unsigned int { OPTION_INDEX_ADDRESS = 1, OPTION_INDEX_NAME = 2, OPTION_SHARE_REPEATS = 4 };
 
     using ReadFunction = int (*)(akDebug*, akDebugObject*);
     using WriteFunction = int (*)(akDebug*, void*);

@@ -37,7 +37,10 @@ struct PatternKey
 };
 struct PatternHash
 {
-    size_t operator()(const PatternKey& k) const { return std::hash<const void*>()(k.pattern) * 31 + static_cast<size_t>(k.index); }
+    size_t operator()(const PatternKey& k) const
+    {
+        return std::hash<const void*>()(k.pattern) * 31 + static_cast<size_t>(k.index);
+    }
 };
 std::unordered_map<PatternKey, const char*, PatternHash>* s_patternNames = nullptr;
 
@@ -70,7 +73,7 @@ void akDebugChildList::reserve(unsigned int room)
         return;
     room |= 1;
     auto* grown = static_cast<Block*>(emAllocRaw::mallocBlock(sizeof(Block) + room * sizeof(akDebugAttributeBase*),
-                                                             AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
+                                                              AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
     grown->size = size();
     grown->room = room;
     if (m_block) {
@@ -178,7 +181,8 @@ int akDebugAttributeBase::insert_parent(akDebugAttributeBase* parent)
         return telu::FAILURE;
     }
     if (hasParent(parent)) {
-        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugAttributeBase::insert_parent - attribute already in list");
+        emNotify::print(emNotify::LEVEL_WARN, nullptr,
+                        "akDebugAttributeBase::insert_parent - attribute already in list");
         return telu::FAILURE;
     }
     if (empty_parent()) {
@@ -363,8 +367,8 @@ const char* akDebugAttributeBase::getToolTip(const akDebugAttributeBase* attribu
     return found == s_toolTips->end() ? nullptr : found->second;
 }
 
-void akDebugAttributeBase::registerError(akDebugAttributeBase* attribute, emNotify::Level level,
-                                         const char* message, bool keepLocal)
+void akDebugAttributeBase::registerError(akDebugAttributeBase* attribute, emNotify::Level level, const char* message,
+                                         bool keepLocal)
 {
     if (!attribute || !s_errors || static_cast<int>(level) < 2)
         return;
@@ -575,8 +579,8 @@ int akDebugObject::getTypeString(char* buffer) const
 
 akDebugAttributeBase* akDebugObject::makeCopy() const
 {
-    akDebugObject* copy = hasAddress() ? new akDebugObject(getName(), m_address, m_type)
-                                       : new akDebugObject(getName(), m_type);
+    akDebugObject* copy =
+        hasAddress() ? new akDebugObject(getName(), m_address, m_type) : new akDebugObject(getName(), m_type);
     copy->copyLocal(this);
     return copy;
 }
@@ -609,8 +613,7 @@ bool akDebugObject::compareLocal(const akDebugObject* other) const
 
 akDebugElement::akDebugElement(const char* name, unsigned int address, akDebugType* type)
     : akDebugObject(name, address, type)
-{
-}
+{}
 
 akDebugElement::akDebugElement(const char* name, akDebugType* type) : akDebugObject(name, type) {}
 
@@ -619,10 +622,7 @@ akDebugObject* akDebugElement::create(const char* name, unsigned int address, ak
     return new akDebugElement(name, address, type);
 }
 
-int akDebugElement::getValueString(char* buffer) const
-{
-    return print(buffer, getValue() == 0 ? "Inherited" : "");
-}
+int akDebugElement::getValueString(char* buffer) const { return print(buffer, getValue() == 0 ? "Inherited" : ""); }
 
 int akDebugElement::getTypeString(char* buffer) const
 {
@@ -631,8 +631,8 @@ int akDebugElement::getTypeString(char* buffer) const
 
 akDebugAttributeBase* akDebugElement::makeCopy() const
 {
-    akDebugElement* copy = hasAddress() ? new akDebugElement(getName(), getValue(), getType())
-                                        : new akDebugElement(getName(), getType());
+    akDebugElement* copy =
+        hasAddress() ? new akDebugElement(getName(), getValue(), getType()) : new akDebugElement(getName(), getType());
     copy->copyLocal(this);
     return copy;
 }

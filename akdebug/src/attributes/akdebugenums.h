@@ -22,12 +22,12 @@ AKDEBUG_API int akDebugEnumTableCount();
 AKDEBUG_API const char* akDebugEnumTableName(int i);
 
 // Declares the traits of one enumeration; akdebugenums.cpp defines them.
-#define AKDEBUG_ENUM_TRAITS(E)                    \
-    template <>                                   \
-    struct AKDEBUG_API akDebugEnumTraits<E>       \
-    {                                             \
-        static const char* typeName();            \
-        static const char* name(int value);       \
+#define AKDEBUG_ENUM_TRAITS(E)              \
+    template <>                             \
+    struct AKDEBUG_API akDebugEnumTraits<E> \
+    {                                       \
+        static const char* typeName();      \
+        static const char* name(int value); \
     };
 
 // Named by the module's own tables.
@@ -98,4 +98,3 @@ AKDEBUG_ENUM_TRAITS(olStencilTest::Operation)
 AKDEBUG_ENUM_TRAITS(olTextureBlend::Argument)
 AKDEBUG_ENUM_TRAITS(olTextureBlend::Mode)
 AKDEBUG_ENUM_TRAITS(olTextureCoordGen::Mode)
-

@@ -76,7 +76,8 @@ int akDebugModule::initialize(int, char**)
     if (m_configured)
         return telu::SUCCESS;
     if (telu::initializeClassSessionBegin("ak_base_rtl") != telu::SUCCESS) {
-        emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebugModule::initialize - class initialization session failed");
+        emNotify::print(emNotify::LEVEL_FAIL, nullptr,
+                        "akDebugModule::initialize - class initialization session failed");
         TELU_ASSERT(false, AKDEBUG_SOURCE_MODULE);
     }
     int result = telu::SUCCESS;

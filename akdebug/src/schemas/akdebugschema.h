@@ -52,8 +52,7 @@ akDebugObject* classLevel(akDebug* stream, akDebugObject* object, akDebugTypeDef
 // Deduction helpers: the element type a fill function takes, and the value type of a getter.
 template <class F>
 struct FillArg : FillArg<decltype(&F::operator())>
-{
-};
+{};
 template <class C, class R, class A>
 struct FillArg<R (C::*)(A*) const>
 {
@@ -69,14 +68,12 @@ using PointeeType = std::remove_cv_t<std::remove_pointer_t<ValueType<Get>>>;
 // Tag naming the attribute kind of a value whose kind is not the plain one.
 template <class Kind>
 struct As
-{
-};
+{};
 
 // Vector kinds, whose components' type comes from the fill function.
 template <template <class> class Kind>
 struct VectorKind
-{
-};
+{};
 constexpr VectorKind<akDebugRGBAValue> RGBA{};
 constexpr VectorKind<akDebugRGBValue> RGB{};
 constexpr VectorKind<akDebugXYZ> XYZ{};
@@ -186,9 +183,15 @@ public:
     }
     // Planes and spheres: 3 components, then the fourth.
     template <class Get>
-    void plane(const char*, Get get, unsigned int = NONE) { writeFour(get()); }
+    void plane(const char*, Get get, unsigned int = NONE)
+    {
+        writeFour(get());
+    }
     template <class Get>
-    void sphere(const char*, Get get, unsigned int = NONE) { writeFour(get()); }
+    void sphere(const char*, Get get, unsigned int = NONE)
+    {
+        writeFour(get());
+    }
     template <class Get>
     void frustum(const char*, Get get, unsigned int = NONE)
     {
@@ -517,12 +520,10 @@ private:
 
 template <class T, class = void>
 struct IsVector : std::false_type
-{
-};
+{};
 template <class T>
 struct IsVector<T, std::void_t<typename T::value_type>> : std::true_type
-{
-};
+{};
 
 // Bytes one array element takes in a file.
 template <class T>
@@ -619,8 +620,7 @@ struct NoFields
 {
     template <class Io, class Host>
     static void fields(Io&, const Host*)
-    {
-    }
+    {}
 };
 
 // The schema of a class's second host base, or void.

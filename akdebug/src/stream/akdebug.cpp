@@ -126,10 +126,7 @@ void akDebug::failRead(const char* message)
     m_readFailed = true;
 }
 
-int akDebug::readCount(unsigned int bytesPerElement)
-{
-    return checkCount(read<int>(), bytesPerElement);
-}
+int akDebug::readCount(unsigned int bytesPerElement) { return checkCount(read<int>(), bytesPerElement); }
 
 int akDebug::checkCount(int n, unsigned int bytesPerElement)
 {
@@ -356,8 +353,9 @@ void akDebug::endRecord() { beginRecord(); }
 
 unsigned long long akDebug::getNumAttributesHeld() const
 {
-    const long long held = static_cast<long long>(akDebugAttributeBase::getNumCreated() -
-                                                  akDebugAttributeBase::getNumDestroyed()) - m_heldAtStart;
+    const long long held =
+        static_cast<long long>(akDebugAttributeBase::getNumCreated() - akDebugAttributeBase::getNumDestroyed()) -
+        m_heldAtStart;
     return held > 0 ? static_cast<unsigned long long>(held) : 0;
 }
 
@@ -406,8 +404,7 @@ akDebugObject* akDebug::readObject(const char* name)
     if (tag >= OBJECT_NULL && tag <= OBJECT_FULL)
         ++m_numRecords[tag];
     switch (tag) {
-    case OBJECT_NULL:
-        return type->create(name, 0);
+    case OBJECT_NULL: return type->create(name, 0);
     case OBJECT_ADDRESS_ONLY: {
         unsigned int address = read<unsigned int>();
         return m_readFailed ? nullptr : type->create(name, address);
@@ -479,7 +476,8 @@ int akDebug::writeFileHeader()
 int akDebug::readFileHeader()
 {
     reset();
-    m_heldAtStart = static_cast<long long>(akDebugAttributeBase::getNumCreated() - akDebugAttributeBase::getNumDestroyed());
+    m_heldAtStart =
+        static_cast<long long>(akDebugAttributeBase::getNumCreated() - akDebugAttributeBase::getNumDestroyed());
     // The magic number is checked first, so that a file of another kind is named as such even
     // when it is shorter than a header.
     unsigned int magic = read<unsigned int>();
@@ -518,7 +516,8 @@ int akDebug::readFileHeader()
             return telu::FAILURE;
         akDebugTypeDef* typeDef = akDebugTypeDef::find(name);
         if (!typeDef) {
-            emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebug::readFileHeader - unable to resolve type definition");
+            emNotify::print(emNotify::LEVEL_WARN, nullptr,
+                            "akDebug::readFileHeader - unable to resolve type definition");
             return telu::FAILURE;
         }
         akDebugType* type = new akDebugType(typeDef, i);

@@ -13,15 +13,21 @@ struct akDebugHostAllocator
     akDebugHostAllocator() = default;
     template <class U>
     akDebugHostAllocator(const akDebugHostAllocator<U>&)
-    {
-    }
+    {}
     T* allocate(size_t n)
     {
-        return static_cast<T*>(emAllocRaw::mallocBlock(n * sizeof(T), "akdebug/src/lib/libakdebug/akdebugattribute", __LINE__));
+        return static_cast<T*>(
+            emAllocRaw::mallocBlock(n * sizeof(T), "akdebug/src/lib/libakdebug/akdebugattribute", __LINE__));
     }
     void deallocate(T* p, size_t) { emAllocRaw::freeBlock(p, "akdebug/src/lib/libakdebug/akdebugattribute", __LINE__); }
     template <class U>
-    bool operator==(const akDebugHostAllocator<U>&) const { return true; }
+    bool operator==(const akDebugHostAllocator<U>&) const
+    {
+        return true;
+    }
     template <class U>
-    bool operator!=(const akDebugHostAllocator<U>&) const { return false; }
+    bool operator!=(const akDebugHostAllocator<U>&) const
+    {
+        return false;
+    }
 };

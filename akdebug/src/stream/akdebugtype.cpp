@@ -24,8 +24,16 @@ public:
     template <class Drop>
     void removeNewIf(Drop drop);
     bool empty() const { return m_entries.empty(); }
-    const_iterator begin() const { sort(); return m_entries.begin(); }
-    const_iterator end() const { sort(); return m_entries.end(); }
+    const_iterator begin() const
+    {
+        sort();
+        return m_entries.begin();
+    }
+    const_iterator end() const
+    {
+        sort();
+        return m_entries.end();
+    }
     // The entry of an object, or end().
     const_iterator find(const akDebugObject* object) const;
     // The distinct keys in order.
@@ -71,7 +79,8 @@ struct akDebugType::Tables
 akDebugObject* akDebugType::s_currentObject = nullptr;
 akDebugType* akDebugType::s_currentType = nullptr;
 
-akDebugType::akDebugType(akDebugTypeDef* typeDef, int index) : m_index(index), m_typeDef(typeDef), m_tables(new Tables) {}
+akDebugType::akDebugType(akDebugTypeDef* typeDef, int index) : m_index(index), m_typeDef(typeDef), m_tables(new Tables)
+{}
 
 akDebugType::~akDebugType()
 {
@@ -140,7 +149,9 @@ void akDebugType::finishRecord()
 {
     if (m_tables->recordIndexed.size() == 0)
         return;
-    auto drop = [this](const akDebugObject* object) { return m_tables->recordIndexed.find(object) && !m_tables->kept.find(object); };
+    auto drop = [this](const akDebugObject* object) {
+        return m_tables->recordIndexed.find(object) && !m_tables->kept.find(object);
+    };
     m_tables->addressIndex.removeNewIf(drop);
     m_tables->nameIndex.removeNewIf(drop);
     m_tables->lowerNameIndex.removeNewIf(drop);
@@ -184,7 +195,8 @@ template <class Key, class Less>
 template <class Drop>
 void Index<Key, Less>::removeNewIf(Drop drop)
 {
-    auto first = m_newAtEnd ? m_entries.begin() + static_cast<long>(std::min(m_newFrom, m_entries.size())) : m_entries.begin();
+    auto first =
+        m_newAtEnd ? m_entries.begin() + static_cast<long>(std::min(m_newFrom, m_entries.size())) : m_entries.begin();
     auto end = std::remove_if(first, m_entries.end(), [&](const Entry& entry) { return drop(entry.second); });
     if (end != m_entries.end()) {
         m_entries.erase(end, m_entries.end());
@@ -278,9 +290,11 @@ akDebugObject* akDebugType::findObject(const char* name, unsigned int flags, con
 
 akDebugType::const_iterator_address akDebugType::begin_address() const { return m_tables->addressIndex.keys().begin(); }
 akDebugType::const_iterator_address akDebugType::end_address() const { return m_tables->addressIndex.keys().end(); }
-unsigned int akDebugType::size_address() const { return static_cast<unsigned int>(m_tables->addressIndex.keys().size()); }
+unsigned int akDebugType::size_address() const
+{
+    return static_cast<unsigned int>(m_tables->addressIndex.keys().size());
+}
 bool akDebugType::empty_address() const { return m_tables->addressIndex.empty(); }
 
 int akDebugType::initializeClass() { return telu::SUCCESS; }
 int akDebugType::shutdownClass() { return telu::SUCCESS; }
-

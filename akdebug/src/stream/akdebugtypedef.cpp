@@ -18,10 +18,9 @@ const std::vector<akDebugTypeDef*> s_none;
 
 }  // namespace
 
-akDebugTypeDef::akDebugTypeDef(const char* name, akDebugTypeDef* baseTypeDef, ReadFunction read,
-                               WriteFunction write, CreateFunction create, unsigned int options)
-    : m_options(options), m_name(name), m_baseTypeDef(baseTypeDef), m_read(read), m_write(write),
-      m_create(create)
+akDebugTypeDef::akDebugTypeDef(const char* name, akDebugTypeDef* baseTypeDef, ReadFunction read, WriteFunction write,
+                               CreateFunction create, unsigned int options)
+    : m_options(options), m_name(name), m_baseTypeDef(baseTypeDef), m_read(read), m_write(write), m_create(create)
 {
     if (!name) {
         emNotify::print(emNotify::LEVEL_FAIL, nullptr, "akDebugTypeDef::akDebugTypeDef - null name");

@@ -39,14 +39,18 @@ struct AkGeometry
         io.enumeration("Texture Subload Render", [&] { return h->getTextureSubloadRender(); });
         io.enumeration("Texture Subload Mode", [&] { return h->getTextureSubloadMode(); });
         io.value("Texture Subload Enable", [&] { return h->getTextureSubloadEnable(); });
-        io.list("Attributes", OBJECT_BYTES, [&] { return h->size_attribute(); },
-                [&](int i) { io.object(io.index(i), [&] { return h->begin_attribute()[i]; }); });
-        io.list("Named Nodes", OBJECT_BYTES, [&] { return h->size_named(); },
-                [&](int i) { io.reference(io.index(i), [&] { return h->begin_named()[i]; }); });
-        io.list("Geometry Nodes", OBJECT_BYTES, [&] { return h->size_geometry(); },
-                [&](int i) { io.reference(io.index(i), [&] { return h->begin_geometry()[i]; }); });
-        io.list("Textures", OBJECT_BYTES, [&] { return h->size_texture(); },
-                [&](int i) { io.reference(io.index(i), [&] { return h->begin_texture()[i]; }); });
+        io.list(
+            "Attributes", OBJECT_BYTES, [&] { return h->size_attribute(); },
+            [&](int i) { io.object(io.index(i), [&] { return h->begin_attribute()[i]; }); });
+        io.list(
+            "Named Nodes", OBJECT_BYTES, [&] { return h->size_named(); },
+            [&](int i) { io.reference(io.index(i), [&] { return h->begin_named()[i]; }); });
+        io.list(
+            "Geometry Nodes", OBJECT_BYTES, [&] { return h->size_geometry(); },
+            [&](int i) { io.reference(io.index(i), [&] { return h->begin_geometry()[i]; }); });
+        io.list(
+            "Textures", OBJECT_BYTES, [&] { return h->size_texture(); },
+            [&](int i) { io.reference(io.index(i), [&] { return h->begin_texture()[i]; }); });
     }
 };
 
@@ -214,7 +218,8 @@ struct AkTransform
     static void fields(Io& io, const Host* h)
     {
         io.object("Coordinate Converter", [&] { return h->getCoordConverter(); });
-        io.value("Localized", [&] { return h->isLocalized(); }, ADVANCED);
+        io.value(
+            "Localized", [&] { return h->isLocalized(); }, ADVANCED);
     }
 };
 
@@ -235,7 +240,8 @@ struct AkGeometryPageable
         loader("Loader Option, Combine LODs", Data::LOADER_OPTION_COMBINE_LODS);
         loader("Loader Option, Create Animations", Data::LOADER_OPTION_CREATE_ANIMATIONS);
         loader("Loader Option, Ignore DOF Constraints", Data::LOADER_OPTION_IGNORE_DOF_CONSTRAINTS);
-        loader("Loader Option, Preserve External Reference Flags", Data::LOADER_OPTION_PRESERVE_EXTERNAL_REFERENCE_FLAGS);
+        loader("Loader Option, Preserve External Reference Flags",
+               Data::LOADER_OPTION_PRESERVE_EXTERNAL_REFERENCE_FLAGS);
         loader("Loader Option, Preserve Generic Names", Data::LOADER_OPTION_PRESERVE_GENERIC_NAMES);
         loader("Loader Option, Preserve Generic Nodes", Data::LOADER_OPTION_PRESERVE_GENERIC_NODES);
         loader("Loader Option, Preserve Quads", Data::LOADER_OPTION_PRESERVE_QUADS);

@@ -128,10 +128,12 @@ struct AkEnvCelestial
         io.string("Texture File", [&] { return h->getTextureFile(); });
         io.enumeration("Texture Blend Mode", [&] { return h->getTextureBlendMode(); });
         io.vector(RGBA, "Texture Blend Color", [&](float* v) { h->getTextureBlendColor(&v[0], &v[1], &v[2], &v[3]); });
-        io.values({"Position, Longitude", "Position, Latitude"}, [&](float* v) { h->getPosition(&v[0], &v[1]); },
-                  ADVANCED);
-        io.value("Radius", [&] { return h->getRadius(); }, ADVANCED);
-        io.value("Orbit", [&] { return h->getOrbit(); }, ADVANCED);
+        io.values(
+            {"Position, Longitude", "Position, Latitude"}, [&](float* v) { h->getPosition(&v[0], &v[1]); }, ADVANCED);
+        io.value(
+            "Radius", [&] { return h->getRadius(); }, ADVANCED);
+        io.value(
+            "Orbit", [&] { return h->getOrbit(); }, ADVANCED);
     }
 };
 
@@ -174,17 +176,19 @@ struct AkEnvCloudVolume
         io.values({"Puff Size Limits, Minimum", "Puff Size Limits, Maximum"},
                   [&](float* v) { h->getPuffSizeLimits(&v[0], &v[1]); });
         io.box("Box", [&] { return h->getBox(); });
-        io.list("LOD Ranges", 16, [&] { return h->getNumLODRanges(); }, [&](int i) {
-            auto range = [&](int which) {
-                double v[2];
-                h->getLODRange(i, &v[0], &v[1]);
-                return v[which];
-            };
-            io.group(io.index(i), [&] {
-                io.value("Visibility", [&] { return range(0); });
-                io.value("Transition", [&] { return range(1); });
+        io.list(
+            "LOD Ranges", 16, [&] { return h->getNumLODRanges(); },
+            [&](int i) {
+                auto range = [&](int which) {
+                    double v[2];
+                    h->getLODRange(i, &v[0], &v[1]);
+                    return v[which];
+                };
+                io.group(io.index(i), [&] {
+                    io.value("Visibility", [&] { return range(0); });
+                    io.value("Transition", [&] { return range(1); });
+                });
             });
-        });
         io.vector(RGBA, "Color", color);
         io.string("Texture File", [&] { return h->getTextureFile(); });
         io.enumeration("Texture Blend Mode", [&] { return h->getTextureBlendMode(); });
@@ -263,7 +267,8 @@ struct AkEnvMoon
     static void fields(Io& io, const Host* h)
     {
         io.value("Brightness", [&] { return h->getBrightness(); });
-        io.value("Phase", [&] { return h->getPhase(); }, ADVANCED);
+        io.value(
+            "Phase", [&] { return h->getPhase(); }, ADVANCED);
     }
 };
 

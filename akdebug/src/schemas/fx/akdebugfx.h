@@ -56,8 +56,10 @@ struct AkFx
         io.string("Texture File", [&] { return h->getTextureFile(); });
         io.value("Overall Duration", [&] { return h->getOverallDuration(); });
         io.values({"Fade Duration, In", "Fade Duration, Out"}, [&](float* v) { h->getFadeDuration(&v[0], &v[1]); });
-        io.value("Configured", [&] { return h->isConfigured(); }, ADVANCED);
-        io.value("Elapsed Duration", [&] { return h->getElapsedDuration(); }, ADVANCED);
+        io.value(
+            "Configured", [&] { return h->isConfigured(); }, ADVANCED);
+        io.value(
+            "Elapsed Duration", [&] { return h->getElapsedDuration(); }, ADVANCED);
     }
 };
 
@@ -104,12 +106,14 @@ struct AkFxParticleSystem
         io.value("Particle Release Cutoff", [&] { return h->getParticleReleaseCutoff(); });
         io.enumeration("Source Domain", [&] { return h->getSourceDomain(); });
         io.value("Source Domain Size", [&] { return h->getSourceDomainSize(); });
-        io.list("Bounding Planes", 48, [&] { return h->getNumBoundingPlanes(); }, [&](int i) {
-            io.group(io.index(i), [&] {
-                io.vector(XYZ, "Point", [&](double* v) { copyComponents(plane(i).first, v); });
-                io.vector(XYZ, "Normal", [&](double* v) { copyComponents(plane(i).second, v); });
+        io.list(
+            "Bounding Planes", 48, [&] { return h->getNumBoundingPlanes(); },
+            [&](int i) {
+                io.group(io.index(i), [&] {
+                    io.vector(XYZ, "Point", [&](double* v) { copyComponents(plane(i).first, v); });
+                    io.vector(XYZ, "Normal", [&](double* v) { copyComponents(plane(i).second, v); });
+                });
             });
-        });
         io.enumeration("Bounding Domain Behavior", [&] { return h->getBoundingDomainBehavior(); });
         io.value("Bounce Coefficient", [&] { return h->getBounceCoefficient(); });
         io.value("Maximum Number of Particles", [&] { return h->getMaxNumParticles(); });
@@ -123,25 +127,28 @@ struct AkFxParticleSystem
         io.value("Color Variation", [&] { return h->getColorVariation(); });
         io.value("Size Variation", [&] { return h->getSizeVariation(); });
         io.value("Emissivity", [&] { return h->getEmissivity(); });
-        keyList<akDebugRGBA>(io, "Colors", [&] { return h->getNumColor(); },
-                             [&](int i) { return h->getColorTime(i); }, [&](float t) { return h->getColor(t); });
-        keyList<akDebugAttribute<float>>(io, "Size", [&] { return h->getNumSize(); },
-                                         [&](int i) { return h->getSizeTime(i); },
-                                         [&](float t) { return h->getSize(t); });
-        keyList<akDebugXYZ<double>>(io, "Velocity", [&] { return h->getNumVelocity(); },
-                                    [&](int i) { return h->getVelocityTime(i); },
-                                    [&](float t) { return h->getVelocity(t); });
-        keyList<akDebugXYZ<double>>(io, "Wind", [&] { return h->getNumWind(); },
-                                    [&](int i) { return h->getWindTime(i); }, [&](float t) { return h->getWind(t); });
-        keyList<akDebugAttribute<float>>(io, "Random Velocity", [&] { return h->getNumRandomVelocity(); },
-                                         [&](int i) { return h->getRandomVelocityTime(i); },
-                                         [&](float t) { return h->getRandomVelocity(t); });
-        keyList<akDebugAttribute<float>>(io, "Spherical Velocity", [&] { return h->getNumSphericalVelocity(); },
-                                         [&](int i) { return h->getSphericalVelocityTime(i); },
-                                         [&](float t) { return h->getSphericalVelocity(t); });
-        keyList<akDebugAttribute<float>>(io, "Scale Along Velocity", [&] { return h->getNumScaleAlongVelocity(); },
-                                         [&](int i) { return h->getScaleAlongVelocityTime(i); },
-                                         [&](float t) { return h->getScaleAlongVelocity(t); });
+        keyList<akDebugRGBA>(
+            io, "Colors", [&] { return h->getNumColor(); }, [&](int i) { return h->getColorTime(i); },
+            [&](float t) { return h->getColor(t); });
+        keyList<akDebugAttribute<float>>(
+            io, "Size", [&] { return h->getNumSize(); }, [&](int i) { return h->getSizeTime(i); },
+            [&](float t) { return h->getSize(t); });
+        keyList<akDebugXYZ<double>>(
+            io, "Velocity", [&] { return h->getNumVelocity(); }, [&](int i) { return h->getVelocityTime(i); },
+            [&](float t) { return h->getVelocity(t); });
+        keyList<akDebugXYZ<double>>(
+            io, "Wind", [&] { return h->getNumWind(); }, [&](int i) { return h->getWindTime(i); },
+            [&](float t) { return h->getWind(t); });
+        keyList<akDebugAttribute<float>>(
+            io, "Random Velocity", [&] { return h->getNumRandomVelocity(); },
+            [&](int i) { return h->getRandomVelocityTime(i); }, [&](float t) { return h->getRandomVelocity(t); });
+        keyList<akDebugAttribute<float>>(
+            io, "Spherical Velocity", [&] { return h->getNumSphericalVelocity(); },
+            [&](int i) { return h->getSphericalVelocityTime(i); }, [&](float t) { return h->getSphericalVelocity(t); });
+        keyList<akDebugAttribute<float>>(
+            io, "Scale Along Velocity", [&] { return h->getNumScaleAlongVelocity(); },
+            [&](int i) { return h->getScaleAlongVelocityTime(i); },
+            [&](float t) { return h->getScaleAlongVelocity(t); });
     }
 };
 

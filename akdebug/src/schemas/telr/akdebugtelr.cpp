@@ -26,7 +26,8 @@ void buildCharacterNames()
         // For code 0 the %c writes the terminating zero, so the name ends after the apostrophe.
         size_t size = std::strlen(text) + 1;
         (void)length;
-        s_characterNames[c] = static_cast<char*>(emAllocRaw::mallocBlock(size, "akdebug/src/lib/libakdebug/akdebugtelr", __LINE__));
+        s_characterNames[c] =
+            static_cast<char*>(emAllocRaw::mallocBlock(size, "akdebug/src/lib/libakdebug/akdebugtelr", __LINE__));
         std::memcpy(s_characterNames[c], text, size);
     }
 }

@@ -1,4 +1,5 @@
-// Schemas of what is drawn and where: draw-function data, geometry, fonts, render strategies, the draw context, the channel and the pixel buffer.
+// Schemas of what is drawn and where: draw-function data, geometry, fonts, render strategies, the draw context, the
+// channel and the pixel buffer.
 #pragma once
 
 #include "akdebugenums.h"
@@ -19,8 +20,7 @@ namespace akdebugschema {
 // The result and the I-th argument (pointer removed) of a getter lambda.
 template <class F>
 struct Signature : Signature<decltype(&F::operator())>
-{
-};
+{};
 template <class C, class R, class... A>
 struct Signature<R (C::*)(A...) const>
 {
@@ -175,8 +175,8 @@ void inheritState(Io& io, const char* name, Get get)
 // that element object; and a validation block with the kind's messages, registered on the
 // context's own group and kept off its copies.
 template <class Io, class Count, class IdAt, class Element, class Preserve, class Validate>
-void elementKinds(Io& io, const char* elementsName, const char* preserveName, Count count, IdAt idAt,
-                  Element element, Preserve preserve, Validate validate)
+void elementKinds(Io& io, const char* elementsName, const char* preserveName, Count count, IdAt idAt, Element element,
+                  Preserve preserve, Validate validate)
 {
     akDebug* stream = io.stream();
     if constexpr (Io::reading) {
@@ -220,12 +220,20 @@ struct OlDrawFuncData
         io.enumeration("Primitive", [&] { return h->primitive; });
         io.value("Number of Primitives", [&] { return h->numPrimitives; });
         primitiveLengths(io, "Primitive Lengths", [&] { return h->primitiveLengths; });
-        boundArray<akDebugRGBA>(io, "Color Binding", "Colors",
-                                [&](Binding* b) { *b = h->colorBinding; return h->colors; },
-                                [&] { return h->numColors; });
-        boundArray<akDebugXYZ<float>>(io, "Normal Binding", "Normals",
-                                      [&](Binding* b) { *b = h->normalBinding; return h->normals; },
-                                      [&] { return h->numNormals; });
+        boundArray<akDebugRGBA>(
+            io, "Color Binding", "Colors",
+            [&](Binding* b) {
+                *b = h->colorBinding;
+                return h->colors;
+            },
+            [&] { return h->numColors; });
+        boundArray<akDebugXYZ<float>>(
+            io, "Normal Binding", "Normals",
+            [&](Binding* b) {
+                *b = h->normalBinding;
+                return h->normals;
+            },
+            [&] { return h->numNormals; });
         textureCoordinates(
             io,
             [&](int s, Binding* b, Dimension* d) {
@@ -234,17 +242,26 @@ struct OlDrawFuncData
                 return h->texCoords[s];
             },
             [&](int s) { return h->numTexCoords[s]; });
-        vertexArray<akDebugXYZ<float>>(io, "Vertices", [&] { return h->vertices; }, [&] { return h->numVertices; });
-        boundArray<akDebugAttribute<unsigned short>>(io, "Index Binding", "Indices",
-                                                     [&](Binding* b) { *b = h->indexBinding; return h->indices; },
-                                                     [&] { return h->numIndices; });
-        formatAndAttributes(io, "Format", "Persistent Attributes",
-                            [&](unsigned int* mask) { *mask = h->persistentAttributes; return h->format; });
+        vertexArray<akDebugXYZ<float>>(
+            io, "Vertices", [&] { return h->vertices; }, [&] { return h->numVertices; });
+        boundArray<akDebugAttribute<unsigned short>>(
+            io, "Index Binding", "Indices",
+            [&](Binding* b) {
+                *b = h->indexBinding;
+                return h->indices;
+            },
+            [&] { return h->numIndices; });
+        formatAndAttributes(io, "Format", "Persistent Attributes", [&](unsigned int* mask) {
+            *mask = h->persistentAttributes;
+            return h->format;
+        });
         io.value("Display List Enable", [&] { return h->displayListEnable; });
         io.box("Bounding Box", [&] { return h->boundingBox; });
         io.box("Texture Coordinate Bounding Box", [&] { return h->texCoordBoundingBox; });
-        io.value("Maximum Active Stage", [&] { return h->maxActiveStage; }, ADVANCED);
-        io.value("Transparent", [&] { return h->transparent; }, ADVANCED);
+        io.value(
+            "Maximum Active Stage", [&] { return h->maxActiveStage; }, ADVANCED);
+        io.value(
+            "Transparent", [&] { return h->transparent; }, ADVANCED);
         io.validation([&](Messages& messages) { olDrawFunc::validate(h, 4, messages); });
     }
 };
@@ -279,8 +296,7 @@ struct OlDrawContext
         inheritState(io, "Inherit State", [&] { return h->getInheritState(); });
         elementKinds(
             io, "Elements", "Preserve Enables", [] { return olElement::size_context(); },
-            [](int i) { return olElement::begin_context()[i]; },
-            [&](olElement::Id id) { return h->getElement(id); },
+            [](int i) { return olElement::begin_context()[i]; }, [&](olElement::Id id) { return h->getElement(id); },
             [&](olElement::Id id) { return h->getPreserveEnable(id); },
             [&](olElement::Id id, Messages& messages) { h->validateElement(id, 4, messages); });
     }
@@ -311,26 +327,30 @@ struct OlGeometryBase
         io.enumeration("Primitive", [&] { return h->getPrimitive(); });
         io.value("Number of Primitives", [&] { return h->getNumPrimitives(); });
         primitiveLengths(io, "Primitive Lengths", [&] { return h->getPrimitiveLengths(); });
-        boundArray<akDebugRGBA>(io, "Color Binding", "Colors", [&](Binding* b) { return h->getColors(b); },
-                                [&] { return h->getNumColors(); });
-        boundArray<akDebugXYZ<float>>(io, "Normal Binding", "Normals", [&](Binding* b) { return h->getNormals(b); },
-                                      [&] { return h->getNumNormals(); });
+        boundArray<akDebugRGBA>(
+            io, "Color Binding", "Colors", [&](Binding* b) { return h->getColors(b); },
+            [&] { return h->getNumColors(); });
+        boundArray<akDebugXYZ<float>>(
+            io, "Normal Binding", "Normals", [&](Binding* b) { return h->getNormals(b); },
+            [&] { return h->getNumNormals(); });
         textureCoordinates(
             io, [&](int s, Binding* b, Dimension* d) { return h->getTextureCoords(s, b, d); },
             [&](int s) { return h->getNumTextureCoords(s); });
-        vertexArray<akDebugXYZ<float>>(io, "Vertices", [&] { return h->getVertices(); },
-                                       [&] { return h->getNumVertices(); });
-        boundArray<akDebugAttribute<unsigned short>>(io, "Index Binding", "Indices",
-                                                     [&](Binding* b) { return h->getIndices(b); },
-                                                     [&] { return h->getNumIndices(); });
+        vertexArray<akDebugXYZ<float>>(
+            io, "Vertices", [&] { return h->getVertices(); }, [&] { return h->getNumVertices(); });
+        boundArray<akDebugAttribute<unsigned short>>(
+            io, "Index Binding", "Indices", [&](Binding* b) { return h->getIndices(b); },
+            [&] { return h->getNumIndices(); });
         formatAndAttributes(io, "Format", "Persistent Attributes",
                             [&](unsigned int* mask) { return h->getFormat(mask); });
         io.value("Display List Enable", [&] { return h->getDisplayListEnable(); });
         io.object("Render Strategy", [&] { return h->getRenderStrategy(); });
         io.box("Bounding Box", [&] { return h->getBoundingBox(); });
         io.box("Texture Coordinate Bounding Box", [&] { return h->getTextureCoordBoundingBox(); });
-        io.value("Maximum Active Stage", [&] { return h->getMaxActiveStage(); }, ADVANCED);
-        io.value("Transparent", [&] { return h->isTransparent(); }, ADVANCED);
+        io.value(
+            "Maximum Active Stage", [&] { return h->getMaxActiveStage(); }, ADVANCED);
+        io.value(
+            "Transparent", [&] { return h->isTransparent(); }, ADVANCED);
         io.validation([&](Messages& messages) { h->validate(4, messages); });
     }
 };
@@ -442,9 +462,9 @@ struct OlLightPoint
     template <class Io>
     static void fields(Io& io, const Host* h)
     {
-        boundArray<akDebugRGBA>(io, "Color Binding, Back", "Colors, Back",
-                                [&](Binding* b) { return h->getColorsBack(b); },
-                                [&] { return h->getNumColorsBack(); });
+        boundArray<akDebugRGBA>(
+            io, "Color Binding, Back", "Colors, Back", [&](Binding* b) { return h->getColorsBack(b); },
+            [&] { return h->getNumColorsBack(); });
         io.object("Light Point Appearance", [&] { return h->getLightPointAppearance(); });
         io.object("Light Point Animation", [&] { return h->getLightPointAnimation(); });
     }

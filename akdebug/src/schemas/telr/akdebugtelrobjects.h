@@ -90,9 +90,11 @@ struct OlTexture
         const int mapping = io.enumerationKept("Mapping", [&] { return h->getMapping(); });
         io.enumeration("Format", [&] { return h->getFormat(); });
         io.enumeration("Type", [&] { return h->getType(); });
-        io.list("Bits Per Component", 2, [&] { return h->getNumComponents(); }, [&](int i) {
-            valueStoredAs<short, unsigned char>(io, io.index(i), [&] { return bitsPerComponent(h, i); });
-        });
+        io.list(
+            "Bits Per Component", 2, [&] { return h->getNumComponents(); },
+            [&](int i) {
+                valueStoredAs<short, unsigned char>(io, io.index(i), [&] { return bitsPerComponent(h, i); });
+            });
         io.value("Texel Size", [&] { return h->getTexelSize(); });
         leadingValues(io, dimensions, valuesPerMapping(mapping),
                       [&](int* v) { h->getDimensions(&v[0], &v[1], &v[2], &v[3]); });
@@ -101,16 +103,18 @@ struct OlTexture
         io.enumerations({"Minification Filter, Base", "Minification Filter, Mipmap"},
                         [&](olTexture::Filter* v) { h->getMinFilter(&v[0], &v[1]); });
         io.enumeration("Magnification Filter", [&] { return h->getMagFilter(); });
-        io.list("Image Levels", 4, [&] { return h->size_image(); }, [&](int i) {
-            arrayAddress<unsigned char>(io, io.index(i), [&] { return *(h->begin_image() + i); });
-        });
+        io.list(
+            "Image Levels", 4, [&] { return h->size_image(); },
+            [&](int i) { arrayAddress<unsigned char>(io, io.index(i), [&] { return *(h->begin_image() + i); }); });
         io.value("Border Enable", [&] { return h->getBorderEnable(); });
         io.vector(RGBA, "Border Color", [&](float* v) { h->getBorderColor(&v[0], &v[1], &v[2], &v[3]); });
         io.value("LOD Bias", [&] { return h->getLODBias(); });
         io.value("Subloadable Enable", [&] { return h->getSubloadableEnable(); });
         io.object("Pixel Buffer", Schema<OlWindowPixelBuffer>::def, [&] { return h->getPixelBuffer(); });
-        io.value("Transparent", [&] { return h->isTransparent(); }, ADVANCED);
-        io.value("Compressed", [&] { return h->isCompressed(); }, ADVANCED);
+        io.value(
+            "Transparent", [&] { return h->isTransparent(); }, ADVANCED);
+        io.value(
+            "Compressed", [&] { return h->isCompressed(); }, ADVANCED);
     }
 };
 
@@ -173,12 +177,12 @@ struct OlMaterial
     template <class Io>
     static void fields(Io& io, const Host* h)
     {
-        static const char* const colors[4] = {"Color, Ambient", "Color, Diffuse", "Color, Specular",
-                                              "Color, Emissive"};
+        static const char* const colors[4] = {"Color, Ambient", "Color, Diffuse", "Color, Specular", "Color, Emissive"};
         for (int c = 0; c < 4; ++c)
             io.vector(RGBA, colors[c], [&](float* v) { h->getColor(c, &v[0], &v[1], &v[2], &v[3]); });
         io.value("Specular Exponent", [&] { return h->getSpecularExponent(); });
-        io.value("Transparent", [&] { return h->isTransparent(); }, ADVANCED);
+        io.value(
+            "Transparent", [&] { return h->isTransparent(); }, ADVANCED);
     }
 };
 
@@ -200,7 +204,8 @@ struct OlLight
                   [&](float* v) { h->getSpotCone(&v[0], &v[1], &v[2]); });
         for (int c = 0; c < 3; ++c)
             io.vector(RGBA, colors[c], [&](float* v) { h->getColor(c, &v[0], &v[1], &v[2], &v[3]); });
-        io.enumeration("State", [&] { return h->getState(); }, ADVANCED);
+        io.enumeration(
+            "State", [&] { return h->getState(); }, ADVANCED);
     }
 };
 
@@ -239,7 +244,8 @@ struct OlShader
     static void fields(Io& io, const Host* h)
     {
         io.enumeration("Apply Mode", [&] { return h->getApplyMode(); });
-        io.value("Loaded", [&] { return h->isLoaded(); }, ADVANCED);
+        io.value(
+            "Loaded", [&] { return h->isLoaded(); }, ADVANCED);
     }
 };
 
@@ -263,13 +269,19 @@ struct OlLightPointAppearance
         io.value("LOD Scale", [&] { return h->getLODScale(); });
         io.values({"Size Limit, Minimum", "Size Limit, Maximum"}, [&](float* v) { h->getSizeLimits(&v[0], &v[1]); });
         io.value("Size Threshold", [&] { return h->getSizeThreshold(); });
-        io.value("Fade Range", [&] { return h->getFadeRange(); }, ADVANCED);
-        io.value("Fade Scale", [&] { return h->getFadeScale(); }, ADVANCED);
-        io.values({"Visibility Factor, Horizontal", "Visibility Factor, Vertical"},
-                  [&](float* v) { h->getVisibilityFactors(&v[0], &v[1]); }, ADVANCED);
-        io.enumeration("Shape", [&] { return h->getShape(); }, ADVANCED);
-        io.value("LOD Range", [&] { return h->getLODRange(); }, ADVANCED);
-        io.value("LOD Size", [&] { return h->getLODSize(); }, ADVANCED);
+        io.value(
+            "Fade Range", [&] { return h->getFadeRange(); }, ADVANCED);
+        io.value(
+            "Fade Scale", [&] { return h->getFadeScale(); }, ADVANCED);
+        io.values(
+            {"Visibility Factor, Horizontal", "Visibility Factor, Vertical"},
+            [&](float* v) { h->getVisibilityFactors(&v[0], &v[1]); }, ADVANCED);
+        io.enumeration(
+            "Shape", [&] { return h->getShape(); }, ADVANCED);
+        io.value(
+            "LOD Range", [&] { return h->getLODRange(); }, ADVANCED);
+        io.value(
+            "LOD Size", [&] { return h->getLODSize(); }, ADVANCED);
     }
 };
 
@@ -284,17 +296,19 @@ struct OlLightPointAnimation
         io.value("Rate", [&] { return h->getRate(); });
         io.vector(XYZ, "Rotation Axis", [&](float* v) { h->getRotationAxis(&v[0], &v[1], &v[2]); });
         // Per element: an int state, a double time and 4 floats of colour.
-        io.list("Elements", 28, [&] { return h->getNumElements(); }, [&](int i) {
-            io.group(io.index(i), [&] {
-                io.enumeration("State", [&] {
-                    olLightPointAnimation::State state = olLightPointAnimation::STATE_OFF;
-                    h->getElementState(i, &state);
-                    return state;
+        io.list(
+            "Elements", 28, [&] { return h->getNumElements(); },
+            [&](int i) {
+                io.group(io.index(i), [&] {
+                    io.enumeration("State", [&] {
+                        olLightPointAnimation::State state = olLightPointAnimation::STATE_OFF;
+                        h->getElementState(i, &state);
+                        return state;
+                    });
+                    io.value("Time", [&] { return h->getElementTime(i); });
+                    io.vector(RGBA, "Color", [&](float* v) { h->getElementColor(i, &v[0], &v[1], &v[2], &v[3]); });
                 });
-                io.value("Time", [&] { return h->getElementTime(i); });
-                io.vector(RGBA, "Color", [&](float* v) { h->getElementColor(i, &v[0], &v[1], &v[2], &v[3]); });
             });
-        });
     }
 };
 

@@ -24,7 +24,8 @@ akDebugObject* elementRecord(Io& io, GetId id, GetElement element)
     } else {
         const olElement::Id kind = id();
         const olElement* e = element(kind);
-        io.object(nullptr, findElementTypeDef(io.stream(), kind, e), [&] { return static_cast<const emClassObject*>(e); });
+        io.object(nullptr, findElementTypeDef(io.stream(), kind, e),
+                  [&] { return static_cast<const emClassObject*>(e); });
         return nullptr;
     }
 }
@@ -48,7 +49,8 @@ struct OlElement
     template <class Io>
     static void fields(Io& io, const Host* h)
     {
-        io.value("Transparent", [&] { return h->isTransparent(); }, ADVANCED);
+        io.value(
+            "Transparent", [&] { return h->isTransparent(); }, ADVANCED);
     }
 };
 
@@ -63,15 +65,20 @@ struct OlState
         const char* names[32] = {};
         int named = 0;
         io.group("Elements", [&] {
-            io.count(OBJECT_BYTES, [] { return olElement::size_state(); }, [&](int i) {
-                akDebugObject* e = elementRecord(io, [&] { return olElement::begin_state()[i]; },
-                                                 [&](olElement::Id id) { return h->getElement(id); });
-                if (e && named < 32)
-                    names[named++] = e->getName();
-            });
+            io.count(
+                OBJECT_BYTES, [] { return olElement::size_state(); },
+                [&](int i) {
+                    akDebugObject* e = elementRecord(
+                        io, [&] { return olElement::begin_state()[i]; },
+                        [&](olElement::Id id) { return h->getElement(id); });
+                    if (e && named < 32)
+                        names[named++] = e->getName();
+                });
         });
-        io.value("Transparent", [&] { return h->isTransparent(); }, ADVANCED);
-        io.bitmask("Element Mask", [&] { return h->getElementMask(); }, BitNames{names, named}, ADVANCED);
+        io.value(
+            "Transparent", [&] { return h->isTransparent(); }, ADVANCED);
+        io.bitmask(
+            "Element Mask", [&] { return h->getElementMask(); }, BitNames{names, named}, ADVANCED);
         io.validation([&](Messages& messages) { h->validate(4, messages, s_writingInheritState); });
     }
 };
@@ -336,9 +343,7 @@ struct OlTextureBlendElement
     template <class Io>
     static void fields(Io& io, const Host* h)
     {
-        stages([&](int i) {
-            io.object(io.name("Texture Blend, Stage %d", i), [&] { return h->textureBlend[i]; });
-        });
+        stages([&](int i) { io.object(io.name("Texture Blend, Stage %d", i), [&] { return h->textureBlend[i]; }); });
     }
 };
 

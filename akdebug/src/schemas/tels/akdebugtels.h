@@ -1,4 +1,5 @@
-// Schemas of the scene graph: nodes, filters, light-point controls, cull records, channel bins and cull record factories.
+// Schemas of the scene graph: nodes, filters, light-point controls, cull records, channel bins and cull record
+// factories.
 #pragma once
 
 #include "akdebugenums.h"
@@ -40,14 +41,18 @@ namespace akdebugschema {
 // ---- blocks of the scene-graph schemas ----
 
 // Names of the cull record option bits, bit 0 first.
-inline constexpr const char* s_cullRecordOptionNames[8] = {
-    "OPTION_SET_MATRIX", "OPTION_SET_STATE",  "OPTION_TRANSPARENT", "OPTION_NORMALIZE",
-    "OPTION_INVERT_MULTISAMPLE_COVERAGE", "OPTION_PARTITION", "OPTION_EMISSIVE", "OPTION_BLENDED"};
+inline constexpr const char* s_cullRecordOptionNames[8] = {"OPTION_SET_MATRIX",
+                                                           "OPTION_SET_STATE",
+                                                           "OPTION_TRANSPARENT",
+                                                           "OPTION_NORMALIZE",
+                                                           "OPTION_INVERT_MULTISAMPLE_COVERAGE",
+                                                           "OPTION_PARTITION",
+                                                           "OPTION_EMISSIVE",
+                                                           "OPTION_BLENDED"};
 
 // Sub-groups of a DOF node's constraints, in component order.
 inline constexpr const char* s_dofConstraintNames[kiDOF::COMPONENT_COUNT] = {
-    "Translate X", "Translate Y", "Translate Z", "Rotate H", "Rotate P",
-    "Rotate R",    "Scale X",     "Scale Y",     "Scale Z"};
+    "Translate X", "Translate Y", "Translate Z", "Rotate H", "Rotate P", "Rotate R", "Scale X", "Scale Y", "Scale Z"};
 
 // ---- cull records, channel bins, cull record factories ----
 
@@ -58,7 +63,8 @@ struct KiCullRecord
     template <class Io>
     static void fields(Io& io, const Host* h)
     {
-        io.bitmask("Options", [&] { return h->options; }, BitNames{s_cullRecordOptionNames, 8});
+        io.bitmask(
+            "Options", [&] { return h->options; }, BitNames{s_cullRecordOptionNames, 8});
         io.value("Channel Id", [&] { return h->channelId; });
         io.value("Decal Offset", [&] { return h->decalOffset; });
         io.value("Multi-Sample Coverage", [&] { return h->multiSampleCoverage; });
@@ -113,8 +119,9 @@ struct KiNode
     template <class Io>
     static void fields(Io& io, const Host* h)
     {
-        io.list("Parents", OBJECT_BYTES, [&] { return h->size_parent(); },
-                [&](int i) { io.reference(io.index(i), [&] { return h->begin_parent()[i]; }); });
+        io.list(
+            "Parents", OBJECT_BYTES, [&] { return h->size_parent(); },
+            [&](int i) { io.reference(io.index(i), [&] { return h->begin_parent()[i]; }); });
         io.bitmask("Cull Mask", [&] { return h->getCullMask(); });
         io.bitmask("Render Mask", [&] { return h->getRenderMask(); });
         io.bitmask("Isect Mask", [&] { return h->getIsectMask(); });
@@ -123,11 +130,13 @@ struct KiNode
         io.value("Number Of Graph Changed Requests", [&] { return h->getNumGraphChangedRequests(); });
         io.value("Static Bounds Enable", [&] { return h->getStaticBoundsEnable(); });
         io.sphere("Bounds", [&] { return h->getBounds(); });
-        io.list("Children", OBJECT_BYTES, [&] { return h->size_child(); },
-                [&](int i) { io.object(io.index(i), [&] { return h->begin_child()[i]; }); });
-        io.value("Total Number Of Update Requests", [&] { return h->getTotalNumUpdateRequests(); }, ADVANCED);
-        io.value("Total Number Of Graph Changed Requests", [&] { return h->getTotalNumGraphChangedRequests(); },
-                 ADVANCED);
+        io.list(
+            "Children", OBJECT_BYTES, [&] { return h->size_child(); },
+            [&](int i) { io.object(io.index(i), [&] { return h->begin_child()[i]; }); });
+        io.value(
+            "Total Number Of Update Requests", [&] { return h->getTotalNumUpdateRequests(); }, ADVANCED);
+        io.value(
+            "Total Number Of Graph Changed Requests", [&] { return h->getTotalNumGraphChangedRequests(); }, ADVANCED);
     }
 };
 
@@ -244,7 +253,8 @@ struct KiAnimation
         }
         io.value(As<akDebugNumberOfLoops>(), "Number of Loops", [&] { return h->getNumLoops(); });
         io.value(As<akDebugLastChildDuration>(), "Last Child Duration", [&] { return h->getLastChildDuration(); });
-        io.value("Current Child", [&] { return h->getCurrentChild(); }, ADVANCED);
+        io.value(
+            "Current Child", [&] { return h->getCurrentChild(); }, ADVANCED);
     }
 };
 
@@ -328,12 +338,14 @@ struct KiLOD
     static void fields(Io& io, const Host* h)
     {
         io.vector(XYZ, "Center", [&](double* v) { h->getCenter(&v[0], &v[1], &v[2]); });
-        io.list("Ranges", 16, [&] { return h->size_range(); }, [&](int i) {
-            io.group(io.index(i), [&] {
-                io.value("Visibility", [&] { return h->begin_range()[i].first; });
-                io.value("Transition", [&] { return h->begin_range()[i].second; });
+        io.list(
+            "Ranges", 16, [&] { return h->size_range(); },
+            [&](int i) {
+                io.group(io.index(i), [&] {
+                    io.value("Visibility", [&] { return h->begin_range()[i].first; });
+                    io.value("Transition", [&] { return h->begin_range()[i].second; });
+                });
             });
-        });
         io.object("LOD Filter", [&] { return h->getLODFilter(); });
     }
 };
@@ -347,14 +359,17 @@ struct KiSwitch
     static void fields(Io& io, const Host* h)
     {
         io.value(As<akDebugActiveMask>(), "Active Mask", [&] { return h->getActiveMask(); });
-        io.count(8, [&] { return h->size_mask(); }, [&](int i) {
-            auto mask = [&]() -> const kiSwitch::Mask& { return h->begin_mask()[i]; };
-            io.group(io.name("Mask %d", i), [&] {
-                io.string("Name", [&] { return mask().name.c_str(); });
-                io.count(4, [&] { return mask().children.size(); },
-                         [&](int j) { io.value("Child", [&] { return mask().children[j]; }); });
+        io.count(
+            8, [&] { return h->size_mask(); },
+            [&](int i) {
+                auto mask = [&]() -> const kiSwitch::Mask& { return h->begin_mask()[i]; };
+                io.group(io.name("Mask %d", i), [&] {
+                    io.string("Name", [&] { return mask().name.c_str(); });
+                    io.count(
+                        4, [&] { return mask().children.size(); },
+                        [&](int j) { io.value("Child", [&] { return mask().children[j]; }); });
+                });
             });
-        });
     }
 };
 

@@ -18,7 +18,8 @@ int registerSceneGraphTypes()
     Schema<KiLightPointControl>::add("kiLightPoint_Control", base, ALL);
     akDebugTypeDef* filterBase = Schema<KiLODFilterBase>::add("kiLODFilterBase", base, 0);
     akDebugTypeDef* node = Schema<KiNode>::add("kiNode", base, ALL);
-    Schema<KiRenderStrategyFrameGeometry>::add("kiRenderStrategyFrameGeometry", Schema<OlRenderStrategy>::def, ADDRESS_AND_REPEATS);
+    Schema<KiRenderStrategyFrameGeometry>::add("kiRenderStrategyFrameGeometry", Schema<OlRenderStrategy>::def,
+                                               ADDRESS_AND_REPEATS);
     Schema<KiGeometryBaseCullRecord>::add("kiGeometryBase_CullRecord", cullRecord, ALL);
     Schema<KiLightCullRecord>::add("kiLight_CullRecord", cullRecord, ALL);
     Schema<KiLightPointCullRecord>::add("kiLightPoint_CullRecord", cullRecord, ALL);

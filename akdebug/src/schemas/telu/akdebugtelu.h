@@ -15,8 +15,10 @@ struct EmMemBase
     static void fields(Io& io, const emMemBase* h)
     {
         io.value("Reference Count", [&] { return h->getRef(); });
-        io.value("Size Requested", [&] { return h->getSizeRequested(); }, ADVANCED);
-        io.value("Size Allocated", [&] { return h->getSizeAllocated(); }, ADVANCED);
+        io.value(
+            "Size Requested", [&] { return h->getSizeRequested(); }, ADVANCED);
+        io.value(
+            "Size Allocated", [&] { return h->getSizeAllocated(); }, ADVANCED);
     }
 };
 
