@@ -1,5 +1,7 @@
 #include "demoplace.h"
 
+#include "camera.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -10,67 +12,9 @@ namespace demoplace {
 namespace {
 
 using Matrix = emMatrix<double>;
-
-Matrix multiply(const Matrix& a, const Matrix& b)
-{
-    Matrix r;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            for (int k = 0; k < 4; ++k)
-                r.m[i][j] += a.m[i][k] * b.m[k][j];
-    return r;
-}
-
-// The view of a camera at `eye` looking at `target` with Z up: world to eye coordinates, the eye
-// looking down its -Z axis with Y up (row vectors).
-Matrix lookAt(const double eye[3], const double target[3])
-{
-    double f[3], r[3], u[3];
-    for (int i = 0; i < 3; ++i)
-        f[i] = target[i] - eye[i];
-    auto normalize = [](double* v) {
-        const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-        for (int i = 0; i < 3; ++i)
-            v[i] /= length;
-    };
-    normalize(f);
-    r[0] = f[1];  // f x (0, 0, 1)
-    r[1] = -f[0];
-    r[2] = 0;
-    normalize(r);
-    u[0] = r[1] * f[2] - r[2] * f[1];
-    u[1] = r[2] * f[0] - r[0] * f[2];
-    u[2] = r[0] * f[1] - r[1] * f[0];
-    Matrix view = Matrix::identity();
-    for (int i = 0; i < 3; ++i) {
-        view.m[i][0] = r[i];
-        view.m[i][1] = u[i];
-        view.m[i][2] = -f[i];
-    }
-    for (int j = 0; j < 3; ++j)
-        view.m[3][j] = -(eye[0] * view.m[0][j] + eye[1] * view.m[1][j] + eye[2] * view.m[2][j]);
-    return view;
-}
-
-// A perspective projection of the eye's -Z axis (row vectors): clip w is the distance ahead.
-Matrix perspective(double fieldOfViewY, double aspect, double nearDistance, double farDistance)
-{
-    const double f = 1.0 / std::tan(fieldOfViewY * 3.14159265358979323846 / 360.0);
-    Matrix p;
-    p.m[0][0] = f / aspect;
-    p.m[1][1] = f;
-    p.m[2][2] = (farDistance + nearDistance) / (nearDistance - farDistance);
-    p.m[2][3] = -1.0;
-    p.m[3][2] = 2.0 * farDistance * nearDistance / (nearDistance - farDistance);
-    return p;
-}
-
-void setMatrix(emMatrix<float>& out, const Matrix& in)
-{
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            out.m[i][j] = static_cast<float>(in.m[i][j]);
-}
+using camera::lookAt;
+using camera::multiply;
+using camera::perspective;
 
 // Strokes of the sign's letters on a grid 4 wide and 6 high, as pairs of points.
 struct Glyph
@@ -484,8 +428,8 @@ void Place::buildChannel()
     // The camera: south-west of the road, above the trees, looking along the street.
     const double eye[3] = {-62, -62, 30}, target[3] = {4, 8, 4};
     const Matrix view = lookAt(eye, target);
-    setMatrix(m_cameraView.matrix, view);
-    setMatrix(m_projection.matrix, perspective(50, 16.0 / 10.0, 1, 400));
+    m_cameraView.matrix = camera::toFloat(view);
+    m_projection.matrix = camera::toFloat(perspective(50, 16.0 / 10.0, 1, 400));
     m_context.setInheritState(&m_inherit->state);
     m_context.setElement(&m_cameraView);
     m_context.setElement(&m_projection);
@@ -506,7 +450,7 @@ void Place::buildChannel()
         const Matrix world = matrixOf(visit.node, own) ? multiply(own, visit.above) : visit.above;
         if (const auto* geometry = dynamic_cast<const kiGeometryBase*>(visit.node)) {
             auto* modelView = this->own<olTransform::ElementModelView>();
-            setMatrix(modelView->matrix, multiply(world, view));
+            modelView->matrix = camera::toFloat(multiply(world, view));
             auto cull = std::make_unique<kiGeometryBase::CullRecord>();
             cull->options = kiCullRecord::OPTION_SET_MATRIX | kiCullRecord::OPTION_SET_STATE;
             cull->state = geometry->getState(0);

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <typeinfo>
 
 namespace view {
 namespace geometry {
@@ -137,12 +139,14 @@ const akDebugObject* level(const akDebugObject* object, const char* typeName)
         return nullptr;
     if (object->getType() && sameTypeName(object->getType()->getName(), typeName))
         return object;
-    // Class levels are the nested objects that stand for no host object of their own.
+    // Class levels are the nested objects that stand for no host object of their own; a reader
+    // puts them before the attributes of its own class.
     for (auto it = object->begin_child(); it != object->end_child(); ++it) {
         const auto* inner = dynamic_cast<const akDebugObject*>(*it);
-        if (inner && !inner->hasAddress())
-            if (const akDebugObject* found = level(inner, typeName))
-                return found;
+        if (!inner || inner->hasAddress())
+            break;
+        if (const akDebugObject* found = level(inner, typeName))
+            return found;
     }
     return nullptr;
 }
@@ -151,7 +155,7 @@ const akDebugAttributeBase* child(const akDebugAttributeBase* group, const char*
 {
     if (group)
         for (auto it = group->begin_child(); it != group->end_child(); ++it)
-            if (std::strcmp((*it)->getName(), name) == 0)
+            if ((*it)->getName()[0] == name[0] && std::strcmp((*it)->getName(), name) == 0)
                 return *it;
     return nullptr;
 }
@@ -202,18 +206,35 @@ const char* const s_bindings[] = {"BINDING_OFF", "BINDING_OVERALL", "BINDING_PRI
 enum Binding { OFF, OVERALL, PER_PRIMITIVE, PER_VERTEX };
 
 // The elements of an array attribute, as `N` floats each (vectors) or one value each.
+// The elements of an array as attributes holding T, null where one holds something else. An array's
+// elements are of one kind: after the first, the dynamic type alone is compared.
+template <class T>
+void elements(const akDebugAttributeBase* array, const std::function<void(const akDebugAttribute<T>*)>& each)
+{
+    if (!array)
+        return;
+    const akDebugAttributeBase* model = nullptr;
+    for (auto it = array->begin_child(); it != array->end_child(); ++it) {
+        if (model && typeid(**it) == typeid(*model)) {
+            each(static_cast<const akDebugAttribute<T>*>(*it));
+            continue;
+        }
+        const auto* element = dynamic_cast<const akDebugAttribute<T>*>(*it);
+        if (element && !model)
+            model = element;
+        each(element);
+    }
+}
+
 template <class Element, int N>
 std::vector<float> vectors(const akDebugAttributeBase* array)
 {
     std::vector<float> out;
-    if (!array)
-        return out;
-    out.reserve(array->size_child() * N);
-    for (auto it = array->begin_child(); it != array->end_child(); ++it) {
-        const auto* element = dynamic_cast<const akDebugAttribute<Element>*>(*it);
+    out.reserve(array ? array->size_child() * N : 0);
+    elements<Element>(array, [&](const akDebugAttribute<Element>* element) {
         for (int i = 0; i < N; ++i)
             out.push_back(element ? static_cast<float>(element->getValue()[i]) : 0.0f);
-    }
+    });
     return out;
 }
 
@@ -221,13 +242,10 @@ template <class T>
 std::vector<long long> integers(const akDebugAttributeBase* array)
 {
     std::vector<long long> out;
-    if (!array)
-        return out;
-    out.reserve(array->size_child());
-    for (auto it = array->begin_child(); it != array->end_child(); ++it) {
-        const auto* element = dynamic_cast<const akDebugAttribute<T>*>(*it);
+    out.reserve(array ? array->size_child() : 0);
+    elements<T>(array, [&](const akDebugAttribute<T>* element) {
         out.push_back(element ? static_cast<long long>(element->getValue()) : -1);
-    }
+    });
     return out;
 }
 
@@ -635,32 +653,43 @@ bool extract(const akDebugObject* geometry, Mesh& mesh)
 
 namespace {
 
-// The element of kind `typeName` that a state or draw context sets (a null element sets nothing).
-const akDebugObject* element(const akDebugObject* holder, const char* typeName)
+// The elements a state or draw context sets that the drawing uses (a null element sets nothing).
+struct Elements
 {
-    const akDebugAttributeBase* elements = child(holder, "Elements");
-    if (elements)
-        for (auto it = elements->begin_child(); it != elements->end_child(); ++it)
-            if (sameTypeName((*it)->getName(), typeName)) {
-                const auto* found = dynamic_cast<const akDebugObject*>(*it);
-                return found && !found->empty_child() ? found : nullptr;
+    const akDebugObject* material = nullptr;
+    const akDebugObject* light = nullptr;
+    const akDebugObject* depthTest = nullptr;
+    const akDebugObject* alphaBlend = nullptr;
+    const akDebugObject* modelView = nullptr;
+    const akDebugObject* projection = nullptr;
+};
+
+Elements elementsOf(const akDebugObject* holder)
+{
+    Elements e;
+    const akDebugAttributeBase* group = child(holder, "Elements");
+    if (!group)
+        return e;
+    const std::pair<const char*, const akDebugObject * Elements::*> kinds[] = {
+        {"olMaterial_Element", &Elements::material},
+        {"olLight_Element", &Elements::light},
+        {"olDepthTest_Element", &Elements::depthTest},
+        {"olAlphaBlend_Element", &Elements::alphaBlend},
+        {"olTransform_ElementModelView", &Elements::modelView},
+        {"olTransform_ElementProjection", &Elements::projection}};
+    for (auto it = group->begin_child(); it != group->end_child(); ++it) {
+        if ((*it)->empty_child())
+            continue;
+        for (const auto& kind : kinds)
+            if (sameTypeName((*it)->getName(), kind.first)) {
+                e.*kind.second = dynamic_cast<const akDebugObject*>(*it);
+                break;
             }
-    return nullptr;
+    }
+    return e;
 }
 
 bool flag(const akDebugObject* element, const char* name, bool& out) { return element && value(element, name, out); }
-
-void apply(const akDebugObject* state, DrawState& s)
-{
-    if (!state)
-        return;
-    if (const akDebugObject* material = objectAt(element(state, "olMaterial_Element"), "Material"))
-        if (const auto* diffuse = childAs<akDebugAttribute<emVec4<float>>>(material, "Color, Diffuse"))
-            s.color = packColor(diffuse->getValue().v);
-    flag(element(state, "olLight_Element"), "Enable", s.lit);
-    flag(element(state, "olDepthTest_Element"), "Enable", s.depthTest);
-    flag(element(state, "olAlphaBlend_Element"), "Enable", s.blend);
-}
 
 bool matrixOf(const akDebugObject* element, Matrix& out)
 {
@@ -671,6 +700,21 @@ bool matrixOf(const akDebugObject* element, Matrix& out)
         for (int c = 0; c < 4; ++c)
             out.m[r][c] = matrix->getValue().m[r][c];
     return true;
+}
+
+void apply(const akDebugObject* holder, DrawState& s)
+{
+    if (!holder)
+        return;
+    const Elements e = elementsOf(holder);
+    if (const akDebugObject* material = objectAt(e.material, "Material"))
+        if (const auto* diffuse = childAs<akDebugAttribute<emVec4<float>>>(material, "Color, Diffuse"))
+            s.color = packColor(diffuse->getValue().v);
+    flag(e.light, "Enable", s.lit);
+    flag(e.depthTest, "Enable", s.depthTest);
+    flag(e.alphaBlend, "Enable", s.blend);
+    matrixOf(e.modelView, s.modelView);
+    matrixOf(e.projection, s.projection);
 }
 
 }  // namespace
@@ -688,11 +732,8 @@ DrawState drawState(const akDebugObject* drawContext, const akDebugObject* cullR
     const akDebugObject* handed = level(objectAt(level(cullRecord, "kiCullRecord"), "State"), "olState");
     DrawState s;
     // Later ones win: the inherit state, the state handed to the draw, the context's own.
-    for (const akDebugObject* holder : {inherit, handed, context}) {
+    for (const akDebugObject* holder : {inherit, handed, context})
         apply(holder, s);
-        matrixOf(element(holder, "olTransform_ElementModelView"), s.modelView);
-        matrixOf(element(holder, "olTransform_ElementProjection"), s.projection);
-    }
     return s;
 }
 
