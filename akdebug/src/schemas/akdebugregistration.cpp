@@ -32,7 +32,7 @@ bool Registration::canAdd(const akDebugTypeDef* def, const char* name)
 {
     if (m_failed)
         return false;
-    if (def)  // added by another registration, or left behind by a removal
+    if (def)  // in place already: added twice, or not cleared by a removal
         fail(name);
     return !m_failed;
 }
