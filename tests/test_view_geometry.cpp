@@ -5,6 +5,7 @@
 
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
+#include <compressed.h>
 #include <demoplace.h>
 #include <drawpack.h>
 
@@ -396,6 +397,27 @@ TEST_F(GeometryTest, RecordedDrawsKeepTheirMatricesAndColours)
     EXPECT_GT(places.size(), 20u);
     const ReadPack read(pack.serialize(nlohmann::json::object()));
     EXPECT_EQ(read.header["projections"].size(), 1u);
+}
+
+// The page's large scripts are embedded gzip-compressed and inflated where a page is written; binary
+// answers travel in a written page as base64.
+TEST(WebEncodingTest, GzipInflatesWholeStreamsOnlyAndBase64PadsItsEnd)
+{
+    // "hello\n" as gzip -9n writes it.
+    const unsigned char hello[] = {0x1f, 0x8b, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x03, 0xcb, 0x48, 0xcd,
+                                   0xc9, 0xc9, 0xe7, 0x02, 0x00, 0x20, 0x30, 0x3a, 0x36, 0x06, 0x00, 0x00, 0x00};
+    std::string out;
+    EXPECT_TRUE(view::isGzip(hello, sizeof hello));
+    ASSERT_TRUE(view::gunzip(hello, sizeof hello, out));
+    EXPECT_EQ(out, "hello\n");
+    EXPECT_FALSE(view::gunzip(hello, sizeof hello - 5, out)) << "a stream cut short";
+    const unsigned char text[] = "'use strict';";
+    EXPECT_FALSE(view::isGzip(text, sizeof text - 1));
+    EXPECT_EQ(view::base64(""), "");
+    EXPECT_EQ(view::base64("f"), "Zg==");
+    EXPECT_EQ(view::base64("fo"), "Zm8=");
+    EXPECT_EQ(view::base64("foo"), "Zm9v");
+    EXPECT_EQ(view::base64(std::string("\xff\x00\x80", 3)), "/wCA");
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ function toggle(bar, label, on, changed) {
 // The drawing of a view in its panel, with the solid, wireframe and normals switches; the page's
 // timing hook (data-first-image on the body) is set at its first image.
 function makeDrawing(panel, onPick) {
+  if (new URLSearchParams(location.search).get('full') === '1') document.body.classList.add('drawing-full');
   const bar = el('div', 'draw-bar');
   const area = el('div', 'draw-area');
   const status = el('div', 'draw-status');
