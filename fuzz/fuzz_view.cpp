@@ -48,7 +48,7 @@ void showEveryForm(const std::string& file, unsigned int address)
         api.written();
         char hex[16];
         std::snprintf(hex, sizeof hex, "0x%X", address);
-        for (const char* q : {"a", hex})
+        for (const std::string& q : {std::string("a"), std::string(hex)})
             api.answer("find", {{"q", q}});
         api.answer("record", {{"index", "1"}});
     }

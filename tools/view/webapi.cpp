@@ -100,10 +100,10 @@ const std::vector<WebApi::Route>& WebApi::routes()
 {
     static const std::vector<Route> table = {
         {"info", &WebApi::info, &WebApi::once},
-        {"children", &WebApi::children, &WebApi::childrenRequests},
-        {"find", &WebApi::find, nullptr},
         {"records", &WebApi::records, &WebApi::recordsRequests},
         {"record", &WebApi::record, &WebApi::recordRequests},
+        {"children", &WebApi::children, &WebApi::childrenRequests},
+        {"find", &WebApi::find, nullptr},
         {"searchable", &WebApi::searchable, &WebApi::once},
     };
     return table;
@@ -163,32 +163,25 @@ WebApi::Answer WebApi::answer(const std::string& route, const Params& params)
 
 std::string WebApi::written()
 {
-    // Every attribute the page can show gets its id first, so that the children of each are asked
-    // for, and every id an answer names is one of them.
-    for (size_t i = 0; i < m_tops.size(); ++i)
-        idOf(m_tops.top(i));
-    for (size_t id = 0; id < m_byId.size(); ++id)
-        for (auto it = m_byId[id]->begin_child(); it != m_byId[id]->end_child(); ++it)
-            idOf(*it);
+    // Routes in order, each request answered as it is made: ids are handed out as a server asked in
+    // this order would hand them out, and the children of every attribute handed out are asked for.
     JsonText out(false);
     out.raw("{");
-    for (const Route& route : routes()) {
-        if (!route.requests)
-            continue;
-        for (const Params& request : (this->*route.requests)()) {
-            const Answer answer = (this->*route.answer)(request);
-            if (answer.status == 200)
-                out.raw(out.out.size() > 1 ? ",\n" : "\n")
-                    .text(requestKey(route.name, request))
-                    .raw(":")
-                    .raw(answer.json);
-        }
-    }
+    for (const Route& route : routes())
+        if (route.requests)
+            (this->*route.requests)([&](const Params& request) {
+                const Answer answer = (this->*route.answer)(request);
+                if (answer.status == 200)
+                    out.raw(out.out.size() > 1 ? ",\n" : "\n")
+                        .text(requestKey(route.name, request))
+                        .raw(":")
+                        .raw(answer.json);
+            });
     out.raw("}");
     return std::move(out.out);
 }
 
-std::vector<WebApi::Params> WebApi::once() { return {Params()}; }
+void WebApi::once(const Ask& ask) { ask(Params()); }
 
 void WebApi::writeNode(JsonText& out, const akDebugAttributeBase* attribute)
 {
@@ -260,14 +253,12 @@ WebApi::Answer WebApi::children(const Params& params)
     return {200, std::move(out.out)};
 }
 
-std::vector<WebApi::Params> WebApi::childrenRequests()
+void WebApi::childrenRequests(const Ask& ask)
 {
-    std::vector<Params> requests;
+    // Answering hands out the children's ids, which come next.
     for (size_t id = 0; id < m_byId.size(); ++id)
         for (size_t offset = 0; offset < m_byId[id]->size_child(); offset += s_batch)
-            requests.push_back(
-                {{"id", std::to_string(id)}, {"limit", std::to_string(s_batch)}, {"offset", std::to_string(offset)}});
-    return requests;
+            ask({{"id", std::to_string(id)}, {"limit", std::to_string(s_batch)}, {"offset", std::to_string(offset)}});
 }
 
 bool WebApi::writeResult(JsonText& out, const Found& found)
@@ -393,20 +384,18 @@ WebApi::Answer WebApi::records(const Params& params)
     return {200, std::move(out.out)};
 }
 
-std::vector<WebApi::Params> WebApi::recordsRequests()
+void WebApi::recordsRequests(const Ask& ask)
 {
     // As the page asks for them: frame by frame, a batch at a time.
-    std::vector<Params> requests;
     for (size_t first = 0, i = 0; i < m_records.size(); ++i) {
         if (i + 1 < m_records.size() && m_records[i + 1].record->frame == m_records[i].record->frame)
             continue;
         const size_t count = i + 1 - first;
         for (size_t offset = 0; offset < count; offset += s_batch)
-            requests.push_back({{"limit", std::to_string(std::min(s_batch, count - offset))},
-                                {"offset", std::to_string(first + offset)}});
+            ask({{"limit", std::to_string(std::min(s_batch, count - offset))},
+                 {"offset", std::to_string(first + offset)}});
         first = i + 1;
     }
-    return requests;
 }
 
 WebApi::Answer WebApi::record(const Params& params)
@@ -428,12 +417,10 @@ WebApi::Answer WebApi::record(const Params& params)
     return {200, std::move(out.out)};
 }
 
-std::vector<WebApi::Params> WebApi::recordRequests()
+void WebApi::recordRequests(const Ask& ask)
 {
-    std::vector<Params> requests;
     for (size_t index = 0; index < m_records.size(); ++index)
-        requests.push_back({{"index", std::to_string(index)}});
-    return requests;
+        ask({{"index", std::to_string(index)}});
 }
 
 }  // namespace view

@@ -21,6 +21,7 @@
 
 #include "options.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -35,6 +36,7 @@ class WebApi
 {
 public:
     using Params = std::map<std::string, std::string>;
+    using Ask = std::function<void(const Params& request)>;
     struct Answer
     {
         int status = 200;
@@ -44,10 +46,10 @@ public:
     {
         const char* name;
         Answer (WebApi::*answer)(const Params& params);
-        // The requests the page makes of the route, whose answers the page written with its data
-        // holds; null for a route it does not hold (find: a page with its data searches what
+        // Asks every request the page makes of the route, whose answers the page written with its
+        // data holds; null for a route it does not hold (find: a page with its data searches what
         // searchable gives).
-        std::vector<Params> (WebApi::*requests)();
+        void (WebApi::*requests)(const Ask& ask);
     };
     static const std::vector<Route>& routes();
 
@@ -65,7 +67,8 @@ public:
     // The answer to a request of a route (404 for a route that is not there).
     Answer answer(const std::string& route, const Params& params);
     // Every answer the page can ask for, as one JSON object keyed as the page asks: the route, "?",
-    // then the parameters in name order as NAME=VALUE joined with "&" (values URI-encoded).
+    // then the parameters in name order as NAME=VALUE joined with "&" (values URI-encoded). In the
+    // order of routes() and of their requests, as a server asked in that order answers them.
     std::string written();
 
 private:
@@ -75,10 +78,10 @@ private:
     Answer records(const Params& params);
     Answer record(const Params& params);
     Answer searchable(const Params& params);
-    std::vector<Params> once();
-    std::vector<Params> childrenRequests();
-    std::vector<Params> recordsRequests();
-    std::vector<Params> recordRequests();
+    void once(const Ask& ask);
+    void childrenRequests(const Ask& ask);
+    void recordsRequests(const Ask& ask);
+    void recordRequests(const Ask& ask);
 
     void writeNode(JsonText& out, const akDebugAttributeBase* attribute);
     // An object found, as find gives it (name, type, value, path, the way down from the top as
