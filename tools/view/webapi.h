@@ -3,16 +3,18 @@
 // the answers to every request the page can make of the file, keyed as the page makes them, and
 // runs the same script over them.
 //
-// Routes, each a method below and an entry in routes():
+// Routes: each a method below and an entry in routes(), which the server serves under /api/ and the
+// written page asks in order. A new route is one more of each (and, for the written page, what it
+// asks of it).
 //   info                      the file: kind, name, whether it was read whole, attribute count,
 //                             the batch of children and records a request gives, the most results
 //                             find gives; a scene's root (a node), a draw file's record count and
 //                             frames ([frame, first record, records] each)
+//   records?offset&limit      draw files: records, without their objects
+//   record?index              draw files: one record with its objects (nodes)
 //   children?id&offset&limit  children of the attribute with this id, as nodes
 //   find?q                    objects at the address that q gives in hexadecimal, then those whose
 //                             indexed name holds q (any case); "0x" first: an address only
-//   records?offset&limit      draw files: records, without their objects
-//   record?index              draw files: one record with its objects (nodes)
 //   searchable                every object find can give, with what find compares: what a page
 //                             with its data searches, having no server
 // Nodes have the shape of jsonshape.h, with "id" (handed out as an attribute is first sent) and,
