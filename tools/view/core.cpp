@@ -53,8 +53,6 @@ std::string escape(const char* text)
     return out;
 }
 
-bool Node::isObject() const { return dynamic_cast<const akDebugObject*>(attribute) != nullptr; }
-
 Node describe(const akDebugAttributeBase* attribute)
 {
     Node node;

@@ -38,7 +38,6 @@ struct Node
     // An object that stands for a host object has an address (0 for a null reference).
     bool hasAddress = false;
     unsigned int address = 0;
-    bool isObject() const;
 };
 Node describe(const akDebugAttributeBase* attribute);
 

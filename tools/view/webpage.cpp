@@ -57,11 +57,12 @@ void inlineAll(std::string& page, const std::string& open, const std::string& cl
     for (size_t at = 0; (at = page.find(open, at)) != std::string::npos;) {
         const size_t name = at + open.size(), closing = page.find(close, name);
         if (closing == std::string::npos)
-            throw std::logic_error("the page holds " + open + " without " + close);
+            throw std::logic_error("the page holds an element without its end: " + open);
         std::string content = replaced(contentOf(page.substr(name, closing - name)), "</", "<\\/");
         if (tag == "script")
             content = replaced(content, "<!--", "<\\x21--");
-        const std::string element = "<" + tag + ">" + content + "</" + tag + ">";
+        std::string element = "<" + tag + ">";
+        element.append(content).append("</").append(tag).append(">");
         page.replace(at, closing + close.size() - at, element);
         at += element.size();
     }

@@ -10,9 +10,7 @@
 
 #include <httplib.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -31,16 +29,25 @@ namespace {
 // browser, and the file is to be served instead.
 constexpr unsigned long long s_pageLimit = 200000;
 
+// A path as a pattern that matches it alone.
+std::string pattern(const std::string& path)
+{
+    std::string out;
+    for (char c : path)
+        out += std::strchr("\\^$.|?*+()[]{}", c) ? std::string("\\") + c : std::string(1, c);
+    return out;
+}
+
 // The page's files under their names (the page itself as "/"), and the API's routes under "/api/".
 void routes(httplib::Server& server, WebApi& api, std::mutex& lock)
 {
     for (const WebFile& file : webFiles())
-        server.Get(file.name == "index.html" ? "/" : "/" + file.name,
+        server.Get(file.name == "index.html" ? "/" : pattern("/" + file.name),
                    [&file](const httplib::Request&, httplib::Response& response) {
                        response.set_content(file.content.data(), file.content.size(), file.type);
                    });
     for (const WebApi::Route& route : WebApi::routes())
-        server.Get(std::string("/api/") + route.name,
+        server.Get(pattern(std::string("/api/") + route.name),
                    [&api, &lock, &route](const httplib::Request& request, httplib::Response& response) {
                        WebApi::Params params;
                        for (const auto& param : request.params)
