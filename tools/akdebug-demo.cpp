@@ -99,7 +99,7 @@ int main(int argc, char** argv)
         // The place stands south of the benchmark nodes.
         demoplace::Place place;
         kiTransform* site = new kiTransform("Place Site");
-        site->setTranslate(0.0, -140.0, 0.0);
+        site->setTranslate(0.0, -140.0, 0.1);
         site->addChild(place.getRoot());
         world.getRoot()->addChild(site);
 

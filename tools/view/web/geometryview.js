@@ -56,6 +56,22 @@ function pickFromParams(params, view) {
   if (at.length === 2 && at.every(Number.isFinite)) view.onPick(view.drawing.pickAt(at[0], at[1]));
 }
 
+// The tree beside the drawing: the tree view's, opened once.
+async function openTree() {
+  const tree = VIEWS.find((view) => view.name === 'tree');
+  if (tree && !tree.opened) {
+    tree.opened = true;
+    await tree.open(new URLSearchParams());
+  }
+}
+
+// Opens the tree down to a node picked in the drawing.
+async function openReveal(id) {
+  const r = await ask('reveal', {id});
+  const top = $('tree').firstChild;
+  if (top) await openWay(top, r.way);
+}
+
 // ---- Frame view ----
 
 const frameView = {
@@ -95,6 +111,7 @@ const frameView = {
       if (e.key === 'ArrowLeft' || e.key === 'ArrowRight') { e.preventDefault(); this.stepBy(e.key === 'ArrowLeft' ? -1 : 1); }
     });
     recordListeners.push((index) => this.chosen(index));
+    await openTree();
     const record = params.has('record') ? Number(params.get('record')) : -1;
     const entry = INFO.frames.find(([, first, count]) => record >= first && record < first + count);
     const frame = params.has('frame') ? Number(params.get('frame')) : entry ? entry[0] : INFO.frames.length ? INFO.frames[0][0] : null;
