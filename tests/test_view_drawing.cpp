@@ -9,12 +9,15 @@
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
 #include <camera.h>
+#include <telr.h>
+#include <tels.h>
 
 #include <png.h>
 
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -243,8 +246,8 @@ TEST_F(DrawingTest, AFrameShowsItsObjectsWhereTheRecordedMatricesPutThemAndPicks
     const std::string html = dir + "/known.html";
     browsersupport::Child written({browsersupport::viewer(), "--html", html, draw});
     ASSERT_EQ(written.wait(std::chrono::seconds(60)), 0);
-    const Image stepped =
-        readPng(browsersupport::screenshot(chromium, "file://" + html + "?view=frame&full=1&record=2", dir, WIDTH, HEIGHT));
+    const Image stepped = readPng(
+        browsersupport::screenshot(chromium, "file://" + html + "?view=frame&full=1&record=2", dir, WIDTH, HEIGHT));
     ASSERT_EQ(stepped.width, WIDTH);
     EXPECT_EQ(hueNear(stepped, boxAt.first, boxAt.second), Hue::Red);
     EXPECT_NE(hueNear(stepped, sphereAt.first, sphereAt.second), Hue::Green);

@@ -471,9 +471,9 @@ WebApi::Answer WebApi::geometry(const Params& params)
 
 void WebApi::prepareGeometry()
 {
-    if (m_scene && m_scene->getRoot())
-        geometry({});
-    else if (!m_records.empty())
+    // A scene's pack hands out the ids of its nodes, which go in the order the page asks: only a
+    // draw file's first frame is made in advance.
+    if (m_draw && !m_records.empty())
         geometry({{"frame", std::to_string(m_records.front().record->frame)}});
 }
 

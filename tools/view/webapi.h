@@ -76,8 +76,8 @@ public:
 
     // The answer to a request of a route (404 for a route that is not there).
     Answer answer(const std::string& route, const Params& params);
-    // Makes the geometry the page draws first (the first frame of a draw file, a whole scene), so
-    // that the page's first request for it is answered at once.
+    // Makes the geometry the page draws first (a draw file's first frame), so that the page's
+    // first request for it is answered at once.
     void prepareGeometry();
     // Every answer the page can ask for, as one JSON object keyed as the page asks: the route, "?",
     // then the parameters in name order as NAME=VALUE joined with "&" (values URI-encoded). In the
