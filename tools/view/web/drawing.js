@@ -18,6 +18,8 @@
   'use strict';
 
   const ITEM_WORDS = 12;
+  // Indices drawn at most while the camera moves.
+  const MOVING_INDICES = 600000;
 
   function parsePack(buffer) {
     const bytes = new Uint8Array(buffer);
@@ -149,7 +151,14 @@ void main() {
       this.channelCamera = new THREE.Camera();
       this.controls = new THREE.OrbitControls(this.orbit, this.canvas);
       this.controls.enableDamping = false;
-      this.controls.addEventListener('change', () => this.render());
+      // While the camera moves, a large drawing shows a share of its indices (the first items of
+      // each batch) so that it turns smoothly without a graphics card; all of it once it stops.
+      this.controls.addEventListener('change', () => {
+        this.moving = true;
+        clearTimeout(this.still);
+        this.still = setTimeout(() => { this.moving = false; this.render(); }, 200);
+        this.render();
+      });
       this.mode = 'channel';
       this.view = new THREE.Matrix4();
       this.settings = { solid: true, wireframe: false, normals: false };
@@ -331,9 +340,21 @@ void main() {
         if (this.stepTo >= 0)
           for (let r = 0; r < b.ranges.length; r += 2)
             if (b.ranges[r] > this.stepTo) { count = b.ranges[r + 1]; break; }
+        b.stepped = count;
         b.geometry.setDrawRange(0, count);
       }
       this.render();
+    }
+
+    // The share of each batch drawn while the camera moves.
+    moveRanges(moving) {
+      let total = 0;
+      for (const b of this.batches) total += b.stepped;
+      const share = moving && total > MOVING_INDICES ? MOVING_INDICES / total : 1;
+      for (const b of this.batches) {
+        const per = b.primitive === 'triangles' ? 3 : b.primitive === 'lines' ? 2 : 1;
+        b.geometry.setDrawRange(0, share < 1 ? Math.floor(b.stepped * share / per) * per : b.stepped);
+      }
     }
 
     step(k) { this.stepTo = k; this.apply(); }
@@ -476,6 +497,7 @@ void main() {
 
     draw() {
       this.orbit.updateMatrixWorld();
+      this.moveRanges(this.moving);
       this.passes(false);
       if (this.normalLines) this.normalLines.visible = this.settings.normals;
       const camera = this.mode === 'channel' ? this.channelCamera : this.orbit;
@@ -497,6 +519,7 @@ void main() {
       if (!this.target || this.target.width !== width || this.target.height !== height)
         this.target = new THREE.WebGLRenderTarget(width, height);
       this.orbit.updateMatrixWorld();
+      this.moveRanges(false);
       this.passes(true);
       const pickScene = new THREE.Scene();
       for (const b of this.batches) pickScene.add(b.pick);
