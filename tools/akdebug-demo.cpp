@@ -113,31 +113,22 @@ int main(int argc, char** argv)
             waitForViewer();
         }
 
-        start = std::chrono::steady_clock::now();
-        akDebugDraw recorder;
-        if (status == 0 && recorder.write(drawFile.c_str(), world.getChannel(), !noView) == telu::SUCCESS) {
+        // Frames of a channel recorded into a file, which the module then shows; false on failure.
+        auto record = [&](const std::string& file, kiChannel* channel) {
+            const auto began = std::chrono::steady_clock::now();
+            akDebugDraw recorder;
+            if (recorder.write(file.c_str(), channel, !noView) != telu::SUCCESS)
+                return false;
             recorder.start(frames);
             for (int frame = 0; frame < frames; ++frame)
-                world.getChannel()->drawFrame();
-            std::printf("wrote %s: %d frames, %u object records, %lld bytes, %.2f s\n", drawFile.c_str(), frames,
-                        recordsOf(recorder), bytesOf(drawFile), secondsSince(start));
+                channel->drawFrame();
+            std::printf("wrote %s: %d frames, %u object records, %lld bytes, %.2f s\n", file.c_str(), frames,
+                        recordsOf(recorder), bytesOf(file), secondsSince(began));
             waitForViewer();
-        } else {
+            return true;
+        };
+        if (status != 0 || !record(drawFile, world.getChannel()) || !record(placeFile, place.getChannel()))
             status = 1;
-        }
-
-        start = std::chrono::steady_clock::now();
-        akDebugDraw placeRecorder;
-        if (status == 0 && placeRecorder.write(placeFile.c_str(), place.getChannel(), !noView) == telu::SUCCESS) {
-            placeRecorder.start(frames);
-            for (int frame = 0; frame < frames; ++frame)
-                place.getChannel()->drawFrame();
-            std::printf("wrote %s: %d frames, %u object records, %lld bytes, %.2f s\n", placeFile.c_str(), frames,
-                        recordsOf(placeRecorder), bytesOf(placeFile), secondsSince(start));
-            waitForViewer();
-        } else {
-            status = 1;
-        }
         world.getRoot()->removeChild(site);
         world.getRoot()->removeChild(const_cast<kiNode*>(bench.getRoot()));
     }

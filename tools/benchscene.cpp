@@ -141,50 +141,18 @@ int Scene::getNumObjects() const
                          m_materials.size() + m_textures.size());
 }
 
-// The state a channel starts every frame from: every element kind set, as a host sets it.
-struct Drawing::InheritState
+InheritState::InheritState()
 {
-    InheritState()
-    {
-        material.material = &defaultMaterial;
-        lightModel.lightModel = &defaultLightModel;
-        const olElement* all[] = {
-            &alphaBlend,      &alphaTest,  &colorTrack, &decal,        &depthTest,   &depthWrite, &fog,
-            &light,           &lightModel, &line,       &material,     &multiSample, &normalize,  &point,
-            &polygon,         &shadeModel, &fragment,   &vertex,       &stencilTest, &texture,    &textureBlend,
-            &textureCoordGen, &modelView,  &projection, &textureMatrix};
-        for (const olElement* element : all)
-            state.setElement(element);
-    }
-    olMaterial defaultMaterial{"default material"};
-    olLightModel defaultLightModel{"default light model"};
-    olAlphaBlend::Element alphaBlend;
-    olAlphaTest::Element alphaTest;
-    olColorTrack::Element colorTrack;
-    olDecal::Element decal;
-    olDepthTest::Element depthTest;
-    olDepthWrite::Element depthWrite;
-    olFog::Element fog;
-    olLight::Element light;
-    olLightModel::Element lightModel;
-    olLine::Element line;
-    olMaterial::Element material;
-    olMultiSample::Element multiSample;
-    olNormalize::Element normalize;
-    olPoint::Element point;
-    olPolygon::Element polygon;
-    olShadeModel::Element shadeModel;
-    olShader::ElementFragment fragment;
-    olShader::ElementVertex vertex;
-    olStencilTest::Element stencilTest;
-    olTexture::Element texture;
-    olTextureBlend::Element textureBlend;
-    olTextureCoordGen::Element textureCoordGen;
-    olTransform::ElementModelView modelView;
-    olTransform::ElementProjection projection;
-    olTransform::ElementTexture textureMatrix;
-    olState state{"inherit state"};
-};
+    material.material = &defaultMaterial;
+    lightModel.lightModel = &defaultLightModel;
+    const olElement* all[] = {
+        &alphaBlend,      &alphaTest,  &colorTrack, &decal,        &depthTest,   &depthWrite, &fog,
+        &light,           &lightModel, &line,       &material,     &multiSample, &normalize,  &point,
+        &polygon,         &shadeModel, &fragment,   &vertex,       &stencilTest, &texture,    &textureBlend,
+        &textureCoordGen, &modelView,  &projection, &textureMatrix};
+    for (const olElement* element : all)
+        state.setElement(element);
+}
 
 Drawing::Drawing(const Scene& scene) : m_inherit(new InheritState)
 {

@@ -48,6 +48,42 @@ private:
     int m_numNodes = 0;
 };
 
+// The state a channel starts every frame from: every element kind set, as a host sets it.
+struct InheritState
+{
+    InheritState();
+    InheritState(const InheritState&) = delete;
+    InheritState& operator=(const InheritState&) = delete;
+    olMaterial defaultMaterial{"default material"};
+    olLightModel defaultLightModel{"default light model"};
+    olAlphaBlend::Element alphaBlend;
+    olAlphaTest::Element alphaTest;
+    olColorTrack::Element colorTrack;
+    olDecal::Element decal;
+    olDepthTest::Element depthTest;
+    olDepthWrite::Element depthWrite;
+    olFog::Element fog;
+    olLight::Element light;
+    olLightModel::Element lightModel;
+    olLine::Element line;
+    olMaterial::Element material;
+    olMultiSample::Element multiSample;
+    olNormalize::Element normalize;
+    olPoint::Element point;
+    olPolygon::Element polygon;
+    olShadeModel::Element shadeModel;
+    olShader::ElementFragment fragment;
+    olShader::ElementVertex vertex;
+    olStencilTest::Element stencilTest;
+    olTexture::Element texture;
+    olTextureBlend::Element textureBlend;
+    olTextureCoordGen::Element textureCoordGen;
+    olTransform::ElementModelView modelView;
+    olTransform::ElementProjection projection;
+    olTransform::ElementTexture textureMatrix;
+    olState state{"inherit state"};
+};
+
 // A channel that draws every geometry node of a scene: one bin with a geometry cull record and a
 // geometry draw per node (the first preceded by a state change), over a draw context whose inherit
 // state sets every element kind, as a host sets it. A camera above the first groups looks along
@@ -67,7 +103,6 @@ public:
     kiChannelBin* getBin() { return &m_opaque; }
 
 private:
-    struct InheritState;
     std::unique_ptr<InheritState> m_inherit;
     olDrawContext m_context{"Benchmark Draw Context"};
     kiChannel m_channel{"Benchmark Channel"};

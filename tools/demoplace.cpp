@@ -130,54 +130,9 @@ std::string numbered(const char* prefix, int i)
 
 }  // namespace
 
-// The state a channel starts every frame from: every element kind set, lighting on.
-struct Place::InheritState
+Place::Place() : m_inherit(new benchscene::InheritState)
 {
-    InheritState()
-    {
-        material.material = &defaultMaterial;
-        lightModel.lightModel = &defaultLightModel;
-        light.enable = true;
-        const olElement* all[] = {
-            &alphaBlend,      &alphaTest,  &colorTrack, &decal,        &depthTest,   &depthWrite, &fog,
-            &light,           &lightModel, &line,       &material,     &multiSample, &normalize,  &point,
-            &polygon,         &shadeModel, &fragment,   &vertex,       &stencilTest, &texture,    &textureBlend,
-            &textureCoordGen, &modelView,  &projection, &textureMatrix};
-        for (const olElement* element : all)
-            state.setElement(element);
-    }
-    olMaterial defaultMaterial{"Place Default Material"};
-    olLightModel defaultLightModel{"Place Light Model"};
-    olAlphaBlend::Element alphaBlend;
-    olAlphaTest::Element alphaTest;
-    olColorTrack::Element colorTrack;
-    olDecal::Element decal;
-    olDepthTest::Element depthTest;
-    olDepthWrite::Element depthWrite;
-    olFog::Element fog;
-    olLight::Element light;
-    olLightModel::Element lightModel;
-    olLine::Element line;
-    olMaterial::Element material;
-    olMultiSample::Element multiSample;
-    olNormalize::Element normalize;
-    olPoint::Element point;
-    olPolygon::Element polygon;
-    olShadeModel::Element shadeModel;
-    olShader::ElementFragment fragment;
-    olShader::ElementVertex vertex;
-    olStencilTest::Element stencilTest;
-    olTexture::Element texture;
-    olTextureBlend::Element textureBlend;
-    olTextureCoordGen::Element textureCoordGen;
-    olTransform::ElementModelView modelView;
-    olTransform::ElementProjection projection;
-    olTransform::ElementTexture textureMatrix;
-    olState state{"Place Inherit State"};
-};
-
-Place::Place() : m_inherit(new InheritState)
-{
+    m_inherit->light.enable = true;  // lit
     m_root = new kiNode(names::ROOT);
     m_root->ref();
     m_unitBox = own<olBox>("Unit Box");

@@ -13,6 +13,7 @@
 // Coordinates: metres, Z up, the road along X; matrices as the host keeps them (row vectors).
 #pragma once
 
+#include <benchscene.h>
 #include <telr.h>
 #include <tels.h>
 
@@ -73,9 +74,8 @@ private:
     void buildSign();
     void buildChannel();
 
-    struct InheritState;
     std::vector<std::unique_ptr<emClassObject>> m_owned;
-    std::unique_ptr<InheritState> m_inherit;
+    std::unique_ptr<benchscene::InheritState> m_inherit;
     kiNode* m_root = nullptr;  // holds the graph through its reference
     olDrawContext m_context{"Place Draw Context"};
     olTransform::ElementModelView m_cameraView;
