@@ -19,7 +19,7 @@
 
   const ITEM_WORDS = 12;
   // Indices drawn at most while the camera moves.
-  const MOVING_INDICES = 600000;
+  const MOVING_INDICES = 240000;
 
   function parsePack(buffer) {
     const bytes = new Uint8Array(buffer);
