@@ -4,7 +4,8 @@
 // an orbit camera. Stepping draws the records up to one and outlines it; clicking picks what is
 // drawn at the pixel through a pass that draws item ids as colours.
 //
-// AkDrawing.create(element, {onPick(item), onReady()}) gives a view with:
+// AkDrawing.create(element, {onPick(item), onReady(), onWhole()}) gives a view (onReady: its first
+// image, which for a large drawing is a share of it; onWhole: the first image of all of it) with:
 //   load(arrayBuffer, kind)   kind "frame" or "scene"; returns the pack's items
 //   step(k)                   draw items 0 to k only (-1: all)
 //   outline(i)                outline item i (-1: none)
@@ -230,6 +231,8 @@ void main() {
         this.batches.push(batch);
       }
       this.normalLines = null;
+      // A large drawing shows its share at once, then all of it.
+      this.coarseFirst = true;
       this.setupCamera();
       this.apply();
       this.fit();
@@ -497,7 +500,8 @@ void main() {
 
     draw() {
       this.orbit.updateMatrixWorld();
-      this.moveRanges(this.moving);
+      const coarse = this.moving || this.coarseFirst;
+      this.moveRanges(coarse);
       this.passes(false);
       if (this.normalLines) this.normalLines.visible = this.settings.normals;
       const camera = this.mode === 'channel' ? this.channelCamera : this.orbit;
@@ -509,6 +513,13 @@ void main() {
       if (this.batches.length && !this.drawn) {
         this.drawn = true;
         if (this.options.onReady) this.options.onReady();
+      }
+      if (this.coarseFirst) {
+        this.coarseFirst = false;
+        this.render();
+      } else if (!coarse && this.batches.length && !this.whole) {
+        this.whole = true;
+        if (this.options.onWhole) this.options.onWhole();
       }
     }
 

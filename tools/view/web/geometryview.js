@@ -32,7 +32,8 @@ function toggle(bar, label, on, changed) {
 }
 
 // The drawing of a view in its panel, with the solid, wireframe and normals switches; the page's
-// timing hook (data-first-image on the body) is set at its first image.
+// timing hooks are set on the body at its first image (data-first-image, in milliseconds since the
+// page opened) and at the first image of all of it (data-whole-image).
 function makeDrawing(panel, onPick) {
   if (new URLSearchParams(location.search).get('full') === '1') document.body.classList.add('drawing-full');
   const bar = el('div', 'draw-bar');
@@ -41,7 +42,8 @@ function makeDrawing(panel, onPick) {
   panel.append(bar, area, status);
   const drawing = AkDrawing.create(area, {
     onPick,
-    onReady() { if (!document.body.dataset.firstImage) document.body.dataset.firstImage = performance.now().toFixed(0); }
+    onReady() { if (!document.body.dataset.firstImage) document.body.dataset.firstImage = performance.now().toFixed(0); },
+    onWhole() { if (!document.body.dataset.wholeImage) document.body.dataset.wholeImage = performance.now().toFixed(0); }
   });
   const controls = el('span', 'draw-switches');
   toggle(controls, 'Solid', true, (on) => drawing.show({solid: on}));
