@@ -113,12 +113,15 @@ const frameView = {
       if (e.key === 'ArrowLeft' || e.key === 'ArrowRight') { e.preventDefault(); this.stepBy(e.key === 'ArrowLeft' ? -1 : 1); }
     });
     recordListeners.push((index) => this.chosen(index));
-    await openTree();
+    // The tree beside fills while the drawing loads.
+    const tree = openTree();
     const record = params.has('record') ? Number(params.get('record')) : -1;
     const entry = INFO.frames.find(([, first, count]) => record >= first && record < first + count);
     const frame = params.has('frame') ? Number(params.get('frame')) : entry ? entry[0] : INFO.frames.length ? INFO.frames[0][0] : null;
     if (frame === null) { this.status.textContent = 'The file holds no frame.'; return; }
-    await this.load(frame, record);
+    await this.load(frame, -1);
+    await tree;
+    if (record >= 0) { this.stepTo(record); await showRecord(record, false); }
     pickFromParams(params, this);
   },
 
@@ -187,11 +190,12 @@ const sceneView = {
     Object.assign(this, makeDrawing(panel, (item) => this.onPick(item)));
     this.bar.append(el('span', 'draw-label', 'Every geometry placed by its transforms; the bounds of the chosen node below it as spheres.'),
       this.controls);
-    await openTree();
+    const tree = openTree();
     resultListeners.push((r) => this.found(r));
     this.status.textContent = 'Loading the scene\u2026';
     const started = performance.now();
     this.items = this.drawing.load(await askBinary('geometry', {}), 'scene');
+    await tree;
     this.byId = new Map(this.items.map((item, i) => [item.key, i]));
     this.status.textContent = this.items.length.toLocaleString() + ' nodes, loaded in ' +
       ((performance.now() - started) / 1000).toFixed(2) + ' s. Drag to turn, wheel to zoom; click to pick a node.';
