@@ -268,6 +268,8 @@ private:
     ParentBlock* parentBlock() const { return reinterpret_cast<ParentBlock*>(parentWord()); }
     // Takes this parent out of the list, when it is in it.
     void removeParent(const akDebugAttributeBase* parent);
+    // The tool tip and the errors of a copy's source.
+    void copyMarks(const akDebugAttributeBase* source);
 
     uintptr_t m_nameAndRef = 0;
     uintptr_t m_parentAndFlags = 0;

@@ -1,13 +1,16 @@
 #include "akdebugattribute.h"
 
+#include "akdebughash.h"
 #include "akdebugtype.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <set>
+#include <string_view>
 #include <typeinfo>
 #include <unordered_map>
+#include <unordered_set>
 
 thread_local unsigned long long akDebugAttributeBase::s_numCreated __attribute__((tls_model("initial-exec"))) = 0;
 thread_local unsigned long long akDebugAttributeBase::s_numDestroyed __attribute__((tls_model("initial-exec"))) = 0;
@@ -22,9 +25,69 @@ struct TextLess
     bool operator()(const char* a, const char* b) const { return std::strcmp(a, b) < 0; }
 };
 
-using ToolTipMap = std::map<const akDebugAttributeBase*, char*>;
+// Tool tips: a reader gives thousands of attributes the same few texts (the bits of a mask, the
+// names of its set bits), so each text is kept once, with the number of attributes that show it,
+// and an attribute's entry is one pointer to it.
+class ToolTips
+{
+public:
+    ~ToolTips()
+    {
+        for (std::string_view text : m_texts)
+            emAllocRaw::freeBlock(blockOf(text.data()), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+    }
+    const char* find(const akDebugAttributeBase* attribute) const
+    {
+        const char* const* text = m_tips.find(attribute);
+        return text ? *text : nullptr;
+    }
+    void add(const akDebugAttributeBase* attribute, const char* text)
+    {
+        auto found = m_texts.find(std::string_view(text));
+        if (found == m_texts.end())
+            found = m_texts.insert(newText(text)).first;
+        share(attribute, found->data());
+    }
+    // An attribute shows the text of another.
+    void share(const akDebugAttributeBase* attribute, const char* text)
+    {
+        ++*blockOf(text);
+        m_tips.insert(attribute, text);
+    }
+    void remove(const akDebugAttributeBase* attribute)
+    {
+        const char* text = find(attribute);
+        if (!text)
+            return;
+        m_tips.erase(attribute);
+        if (--*blockOf(text) == 0) {
+            m_texts.erase(std::string_view(text));
+            emAllocRaw::freeBlock(blockOf(text), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+        }
+    }
 
-ToolTipMap* s_toolTips = nullptr;
+private:
+    // A text lives in a block after the count of its users.
+    static unsigned long long* blockOf(const char* text)
+    {
+        return reinterpret_cast<unsigned long long*>(const_cast<char*>(text)) - 1;
+    }
+    static const char* newText(const char* text)
+    {
+        const size_t size = std::strlen(text) + 1;
+        auto* block = static_cast<unsigned long long*>(
+            emAllocRaw::mallocBlock(sizeof(unsigned long long) + size, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
+        *block = 0;
+        char* copy = reinterpret_cast<char*>(block + 1);
+        std::memcpy(copy, text, size);
+        return copy;
+    }
+    akDebugHashMap<const akDebugAttributeBase*, const char*> m_tips;
+    // The texts, each viewing the characters of its block.
+    std::unordered_set<std::string_view> m_texts;
+};
+
+ToolTips* s_toolTips = nullptr;
 akDebugAttributeBase::ErrorMap* s_errors = nullptr;
 std::set<char*, TextLess>* s_names = nullptr;
 std::vector<char*>* s_indexNames = nullptr;
@@ -118,13 +181,8 @@ akDebugAttributeBase::~akDebugAttributeBase()
     ++s_numDestroyed;
     if (flags() & FLAG_MANY_PARENTS)
         emAllocRaw::freeBlock(parentBlock(), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
-    if ((flags() & FLAG_TOOL_TIP) && s_toolTips) {
-        auto found = s_toolTips->find(this);
-        if (found != s_toolTips->end()) {
-            freeText(found->second);
-            s_toolTips->erase(found);
-        }
-    }
+    if ((flags() & FLAG_TOOL_TIP) && s_toolTips)
+        s_toolTips->remove(this);
     if ((flags() & FLAG_ERROR) && s_errors) {
         auto range = s_errors->equal_range(this);
         for (auto it = range.first; it != range.second; ++it)
@@ -288,10 +346,24 @@ void akDebugAttributeBase::copyLocal(const akDebugAttributeBase* source)
 {
     m_nameAndRef = (m_nameAndRef & ~s_pointerMask) | (source->m_nameAndRef & s_pointerMask);
     setFlags(FLAG_ADVANCED | FLAG_TOOL_TIP | FLAG_ERROR | FLAG_ERROR_LOCAL, false);
-    setFlags(FLAG_ADVANCED, isAdvanced(source));
-    if (source->flags() & FLAG_TOOL_TIP)
-        registerToolTip(this, getToolTip(source));
-    if ((source->flags() & FLAG_ERROR) && !(source->flags() & FLAG_ERROR_LOCAL) && s_errors) {
+    const unsigned short marks = source->flags();
+    if (marks & FLAG_ADVANCED)
+        setFlags(FLAG_ADVANCED, true);
+    // Only the attributes that carry a tool tip or an error look in the registries.
+    if (marks & (FLAG_TOOL_TIP | FLAG_ERROR))
+        copyMarks(source);
+}
+
+void akDebugAttributeBase::copyMarks(const akDebugAttributeBase* source)
+{
+    const unsigned short marks = source->flags();
+    if ((marks & FLAG_TOOL_TIP) && s_toolTips && !(flags() & FLAG_TOOL_TIP)) {
+        if (const char* tip = s_toolTips->find(source)) {
+            s_toolTips->share(this, tip);
+            setFlags(FLAG_TOOL_TIP, true);
+        }
+    }
+    if ((marks & FLAG_ERROR) && !(marks & FLAG_ERROR_LOCAL) && s_errors) {
         std::vector<std::pair<emNotify::Level, const char*>> found;
         auto range = s_errors->equal_range(source);
         for (auto it = range.first; it != range.second; ++it)
@@ -305,7 +377,7 @@ int akDebugAttributeBase::initializeClass()
 {
     if (s_toolTips)
         return telu::SUCCESS;
-    s_toolTips = new ToolTipMap;
+    s_toolTips = new ToolTips;
     s_errors = new ErrorMap;
     s_names = new std::set<char*, TextLess>;
     s_indexNames = new std::vector<char*>;
@@ -317,10 +389,9 @@ int akDebugAttributeBase::shutdownClass()
 {
     if (!s_toolTips)
         return telu::SUCCESS;
-    // Texts of tool tips and errors belong to the attributes that carry them; attributes still
-    // alive at shutdown have their entries freed here so that nothing is lost track of.
-    for (auto& entry : *s_toolTips)
-        freeText(entry.second);
+    // Texts of errors belong to the attributes that carry them, tool tips to the registry;
+    // attributes still alive at shutdown have their entries freed here so that nothing is lost
+    // track of.
     for (auto& entry : *s_errors)
         freeText(entry.second.second);
     delete s_toolTips;
@@ -355,7 +426,7 @@ void akDebugAttributeBase::registerToolTip(akDebugAttributeBase* attribute, cons
 {
     if (!attribute || !text || !s_toolTips || (attribute->flags() & FLAG_TOOL_TIP))
         return;
-    s_toolTips->emplace(attribute, copyText(text));
+    s_toolTips->add(attribute, text);
     attribute->setFlags(FLAG_TOOL_TIP, true);
 }
 
@@ -363,8 +434,7 @@ const char* akDebugAttributeBase::getToolTip(const akDebugAttributeBase* attribu
 {
     if (!attribute || !(attribute->flags() & FLAG_TOOL_TIP) || !s_toolTips)
         return nullptr;
-    auto found = s_toolTips->find(attribute);
-    return found == s_toolTips->end() ? nullptr : found->second;
+    return s_toolTips->find(attribute);
 }
 
 void akDebugAttributeBase::registerError(akDebugAttributeBase* attribute, emNotify::Level level, const char* message,
@@ -528,8 +598,14 @@ akDebugAttributeBase* akDebugGroup::findChild(const char* name) const
 void akDebugGroup::copyLocal(const akDebugGroup* source)
 {
     akDebugAttributeBase::copyLocal(source);
-    for (akDebugAttributeBase* child : source->m_children)
-        insert_child(child->makeCopy());
+    // The copies are new: they have no parent yet, and this group takes the first reference.
+    m_children.reserve(m_children.size() + source->m_children.size());
+    for (akDebugAttributeBase* child : source->m_children) {
+        akDebugAttributeBase* copy = child->makeCopy();
+        copy->setParentWord(reinterpret_cast<uintptr_t>(this));
+        m_children.push_back(copy);
+        copy->ref();
+    }
 }
 
 bool akDebugGroup::compareLocal(const akDebugGroup* other) const
