@@ -142,11 +142,15 @@ public:
 
     // The most attributes a read may hold at once: a record whose objects would pass it (a repeat
     // copies a subtree whose size is known beforehand) fails the read instead of being built.
-    // s_defaultMaxAttributes (0), unless the caller sets another, gives each file the default
-    // limit of getDefaultAttributeLimit.
+    // Unless the caller sets one, each file read gets the default limit of
+    // getDefaultAttributeLimit. getMaxAttributes answers the limit in force: the caller's, else the
+    // default of the file whose header was read last, else s_defaultMaxAttributes.
     static constexpr unsigned long long s_defaultMaxAttributes = 0;
     void setMaxAttributes(unsigned long long maximum) { m_maxAttributes = maximum; }
-    unsigned long long getMaxAttributes() const { return m_maxAttributes; }
+    unsigned long long getMaxAttributes() const
+    {
+        return m_maxAttributes != s_defaultMaxAttributes ? m_maxAttributes : m_defaultAttributeLimit;
+    }
     // The default limit bounds memory and amplification: the smaller of what half the physical
     // memory holds at s_bytesPerAttribute bytes per attribute, and the larger of
     // s_minAttributeLimit and s_attributesPerByte attributes per byte of the file (files without
@@ -157,8 +161,6 @@ public:
     static constexpr unsigned long long s_minAttributeLimit = 10000000;
     static unsigned long long getDefaultAttributeLimit(unsigned long long fileBytes, unsigned long long memoryBytes,
                                                        bool* byMemory = nullptr);
-    // The limit of the current read: the caller's, or the default for this file on this machine.
-    unsigned long long getAttributeLimit() const;
     // True when the current read failed because the file would build more attributes than the
     // limit: what was built is then only the part before the refused record.
     bool hasPassedAttributeLimit() const { return m_passedAttributeLimit; }
@@ -235,7 +237,7 @@ private:
     int m_depth = 0;
     unsigned int m_numRecords[4] = {0, 0, 0, 0};
     unsigned long long m_maxAttributes = s_defaultMaxAttributes;
-    unsigned long long m_defaultAttributeLimit = s_minAttributeLimit;
+    unsigned long long m_defaultAttributeLimit = s_defaultMaxAttributes;
     bool m_defaultLimitByMemory = false;
     bool m_passedAttributeLimit = false;
     long long m_heldAtStart = 0;

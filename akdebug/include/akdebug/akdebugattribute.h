@@ -148,7 +148,8 @@ public:
         FLAG_ERROR = 0x4,
         FLAG_ERROR_LOCAL = 0x8,
         FLAG_MANY_PARENTS = 0x10,  // the parent word holds a block of parents
-        FLAG_HAS_ADDRESS = 0x20    // an object that stands for a host object
+        FLAG_HAS_ADDRESS = 0x20,   // an object that stands for a host object
+        FLAG_BIT_TIP = 0x40        // the tool tip is the bit string of the mask value it holds
     };
 
     explicit akDebugAttributeBase(const char* name);

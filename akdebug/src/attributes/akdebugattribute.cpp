@@ -1,5 +1,6 @@
 #include "akdebugattribute.h"
 
+#include "akdebugattributevalue.h"
 #include "akdebughash.h"
 #include "akdebugtype.h"
 
@@ -54,6 +55,29 @@ public:
         ++*blockOf(text);
         m_tips.insert(attribute, text);
     }
+    // The tool tip of a mask that shows its bits: one text per value, kept until shutdown.
+    const char* bits(const akDebugAttributeBase* attribute)
+    {
+        char text[33] = {};
+        const unsigned long long width = maskBits(attribute, text);
+        const unsigned long long key = (width << 32) | valueOf(attribute);
+        if (const char* const* known = m_bits.find(key))
+            return *known;
+        const char* kept = akDebugAttributeBase::getPersistentName(text);
+        m_bits.insert(key, kept);
+        return kept;
+    }
+    // The bit string of a mask value (bit 0 first) into `text` (33 bytes), and its length; 0 for an
+    // attribute that holds no mask value.
+    static unsigned int maskBits(const akDebugAttributeBase* attribute, char* text)
+    {
+        if (auto* mask = dynamic_cast<const akDebugAttribute<unsigned int>*>(attribute))
+            return static_cast<unsigned int>(akDebugBitmask<unsigned int>::getDefaultToolTip(text, mask->getValue()));
+        if (auto* mask = dynamic_cast<const akDebugAttribute<unsigned short>*>(attribute))
+            return static_cast<unsigned int>(akDebugBitmask<unsigned short>::getDefaultToolTip(text, mask->getValue()));
+        return 0;
+    }
+
     void remove(const akDebugAttributeBase* attribute)
     {
         const char* text = find(attribute);
@@ -82,7 +106,15 @@ private:
         std::memcpy(copy, text, size);
         return copy;
     }
+    static unsigned int valueOf(const akDebugAttributeBase* attribute)
+    {
+        if (auto* mask = dynamic_cast<const akDebugAttribute<unsigned int>*>(attribute))
+            return mask->getValue();
+        return static_cast<const akDebugAttribute<unsigned short>*>(attribute)->getValue();
+    }
+
     akDebugHashMap<const akDebugAttributeBase*, const char*> m_tips;
+    akDebugHashMap<unsigned long long, const char*> m_bits;
     // The texts, each viewing the characters of its block.
     std::unordered_set<std::string_view> m_texts;
 };
@@ -181,7 +213,7 @@ akDebugAttributeBase::~akDebugAttributeBase()
     ++s_numDestroyed;
     if (flags() & FLAG_MANY_PARENTS)
         emAllocRaw::freeBlock(parentBlock(), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
-    if ((flags() & FLAG_TOOL_TIP) && s_toolTips)
+    if ((flags() & (FLAG_TOOL_TIP | FLAG_BIT_TIP)) == FLAG_TOOL_TIP && s_toolTips)
         s_toolTips->remove(this);
     if ((flags() & FLAG_ERROR) && s_errors) {
         auto range = s_errors->equal_range(this);
@@ -345,19 +377,19 @@ bool akDebugAttributeBase::compareLocal(const akDebugAttributeBase* other) const
 void akDebugAttributeBase::copyLocal(const akDebugAttributeBase* source)
 {
     m_nameAndRef = (m_nameAndRef & ~s_pointerMask) | (source->m_nameAndRef & s_pointerMask);
-    setFlags(FLAG_ADVANCED | FLAG_TOOL_TIP | FLAG_ERROR | FLAG_ERROR_LOCAL, false);
+    setFlags(FLAG_ADVANCED | FLAG_TOOL_TIP | FLAG_BIT_TIP | FLAG_ERROR | FLAG_ERROR_LOCAL, false);
     const unsigned short marks = source->flags();
-    if (marks & FLAG_ADVANCED)
-        setFlags(FLAG_ADVANCED, true);
-    // Only the attributes that carry a tool tip or an error look in the registries.
-    if (marks & (FLAG_TOOL_TIP | FLAG_ERROR))
+    // The advanced mark and a tool tip that is the bit string of the value travel as flags; only
+    // the attributes that carry another tool tip or an error look in the registries.
+    setFlags(marks & (FLAG_ADVANCED | FLAG_BIT_TIP | (marks & FLAG_BIT_TIP ? FLAG_TOOL_TIP : 0)), true);
+    if ((marks & (FLAG_TOOL_TIP | FLAG_BIT_TIP)) == FLAG_TOOL_TIP || (marks & FLAG_ERROR))
         copyMarks(source);
 }
 
 void akDebugAttributeBase::copyMarks(const akDebugAttributeBase* source)
 {
     const unsigned short marks = source->flags();
-    if ((marks & FLAG_TOOL_TIP) && s_toolTips && !(flags() & FLAG_TOOL_TIP)) {
+    if ((marks & (FLAG_TOOL_TIP | FLAG_BIT_TIP)) == FLAG_TOOL_TIP && s_toolTips && !(flags() & FLAG_TOOL_TIP)) {
         if (const char* tip = s_toolTips->find(source)) {
             s_toolTips->share(this, tip);
             setFlags(FLAG_TOOL_TIP, true);
@@ -426,7 +458,13 @@ void akDebugAttributeBase::registerToolTip(akDebugAttributeBase* attribute, cons
 {
     if (!attribute || !text || !s_toolTips || (attribute->flags() & FLAG_TOOL_TIP))
         return;
-    s_toolTips->add(attribute, text);
+    // A mask's bit string is known from its value: it takes no entry.
+    char bits[33];
+    const unsigned int width = ToolTips::maskBits(attribute, bits);
+    if (width && std::strcmp(bits, text) == 0)
+        attribute->setFlags(FLAG_BIT_TIP, true);
+    else
+        s_toolTips->add(attribute, text);
     attribute->setFlags(FLAG_TOOL_TIP, true);
 }
 
@@ -434,7 +472,7 @@ const char* akDebugAttributeBase::getToolTip(const akDebugAttributeBase* attribu
 {
     if (!attribute || !(attribute->flags() & FLAG_TOOL_TIP) || !s_toolTips)
         return nullptr;
-    return s_toolTips->find(attribute);
+    return (attribute->flags() & FLAG_BIT_TIP) ? s_toolTips->bits(attribute) : s_toolTips->find(attribute);
 }
 
 void akDebugAttributeBase::registerError(akDebugAttributeBase* attribute, emNotify::Level level, const char* message,

@@ -384,17 +384,12 @@ unsigned long long akDebug::getDefaultAttributeLimit(unsigned long long fileByte
     return memory ? inMemory : amplification;
 }
 
-unsigned long long akDebug::getAttributeLimit() const
-{
-    return m_maxAttributes != s_defaultMaxAttributes ? m_maxAttributes : m_defaultAttributeLimit;
-}
-
 // Repeat records are copies, so a small file could ask for a huge tree; a record that would take
 // the read past the limit is refused before it is built.
 bool akDebug::canBuild(unsigned long long more)
 {
     const unsigned long long held = getNumAttributesHeld();
-    const unsigned long long limit = getAttributeLimit();
+    const unsigned long long limit = getMaxAttributes();
     if (held <= limit && more <= limit - held)
         return true;
     refuseAttributes();
@@ -403,7 +398,7 @@ bool akDebug::canBuild(unsigned long long more)
 
 void akDebug::refuseAttributes()
 {
-    const unsigned long long limit = getAttributeLimit();
+    const unsigned long long limit = getMaxAttributes();
     char message[512];
     if (m_maxAttributes != s_defaultMaxAttributes)
         std::snprintf(message, sizeof message,
