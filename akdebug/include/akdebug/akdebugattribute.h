@@ -47,6 +47,8 @@ public:
     // so that with their count and room they fill a multiple of 16 bytes, the host allocator's
     // size classes.
     void reserve(unsigned int room);
+    // Moves the children into the smallest block that holds them, when that is smaller.
+    void shrink();
     void erase(unsigned int i);
     // Frees the block; the children are left to the caller.
     void clear();
@@ -296,6 +298,8 @@ public:
     int insert_child(akDebugAttributeBase* child);
     // Makes room for this many children in all.
     void reserve_child(unsigned int count) { m_children.reserve(count); }
+    // Gives back the room that no child takes.
+    void shrink_child() { m_children.shrink(); }
     int erase_child(const_iterator_child position);
     // The first child with this name (compared as text), or null.
     akDebugAttributeBase* findChild(const char* name) const;

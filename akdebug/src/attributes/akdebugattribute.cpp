@@ -178,6 +178,19 @@ void akDebugChildList::reserve(unsigned int room)
     m_block = grown;
 }
 
+void akDebugChildList::shrink()
+{
+    if (!m_block || (m_block->size | 1) >= m_block->room)
+        return;
+    Block* old = m_block;
+    m_block = nullptr;
+    reserve(old->size);
+    std::copy(reinterpret_cast<akDebugAttributeBase**>(old + 1),
+              reinterpret_cast<akDebugAttributeBase**>(old + 1) + old->size, items());
+    m_block->size = old->size;
+    emAllocRaw::freeBlock(old, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+}
+
 void akDebugChildList::erase(unsigned int i)
 {
     akDebugAttributeBase** first = items();
