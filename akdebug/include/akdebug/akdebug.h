@@ -158,7 +158,7 @@ public:
     // `byMemory` tells which bound gave it.
     // Peak memory of a fresh process reading the 100,000-node benchmark scene or 100,000 instances
     // of one geometry, per attribute built.
-    static constexpr unsigned long long s_bytesPerAttribute = 54;
+    static constexpr unsigned long long s_bytesPerAttribute = 50;
     static constexpr unsigned long long s_attributesPerByte = 1000;
     static constexpr unsigned long long s_minAttributeLimit = 10000000;
     static unsigned long long getDefaultAttributeLimit(unsigned long long fileBytes, unsigned long long memoryBytes,

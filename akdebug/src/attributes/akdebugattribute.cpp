@@ -164,44 +164,44 @@ int print(char* buffer, const char* text)
 
 void akDebugChildList::reserve(unsigned int room)
 {
-    if (room <= (m_block ? m_block->room : 0))
+    if (room <= (block() ? block()->room : 0))
         return;
     room |= 1;
     auto* grown = static_cast<Block*>(emAllocRaw::mallocBlock(sizeof(Block) + room * sizeof(akDebugAttributeBase*),
                                                               AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
     grown->size = size();
     grown->room = room;
-    if (m_block) {
+    if (block()) {
         std::copy(begin(), end(), reinterpret_cast<akDebugAttributeBase**>(grown + 1));
-        emAllocRaw::freeBlock(m_block, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+        emAllocRaw::freeBlock(block(), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
     }
-    m_block = grown;
+    setBlock(grown);
 }
 
 void akDebugChildList::shrink()
 {
-    if (!m_block || (m_block->size | 1) >= m_block->room)
+    if (!block() || (block()->size | 1) >= block()->room)
         return;
-    Block* old = m_block;
-    m_block = nullptr;
+    Block* old = block();
+    setBlock(nullptr);
     reserve(old->size);
     std::copy(reinterpret_cast<akDebugAttributeBase**>(old + 1),
               reinterpret_cast<akDebugAttributeBase**>(old + 1) + old->size, items());
-    m_block->size = old->size;
+    block()->size = old->size;
     emAllocRaw::freeBlock(old, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
 }
 
 void akDebugChildList::erase(unsigned int i)
 {
     akDebugAttributeBase** first = items();
-    std::copy(first + i + 1, first + m_block->size, first + i);
-    --m_block->size;
+    std::copy(first + i + 1, first + block()->size, first + i);
+    --block()->size;
 }
 
 void akDebugChildList::clear()
 {
-    emAllocRaw::freeBlock(m_block, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
-    m_block = nullptr;
+    emAllocRaw::freeBlock(block(), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+    setBlock(nullptr);
 }
 
 // ---- akDebugAttributeBase ----
@@ -676,15 +676,23 @@ bool akDebugGroup::compareLocal(const akDebugGroup* other) const
 
 // ---- akDebugObject ----
 
-akDebugObject::akDebugObject(const char* name, unsigned int address, akDebugType* type)
-    : akDebugGroup(name), m_type(type), m_address(address)
+akDebugObject::akDebugObject(const char* name, unsigned int address, akDebugType* type) : akDebugGroup(name)
 {
+    setTypeAndAddress(type, address);
     setFlags(FLAG_HAS_ADDRESS, true);
     if (address != 0 && type)
         type->registerAddress(this, address);
 }
 
-akDebugObject::akDebugObject(const char* name, akDebugType* type) : akDebugGroup(name), m_type(type), m_address(0) {}
+akDebugObject::akDebugObject(const char* name, akDebugType* type) : akDebugGroup(name) { setTypeAndAddress(type, 0); }
+
+void akDebugObject::setTypeAndAddress(akDebugType* type, unsigned int address)
+{
+    const uintptr_t pointer = reinterpret_cast<uintptr_t>(type);
+    TELU_ASSERT((pointer & ~s_typeMask) == 0, AKDEBUG_SOURCE_ATTRIBUTE);
+    m_typeWord = (pointer & s_typeMask) | (static_cast<uintptr_t>(address >> 16) << s_typeBits);
+    setChildSpare(static_cast<unsigned short>(address & 0xFFFF));
+}
 
 akDebugObject* akDebugObject::create(const char* name, unsigned int address, akDebugType* type)
 {
@@ -695,19 +703,19 @@ int akDebugObject::getValueString(char* buffer) const
 {
     if (!hasAddress())
         return print(buffer, "");
-    return std::snprintf(buffer, s_stringBufferSize, "0x%X", m_address);
+    return std::snprintf(buffer, s_stringBufferSize, "0x%X", getValue());
 }
 
 int akDebugObject::getTypeString(char* buffer) const
 {
-    const char* typeName = m_type ? m_type->getName() : "";
+    const char* typeName = getType() ? getType()->getName() : "";
     return std::snprintf(buffer, s_stringBufferSize, hasAddress() ? "%s *" : "%s", typeName);
 }
 
 akDebugAttributeBase* akDebugObject::makeCopy() const
 {
     akDebugObject* copy =
-        hasAddress() ? new akDebugObject(getName(), m_address, m_type) : new akDebugObject(getName(), m_type);
+        hasAddress() ? new akDebugObject(getName(), getValue(), getType()) : new akDebugObject(getName(), getType());
     copy->copyLocal(this);
     return copy;
 }
@@ -721,17 +729,16 @@ void akDebugObject::copyLocal(const akDebugObject* source)
 {
     akDebugGroup::copyLocal(source);
     setFlags(FLAG_HAS_ADDRESS, source->hasAddress());
-    m_address = source->m_address;
-    m_type = source->m_type;
+    setTypeAndAddress(source->getType(), source->getValue());
 }
 
 bool akDebugObject::compareLocal(const akDebugObject* other) const
 {
     if (!other)
         return false;
-    if (hasAddress() && m_address == other->m_address)
+    if (hasAddress() && getValue() == other->getValue())
         return true;
-    if (m_type != other->m_type)
+    if (getType() != other->getType())
         return false;
     return akDebugGroup::compareLocal(other);
 }
