@@ -8,6 +8,8 @@
 #include <akdebugscene.h>
 #include <sampleworld.h>
 
+#include <nlohmann/json.hpp>
+
 #include <arpa/inet.h>
 #include <cctype>
 #include <chrono>
@@ -309,21 +311,32 @@ TEST_F(WebTest, ServesDrawRecordsByFrameWithTheirObjects)
     findBrowser(chromium);
     if (chromium.empty())
         return;
-    const std::string page =
-        pageAfterScripts(chromium, "http://" + self + "/?record=" + std::to_string(geometryRecord), dir);
-    EXPECT_TRUE(
-        has(page,
-            "<h1>Record " + std::to_string(geometryRecord) + "</h1><span class=\"kind kind-geometry\">Geometry</span>"))
-        << page;
-    EXPECT_TRUE(has(page, "<span class=\"name\">Geometry</span><span class=\"type\">[" + geometryType + "]</span>"))
-        << page;
-    EXPECT_TRUE(has(page, "<span class=\"name\">Draw Context</span><span class=\"type\">[olDrawContext *]</span>"))
-        << page;
-    EXPECT_TRUE(has(page, "<span class=\"name\">Channel Bin</span>")) << page;
-    // The record is chosen in its frame's list, beside the marks of the others.
-    EXPECT_TRUE(has(page, "<li class=\"rec chosen\" data-index=\"" + std::to_string(geometryRecord) + "\"")) << page;
-    EXPECT_TRUE(has(page, "<div class=\"frame open\"><div class=\"frame-head\">")) << page;
-    EXPECT_TRUE(has(page, "<span class=\"tag redundant\">redundant</span>")) << page;
+    // Served, and from disk as the page written with its data: alike.
+    const std::string written = dir + "/world-draw.html";
+    Child writer({viewer(), "--html", written, draw});
+    ASSERT_EQ(writer.wait(std::chrono::seconds(60)), 0);
+    for (const std::string& url : {"http://" + self + "/", "file://" + written}) {
+        const std::string page = pageAfterScripts(chromium, url + "?record=" + std::to_string(geometryRecord), dir);
+        EXPECT_TRUE(has(page,
+                        "<h1>Record " + std::to_string(geometryRecord) +
+                            "</h1><span class=\"kind kind-geometry\">Geometry</span>"))
+            << page;
+        EXPECT_TRUE(has(page, "<span class=\"name\">Geometry</span><span class=\"type\">[" + geometryType + "]</span>"))
+            << page;
+        EXPECT_TRUE(has(page, "<span class=\"name\">Draw Context</span><span class=\"type\">[olDrawContext *]</span>"))
+            << page;
+        EXPECT_TRUE(has(page, "<span class=\"name\">Channel Bin</span>")) << page;
+        // The record is chosen in its frame's list, beside the marks of the others.
+        EXPECT_TRUE(has(page, "<li class=\"rec chosen\" data-index=\"" + std::to_string(geometryRecord) + "\""))
+            << page;
+        EXPECT_TRUE(has(page, "<div class=\"frame open\"><div class=\"frame-head\">")) << page;
+        EXPECT_TRUE(has(page, "<span class=\"tag redundant\">redundant</span>")) << page;
+        // A search opens the record that holds what it found, and marks it.
+        const std::string found = pageAfterScripts(chromium, url + "?find=opaque", dir);
+        EXPECT_TRUE(has(found, "<div class=\"r-path\">Record ")) << found;
+        EXPECT_TRUE(has(found, "id=\"found\"")) << found;
+        EXPECT_TRUE(has(found, "<div class=\"record-head\"><h1>Record ")) << found;
+    }
     EXPECT_EQ(server.end(SIGTERM), 0);
 }
 
@@ -366,6 +379,60 @@ TEST_F(WebTest, ADrawContextThatCannotBeResolvedLeavesTheRecordWithoutOne)
     EXPECT_TRUE(has(record.body, "\"kind\":\"Draw Channel End\",\"name\":\"Draw Channel End\",\"objects\":[]"))
         << record.body;
     EXPECT_EQ(server.end(SIGTERM), 0);
+}
+
+// The served page asks for each of its styles and scripts by name and holds no script of its own;
+// the page written with its data holds them all inline, and holds exactly what the server
+// answers: asked for in the order of the written answers (which is the order in which ids are
+// handed out), a server gives each one alike.
+TEST_F(WebTest, TheWrittenPageHoldsWhatTheServerAnswersUnderTheRequestsThePageMakes)
+{
+    for (const std::string& file : {scene, draw}) {
+        Child server({viewer(), "--serve", file, "--port", "0"});
+        const int port = serve(server);
+        ASSERT_GT(port, 0);
+        const std::string self = "127.0.0.1:" + std::to_string(port);
+
+        const std::string served = get(port, "/", self).body;
+        EXPECT_FALSE(has(served, "<script>")) << "no inline script";
+        size_t resources = 0;
+        for (const std::string open : {"<script src=\"", "<link rel=\"stylesheet\" href=\""})
+            for (size_t at = served.find(open); at != std::string::npos; at = served.find(open, at + 1)) {
+                const size_t name = at + open.size();
+                const Answer resource = get(port, "/" + served.substr(name, served.find('"', name) - name), self);
+                EXPECT_EQ(resource.status, 200) << served.substr(name, 40);
+                EXPECT_FALSE(resource.body.empty());
+                ++resources;
+            }
+        EXPECT_GE(resources, 2u);
+
+        const std::string page = dir + "/answers.html";
+        Child written({viewer(), "--html", page, file});
+        ASSERT_EQ(written.wait(std::chrono::seconds(60)), 0);
+        const std::string html = contents(page);
+        EXPECT_FALSE(has(html, "<script src=")) << "every script inline";
+        EXPECT_FALSE(has(html, "<link rel=\"stylesheet\"")) << "every style inline";
+        const std::string open = "<script id=\"akdata\" type=\"application/json\">";
+        const size_t data = html.find(open) + open.size();
+        ASSERT_GT(data, open.size());
+        const auto answers = nlohmann::ordered_json::parse(html.substr(data, html.find("</script>", data) - data));
+        EXPECT_GT(answers.size(), 100u);
+        EXPECT_TRUE(answers.contains("info?"));
+        EXPECT_TRUE(answers.contains("searchable?"));
+
+        // A fresh server, asked in the same order.
+        Child fresh({viewer(), "--serve", file, "--port", "0"});
+        const int freshPort = serve(fresh);
+        ASSERT_GT(freshPort, 0);
+        const std::string freshHost = "127.0.0.1:" + std::to_string(freshPort);
+        for (const auto& answer : answers.items()) {
+            const Answer asked = get(freshPort, "/api/" + answer.key(), freshHost);
+            ASSERT_EQ(asked.status, 200) << answer.key();
+            ASSERT_EQ(nlohmann::ordered_json::parse(asked.body), answer.value()) << answer.key();
+        }
+        EXPECT_EQ(fresh.end(SIGTERM), 0);
+        EXPECT_EQ(server.end(SIGTERM), 0);
+    }
 }
 
 // The page with its data: a named object of the file in it, texts from the file kept out of the
