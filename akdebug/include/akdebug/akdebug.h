@@ -143,9 +143,11 @@ public:
     // The most attributes a read may hold at once: a record whose objects would pass it (a repeat
     // copies a subtree whose size is known beforehand) fails the read instead of being built.
     // Unless the caller sets one, each file read gets the default limit of
-    // getDefaultAttributeLimit. getMaxAttributes answers the limit in force: the caller's, else the
-    // default of the file whose header was read last, else s_defaultMaxAttributes.
-    static constexpr unsigned long long s_defaultMaxAttributes = 0;
+    // getDefaultAttributeLimit; setting s_defaultMaxAttributes (the largest value, so that callers
+    // may compare it with limits of their own) asks for the default again. getMaxAttributes answers
+    // the limit in force: the caller's, else the default of the file whose header was read last,
+    // else s_defaultMaxAttributes.
+    static constexpr unsigned long long s_defaultMaxAttributes = ~0ull;
     void setMaxAttributes(unsigned long long maximum) { m_maxAttributes = maximum; }
     unsigned long long getMaxAttributes() const
     {
