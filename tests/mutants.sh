@@ -5,9 +5,10 @@
 # The touched file is restored from git after each fault, also when the script is interrupted,
 # and the build is brought back to the sources at the end.
 #
-#   tests/mutants.sh        from any directory of a checkout whose schema sources are unchanged;
-#                           builds with the default preset (configures it when needed)
-#   tests/mutants.sh -l     lists the faults
+#   tests/mutants.sh [TEXT]     from any directory of a checkout whose schema sources are unchanged:
+#                               every fault, or those whose description holds TEXT; builds with the
+#                               default preset (configures it when needed)
+#   tests/mutants.sh -l         lists the faults
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,9 +35,9 @@ fault "kiCullRecord: Channel Id read from the decal offset" tels/akdebugtels.h \
 fault "kiCullRecord: the option names' tip table one bit off" tels/akdebugtels.h \
   'BitNames{s_cullRecordOptionNames, 8}' \
   'BitNames{s_cullRecordOptionNames + 1, 7}'
-fault "kiLightPoint::CullRecord: Enable and Render under each other's names" tels/akdebugtels.h \
+fault "kiLightPoint::CullRecord: Enable and Render read from each other's fields" tels/akdebugtels.h \
   $'io.value("Enable", [&] { return h->enable; });\n            io.value("Render", [&] { return h->render; });' \
-  $'io.value("Render", [&] { return h->enable; });\n            io.value("Enable", [&] { return h->render; });'
+  $'io.value("Enable", [&] { return h->render; });\n            io.value("Render", [&] { return h->enable; });'
 fault "olMultiSample::Element: Enable Alpha To One read from the coverage flag" telr/akdebugtelrstate.h \
   'io.value("Enable Alpha To One", [&] { return h->enableAlphaToOne; });' \
   'io.value("Enable Alpha To One", [&] { return h->enableAlphaToCoverage; });'
@@ -59,6 +60,14 @@ fault "akFx: Configured read from the repeat getter" fx/akdebugfx.h \
 if [ "${1:-}" = "-l" ]; then
   for i in "${!names[@]}"; do printf '%s (%s)\n' "${names[$i]}" "${files[$i]#"$schemas"/}"; done
   exit 0
+fi
+chosen=()
+for i in "${!names[@]}"; do
+  [[ "${names[$i]}" == *"${1:-}"* ]] && chosen+=("$i")
+done
+if [ ${#chosen[@]} -eq 0 ]; then
+  echo "mutants.sh: no fault's description holds \"$1\"" >&2
+  exit 2
 fi
 
 if ! git diff --quiet HEAD -- "$schemas"; then
@@ -105,7 +114,7 @@ if ! build || ! suitesPass; then
 fi
 
 caught=0
-for i in "${!names[@]}"; do
+for i in "${chosen[@]}"; do
   began=$SECONDS
   touched=${files[$i]}
   apply "${files[$i]}" "${froms[$i]}" "${tos[$i]}"
@@ -125,5 +134,5 @@ done
 
 build
 rm -f "$log"
-printf '%d of %d faults caught in %ds\n' "$caught" "${#names[@]}" $((SECONDS - start))
-[ "$caught" -eq "${#names[@]}" ]
+printf '%d of %d faults caught in %ds\n' "$caught" "${#chosen[@]}" $((SECONDS - start))
+[ "$caught" -eq "${#chosen[@]}" ]
