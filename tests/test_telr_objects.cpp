@@ -1,4 +1,4 @@
-// Render state objects: every type written and read back as its table says, and the irregular
+// Render state objects: every type written and read back field by field, and the irregular
 // texture blocks (dimensions and wraps by mapping, bits per component, image levels, repeats) at
 // byte level.
 #include "schemasupport.h"

@@ -30,8 +30,8 @@ protected:
     }
 };
 
-// One host object of every type, its fields set to values that tell them apart, none the default,
-// its bools to those of the pattern; and the state objects they point at.
+// One host object of every render state type, its fields set to values that tell them apart, none
+// the default, its bools to those of the pattern; and the state objects they point at.
 struct World
 {
     olFog fog{"Fog"};
