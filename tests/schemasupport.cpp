@@ -271,7 +271,7 @@ int FieldValues::patterns() const
             return f.type == "bool" && !std::count(l.shared.begin(), l.shared.end(), f.path);
         });
         int p = 0;
-        while ((1L << p) - 1 < bools)
+        while ((1L << p) - 2 < bools)
             ++p;
         needed = std::max(needed, p);
     }
@@ -308,6 +308,8 @@ int FieldValues::patterns() const
         }
         std::map<std::string, std::string> seen;  // bits: path
         for (const auto& b : bools) {
+            if (b.second.find('0') == std::string::npos || b.second.find('1') == std::string::npos)
+                fault("\"" + b.first + "\" holds " + (b.second[0] == '1' ? "true" : "false") + " under every pattern");
             const auto first = seen.emplace(b.second, b.first);
             if (!first.second)
                 fault("\"" + first.first->second + "\" and \"" + b.first +

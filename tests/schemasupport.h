@@ -125,9 +125,9 @@ struct Bytes
 //
 // A round trip catches a getter wired to another field of its class only when the two fields hold
 // different values. Under bool pattern k, bool field i of a class holds bit k of i + 1, so that
-// over enough patterns every two bool fields of a class differ at least once (and each is true
-// once). FieldValues collects the rows a test expects of each class under each pattern and checks
-// that the values tell every field apart.
+// over enough patterns every two bool fields of a class differ at least once, and each holds both
+// values (i + 1 is never all ones). FieldValues collects the rows a test expects of each class
+// under each pattern and checks that the values tell every field apart.
 
 // The bools of one pattern: field i's value, and the value as a row shows it.
 struct Flags
@@ -149,7 +149,7 @@ public:
     int patterns() const;
     // Under every pattern no two rows of a class show one value of one type (a getter of another
     // type shows another type), and no vector or matrix repeats a component; every two bool rows
-    // of a class differ under at least one pattern.
+    // of a class differ under at least one pattern, and each holds both values.
     ::testing::AssertionResult distinct() const;
 
 private:
