@@ -44,7 +44,7 @@ emMatrix<double> distinctMatrix(double start)
     return m;
 }
 
-bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& out)
+bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, const Flags& on, Level& out)
 {
     SceneGraphLevels& r = *this;
     if (level == "emMemBase") {
@@ -95,9 +95,11 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
     if (level == "kiLightPoint::CullRecord") {
         kiLightPoint::CullRecord* c = dynamic_cast<kiLightPoint::CullRecord*>(o);
         c->allocateLightPoints(2, true);
-        c->animate = c->disableLODs = true;
-        c->enable = c->render = false;
-        c->time = 1.5;
+        c->animate = on[0];
+        c->enable = on[1];
+        c->render = on[2];
+        c->disableLODs = on[3];
+        c->time = 1.25;
         c->enableTime = 2.5;
         c->intensity = 0.75f;
         c->nearPixelDistance = 3.5f;
@@ -105,7 +107,7 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
             c->indices[i] = static_cast<unsigned short>(5 + i);
             c->sizes[i] = 0.5f + i;
             c->colors[i] = emVec4<float>(0.1f + i, 0.2f, 0.3f, 0.4f);
-            c->vertices[i] = emVec3<float>(1.0f + i, 2.0f, 3.0f);
+            c->vertices[i] = emVec3<float>(1.0f + i, 4.0f, 5.0f);
         }
         c->viewMatrix = distinctMatrix(100);
         c->modelMatrix = distinctMatrix(200);
@@ -116,12 +118,12 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         return set(out,
                    {"",
                     {"Light Point Data:  = ",
-                     d + "Animate: bool = true",
-                     d + "Enable: bool = false",
-                     d + "Render: bool = false",
-                     d + "Disable LODs: bool = true",
+                     d + "Animate: bool = " + on(0),
+                     d + "Enable: bool = " + on(1),
+                     d + "Render: bool = " + on(2),
+                     d + "Disable LODs: bool = " + on(3),
                      d + "Number of Light Points: int = 2",
-                     d + "Time: double = 1.5",
+                     d + "Time: double = 1.25",
                      d + "Enable Time: double = 2.5",
                      d + "Intensity: float = 0.75",
                      d + "Near Pixel Distance: float = 3.5",
@@ -135,8 +137,8 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
                      d + "Colors/0: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.4",
                      d + "Colors/1: emVec4<float> = r=1.1, g=0.2, b=0.3, a=0.4",
                      d + "Vertices: emVec3<float> * = " + hexOf(c->vertices),
-                     d + "Vertices/0: emVec3<float> = x=1, y=2, z=3",
-                     d + "Vertices/1: emVec3<float> = x=2, y=2, z=3",
+                     d + "Vertices/0: emVec3<float> = x=1, y=4, z=5",
+                     d + "Vertices/1: emVec3<float> = x=2, y=4, z=5",
                      d + "View Matrix: emMatrix<double> = " + matrixValues(c->viewMatrix.m),
                      d + "Model Matrix: emMatrix<double> = " + matrixValues(c->modelMatrix.m),
                      d + "Channel: olChannel * = " + hexOf(&r.channel),
@@ -145,15 +147,15 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
     }
     if (level == "kiLightPoint::Control") {
         kiLightPoint::Control* c = dynamic_cast<kiLightPoint::Control*>(o);
-        c->setEnable(false);
+        c->setEnable(on[0]);
         c->setAnimationState(kiLightPoint::Control::ANIMATION_STATE_RANDOM);
         c->setIntensity(0.5f);
         c->setEnableTime(3.25);
-        return set(
-            out,
-            {"",
-             {"Enable: bool = false", "Animation State: kiLightPoint::Control::AnimationState = ANIMATION_STATE_RANDOM",
-              "Intensity: float = 0.5", "Enable Time: double = 3.25"}});
+        return set(out,
+                   {"",
+                    {"Enable: bool = " + on(0),
+                     "Animation State: kiLightPoint::Control::AnimationState = ANIMATION_STATE_RANDOM",
+                     "Intensity: float = 0.5", "Enable Time: double = 3.25"}});
     }
     if (level == "kiLODFilter") {
         kiLODFilter* f = dynamic_cast<kiLODFilter*>(o);
@@ -175,11 +177,11 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         n->setCullMask(0x11);
         n->setRenderMask(0x22);
         n->setIsectMask(0x80000044u);
-        n->setBranchUpdateEnable(false);
+        n->setBranchUpdateEnable(on[0]);
         n->setNumUpdateRequests(3);
         n->setNumGraphChangedRequests(4);
-        n->setStaticBoundsEnable(true);
-        n->setBounds(emSphere<double>(1, 2, 3, 4));
+        n->setStaticBoundsEnable(on[1]);
+        n->setBounds(emSphere<double>(1, 2, 3, 4.5));
         n->setTotalNumUpdateRequests(5);
         n->setTotalNumGraphChangedRequests(6);
         return set(
@@ -188,10 +190,10 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
              {"Parents:  = ", "Cull Mask: unsigned int = 0x11 [tip: " + bits(0x11) + "]",
               "Render Mask: unsigned int = 0x22 [tip: " + bits(0x22) + "]",
               "Isect Mask: unsigned int = 0x80000044 [tip: " + bits(0x80000044u) + "]",
-              "Branch Update Enable: bool = false", "Number Of Update Requests: short = 3",
-              "Number Of Graph Changed Requests: short = 4", "Static Bounds Enable: bool = true",
+              "Branch Update Enable: bool = " + on(0), "Number Of Update Requests: short = 3",
+              "Number Of Graph Changed Requests: short = 4", "Static Bounds Enable: bool = " + on(1),
               "Bounds: emSphere<double> = ", "Bounds/Center: emVec3<double> = x=1, y=2, z=3",
-              "Bounds/Radius: double = 4", "Children:  = ", "Total Number Of Update Requests: short = 5 [advanced]",
+              "Bounds/Radius: double = 4.5", "Children:  = ", "Total Number Of Update Requests: short = 5 [advanced]",
               "Total Number Of Graph Changed Requests: short = 6 [advanced]"}});
     }
     if (level == "kiAnimation") {
@@ -219,25 +221,22 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         d->setTranslate(4, 5, 6);
         d->setRotate(40, 50, 60);
         d->setScale(1.5, 2.5, 3.5);
-        emMatrix<double> origin = emMatrix<double>::identity();
-        origin.m[3][0] = 7;
-        origin.m[3][1] = 8;
-        origin.m[3][2] = 9;
+        const emMatrix<double> origin = distinctMatrix(70);
         d->setLocalOrigin(origin);
         Rows rows{"Translate: emVec3<double> = x=4, y=5, z=6", "Rotate: emVec3<double> = h=40, p=50, r=60",
                   "Scale: emVec3<double> = x=1.5, y=2.5, z=3.5", "Constraints:  = "};
         const char* names[] = {"Translate X", "Translate Y", "Translate Z", "Rotate H", "Rotate P",
                                "Rotate R",    "Scale X",     "Scale Y",     "Scale Z"};
         for (int c = 0; c < kiDOF::COMPONENT_COUNT; ++c) {
-            d->setConstraint(static_cast<kiDOF::Component>(c), c % 2 == 0, c, c + 0.5);
+            d->setConstraint(static_cast<kiDOF::Component>(c), on[c], c, c + 0.5);
             const std::string g = std::string("Constraints/") + names[c];
             rows.insert(rows.end(),
-                        {g + ":  = ", g + "/Enable: bool = " + (c % 2 == 0 ? "true" : "false"),
-                         g + "/Minimum: double = " + num(c), g + "/Maximum: double = " + num(c + 0.5)});
+                        {g + ":  = ", g + "/Enable: bool = " + on(c), g + "/Minimum: double = " + num(c),
+                         g + "/Maximum: double = " + num(c + 0.5)});
         }
         rows.push_back("Local Origin: emMatrix<double> = " + matrixValues(origin.m));
         rows.push_back("Affine Matrix: emMatrix<double> = " + matrixValues(d->getMatrixAffine().m));
-        return set(out, {"", rows});
+        return set(out, {"", rows, {"Affine Matrix"}});
     }
     if (level == "kiGeometryBase") {
         kiGeometryBase* g = dynamic_cast<kiGeometryBase*>(o);
@@ -258,14 +257,14 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
     }
     if (level == "kiLight") {
         kiLight* l = dynamic_cast<kiLight*>(o);
-        l->setEnable(false);
+        l->setEnable(on[0]);
         l->setChannelBinId(0, 9);
         l->setLight(0, &r.light);
         l->setCullRecordFactory(0, &r.factory);
         const std::string p = "Representation 0";
         return set(out,
                    {"",
-                    {"Enable: bool = false", p + ":  = ", p + "/Channel Bin Id: int = 9",
+                    {"Enable: bool = " + on(0), p + ":  = ", p + "/Channel Bin Id: int = 9",
                      p + "/Light: olLight * = " + hexOf(&r.light),
                      p + "/Cull Record Factory: kiCullRecordFactory * = " + hexOf(&r.factory)}});
     }
@@ -298,12 +297,13 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         t->setTranslate(1, 2, 3);
         t->setRotate(10, 20, 30);
         t->setScale(2, 3, 4);
-        t->setStaticEnable(true);
+        t->setStaticEnable(on[0]);
         return set(out,
                    {"",
                     {"Translate: emVec3<double> = x=1, y=2, z=3", "Rotate: emVec3<double> = h=10, p=20, r=30",
-                     "Scale: emVec3<double> = x=2, y=3, z=4", "Static Enable: bool = true",
-                     "Affine Matrix: emMatrix<double> = " + matrixValues(t->getMatrixAffine().m)}});
+                     "Scale: emVec3<double> = x=2, y=3, z=4", "Static Enable: bool = " + on(0),
+                     "Affine Matrix: emMatrix<double> = " + matrixValues(t->getMatrixAffine().m)},
+                    {"Affine Matrix"}});
     }
     if (level == "kiLightPoint") {
         dynamic_cast<kiLightPoint*>(o)->setControl(&r.control);
@@ -313,12 +313,12 @@ bool SceneGraphLevels::fill(const std::string& level, emClassObject* o, Level& o
         kiBillboard* b = dynamic_cast<kiBillboard*>(o);
         b->setType(kiBillboard::TYPE_AXIAL);
         b->setOrientation(kiBillboard::ORIENTATION_POINT_TO_EYE);
-        b->setAxis(0, 1, 0);
+        b->setAxis(0.5, 1, 2);
         return set(out,
                    {"",
                     {"Type: kiBillboard::Type = TYPE_AXIAL",
                      "Orientation: kiBillboard::Orientation = ORIENTATION_POINT_TO_EYE",
-                     "Axis: emVec3<double> = x=0, y=1, z=0"}});
+                     "Axis: emVec3<double> = x=0.5, y=1, z=2"}});
     }
     static const char* const empty[] = {
         "kiChannelBin",     "kiCullRecordFactory", "kiLODFilterBase", "kiRenderStrategyFrameGeometry",
@@ -346,14 +346,14 @@ ApplicationLevels::~ApplicationLevels()
         kiNode::release(node);
 }
 
-bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& out)
+bool ApplicationLevels::fill(const std::string& level, emClassObject* o, const Flags& on, Level& out)
 {
     ApplicationLevels& r = *this;
     if (level == "akGeometry") {
         akGeometry* g = dynamic_cast<akGeometry*>(o);
         g->setTextureSubloadRender(akGeometry::TEXTURE_SUBLOAD_RENDER_IMMEDIATE);
         g->setTextureSubloadMode(akGeometry::TEXTURE_SUBLOAD_MODE_OFF);
-        g->setTextureSubloadEnable(true);
+        g->setTextureSubloadEnable(on[0]);
         g->addAttribute(&r.attribute);
         g->addNamed(r.namedNode);
         g->addGeometry(r.geometryNode);
@@ -362,7 +362,7 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
                    {"",
                     {"Texture Subload Render: akGeometry::TextureSubloadRender = TEXTURE_SUBLOAD_RENDER_IMMEDIATE",
                      "Texture Subload Mode: akGeometry::TextureSubloadMode = TEXTURE_SUBLOAD_MODE_OFF",
-                     "Texture Subload Enable: bool = true",
+                     "Texture Subload Enable: bool = " + on(0),
                      "Attributes:  = ", "Attributes/0: akGeometry::Attribute * = " + hexOf(&r.attribute),
                      "Named Nodes:  = ", "Named Nodes/0: kiNode * = " + hexOf(r.namedNode),
                      "Geometry Nodes:  = ", "Geometry Nodes/0: kiGeometry * = " + hexOf(r.geometryNode),
@@ -382,14 +382,14 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
         v.accelerationQuaternionScalar = 0.125;
         p->setStateVector(v);
         p->setStrategy(&r.strategy);
-        p->setStrategyEnable(false);
+        p->setStrategyEnable(on[0]);
         p->setExtrapolationTime(0.75);
         p->setPositionCoordConverter(&r.converter);
         const std::string s = "State Vector/";
         return set(
             out,
             {"",
-             {"Strategy: akPositionable::Strategy * = " + hexOf(&r.strategy), "Strategy Enable: bool = false",
+             {"Strategy: akPositionable::Strategy * = " + hexOf(&r.strategy), "Strategy Enable: bool = " + on(0),
               "Extrapolation Time: double = 0.75", "State Vector:  = ", s + "Position: emVec3<double> = x=1, y=2, z=3",
               s + "Rotation: emVec3<double> = h=4, p=5, r=6", s + "Positional Velocity: emVec3<double> = x=7, y=8, z=9",
               s + "Rotational Velocity: emVec3<double> = h=10, p=11, r=12",
@@ -402,14 +402,14 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
         akCoordConverter* c = dynamic_cast<akCoordConverter*>(o);
         c->setResolved(&r.ellipsoid, &r.projection);
         c->setGeoRef(&r.geoRef);  // the root follows the geo-reference
-        c->setQuaternionEnable(true);
+        c->setQuaternionEnable(on[0]);
         return set(out,
                    {"",
                     {"Resolved Ellipsoid: akCoordSys::Ellipsoid * = " + hexOf(&r.ellipsoid),
                      "Resolved Projection: akCoordSys::Projection * = " + hexOf(&r.projection),
                      "Coordinate System: akCoordSys * = 0x0",
                      "Geo-Reference: akCoordConverter::GeoRefMatrix * = " + hexOf(&r.geoRef),
-                     "Root: akCoordConverter::Root = ROOT_GEOREF_MATRIX", "Quaternion Enable: bool = true"}});
+                     "Root: akCoordConverter::Root = ROOT_GEOREF_MATRIX", "Quaternion Enable: bool = " + on(0)}});
     }
     if (level == "akCoordConverter::GeoRef") {
         akCoordConverter::GeoRef* g = dynamic_cast<akCoordConverter::GeoRef*>(o);
@@ -462,44 +462,30 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
     if (level == "akTransform") {
         akTransform* t = dynamic_cast<akTransform*>(o);
         t->setCoordConverter(&r.nodeConverter);
-        t->setLocalized(true);
+        t->setLocalized(on[0]);
         return set(out,
                    {"",
                     {"Coordinate Converter: akCoordConverter * = " + hexOf(&r.nodeConverter),
-                     "Localized: bool = true [advanced]"}});
+                     "Localized: bool = " + on(0) + " [advanced]"}});
     }
     if (level == "akGeometryPageable") {
         akGeometryPageable* g = dynamic_cast<akGeometryPageable*>(o);
         using D = kiNodeLoader::Data;
+        using P = akGeometryPageable;
         g->setFileName("terrain/tile 7.model");
-        // Every other loader option on, starting with the first one written; 1 and 2 are not written.
-        const D::LoaderOption written[] = {D::LOADER_OPTION_COMBINE_LIGHT_POINTS,
-                                           D::LOADER_OPTION_COMBINE_LODS,
-                                           D::LOADER_OPTION_CREATE_ANIMATIONS,
-                                           D::LOADER_OPTION_IGNORE_DOF_CONSTRAINTS,
-                                           D::LOADER_OPTION_PRESERVE_EXTERNAL_REFERENCE_FLAGS,
-                                           D::LOADER_OPTION_PRESERVE_GENERIC_NAMES,
-                                           D::LOADER_OPTION_PRESERVE_GENERIC_NODES,
-                                           D::LOADER_OPTION_PRESERVE_QUADS,
-                                           D::LOADER_OPTION_ALL_GEOMETRIES_LIT,
-                                           D::LOADER_OPTION_USE_MATERIAL_DIFFUSE_COLOR,
-                                           D::LOADER_OPTION_MONOCHROME,
-                                           D::LOADER_OPTION_SHARE_LIGHT_POINT_CONTROLS};
-        for (size_t i = 0; i < std::size(written); ++i)
-            g->setLoaderOption(written[i], i % 2 == 0);
-        g->setLoaderOption(D::LOADER_OPTION_RESERVED_1, true);
-        g->setLoaderUnits(D::LOADER_UNITS_FEET);
-        g->setLoaderDetailMultiTextureStage(3);
-        g->setLoaderIsectorMask(0x0F0u);
-        g->setLoaderLODFilter(&r.loaderFilter);
-        g->setLoaderPalette(&r.palette);
-        g->setBuilderOption(D::BUILDER_OPTION_COLLAPSE_BINDINGS, true);
-        g->setBuilderNormalMode(D::BUILDER_NORMAL_MODE_ORIENT_TO_VERTICES);
-        g->setBuilderTolerances(0.5f, 0.25f, 0.125f);
-        g->setGeometryOption(D::GEOMETRY_OPTION_GENERATE_DISPLAY_LISTS, true);
-        g->setGeometryFormat(olGeometryBase::FORMAT_VERTEX_BUFFER, 0x5);
-        g->setPostLoadOption(akGeometryPageable::POST_LOAD_OPTION_CLEAN, true);
-        g->setPostLoadOption(akGeometryPageable::POST_LOAD_OPTION_VALIDATE, true);
+        // The loader options in the order written; options 1 and 2 are not written.
+        const D::LoaderOption loader[] = {D::LOADER_OPTION_COMBINE_LIGHT_POINTS,
+                                          D::LOADER_OPTION_COMBINE_LODS,
+                                          D::LOADER_OPTION_CREATE_ANIMATIONS,
+                                          D::LOADER_OPTION_IGNORE_DOF_CONSTRAINTS,
+                                          D::LOADER_OPTION_PRESERVE_EXTERNAL_REFERENCE_FLAGS,
+                                          D::LOADER_OPTION_PRESERVE_GENERIC_NAMES,
+                                          D::LOADER_OPTION_PRESERVE_GENERIC_NODES,
+                                          D::LOADER_OPTION_PRESERVE_QUADS,
+                                          D::LOADER_OPTION_ALL_GEOMETRIES_LIT,
+                                          D::LOADER_OPTION_USE_MATERIAL_DIFFUSE_COLOR,
+                                          D::LOADER_OPTION_MONOCHROME,
+                                          D::LOADER_OPTION_SHARE_LIGHT_POINT_CONTROLS};
         const char* loaderNames[] = {"Combine Light Points",
                                      "Combine LODs",
                                      "Create Animations",
@@ -512,33 +498,46 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
                                      "Use Material Diffuse Color",
                                      "Monochrome",
                                      "Share Light Point Controls"};
+        const char* builderNames[] = {"Optimize Geometries", "Collapse Bindings", "Collapse Triangle Strips"};
+        const char* postLoadNames[] = {
+            "Flatten", "Clean", "Merge Geometries", "Collapse Bindings", "Collapse Triangle Strips", "Validate"};
+        int flag = 0;  // the bool fields in the order written
         Rows rows{"File Name: emString = \"terrain/tile 7.model\""};
-        for (size_t i = 0; i < std::size(loaderNames); ++i)
-            rows.push_back(std::string("Loader Option, ") + loaderNames[i] +
-                           ": bool = " + (i % 2 == 0 ? "true" : "false"));
+        for (size_t i = 0; i < std::size(loader); ++i, ++flag) {
+            g->setLoaderOption(loader[i], on[flag]);
+            rows.push_back(std::string("Loader Option, ") + loaderNames[i] + ": bool = " + on(flag));
+        }
+        g->setLoaderOption(D::LOADER_OPTION_RESERVED_1, true);
+        g->setLoaderUnits(D::LOADER_UNITS_FEET);
+        g->setLoaderDetailMultiTextureStage(3);
+        g->setLoaderIsectorMask(0x0F0u);
+        g->setLoaderLODFilter(&r.loaderFilter);
+        g->setLoaderPalette(&r.palette);
+        rows.insert(rows.end(),
+                    {"Loader Units: kiNodeLoader::Data::LoaderUnits = LOADER_UNITS_FEET",
+                     "Loader Detail Multi-Texture Stage: int = 3",
+                     "Loader Isector Mask: unsigned int = 0xF0 [tip: " + bits(0xF0) + "]",
+                     "Loader LOD Filter: kiLODFilter * = " + hexOf(&r.loaderFilter),
+                     "Loader Palette: emPalette * = " + hexOf(&r.palette)});
+        for (int i = 0; i < D::BUILDER_OPTION_COUNT; ++i, ++flag) {
+            g->setBuilderOption(static_cast<D::BuilderOption>(i), on[flag]);
+            rows.push_back(std::string("Builder Option, ") + builderNames[i] + ": bool = " + on(flag));
+        }
+        g->setBuilderNormalMode(D::BUILDER_NORMAL_MODE_ORIENT_TO_VERTICES);
+        g->setBuilderTolerances(0.5f, 0.25f, 0.125f);
+        g->setGeometryOption(D::GEOMETRY_OPTION_GENERATE_DISPLAY_LISTS, on[flag]);
+        g->setGeometryFormat(olGeometryBase::FORMAT_VERTEX_BUFFER, 0x5);
         rows.insert(
             rows.end(),
-            {"Loader Units: kiNodeLoader::Data::LoaderUnits = LOADER_UNITS_FEET",
-             "Loader Detail Multi-Texture Stage: int = 3",
-             "Loader Isector Mask: unsigned int = 0xF0 [tip: " + bits(0xF0) + "]",
-             "Loader LOD Filter: kiLODFilter * = " + hexOf(&r.loaderFilter),
-             "Loader Palette: emPalette * = " + hexOf(&r.palette),
-             "Builder Option, Optimize Geometries: bool = false",
-             "Builder Option, Collapse Bindings: bool = true",
-             "Builder Option, Collapse Triangle Strips: bool = false",
-             "Builder Normal Mode: kiNodeLoader::Data::BuilderNormalMode = BUILDER_NORMAL_MODE_ORIENT_TO_VERTICES",
-             "Builder Color Tolerance: float = 0.5",
-             "Builder Normal Tolerance: float = 0.25",
-             "Builder Vertex Tolerance: float = 0.125",
-             "Geometry Option, Generate Display Lists: bool = true",
+            {"Builder Normal Mode: kiNodeLoader::Data::BuilderNormalMode = BUILDER_NORMAL_MODE_ORIENT_TO_VERTICES",
+             "Builder Color Tolerance: float = 0.5", "Builder Normal Tolerance: float = 0.25",
+             "Builder Vertex Tolerance: float = 0.125", "Geometry Option, Generate Display Lists: bool = " + on(flag++),
              "Format: olGeometryBase::Format = FORMAT_VERTEX_BUFFER",
-             "Persistent Attributes: unsigned int = 0x5 [tip: ATTRIBUTE_COLOR |\nATTRIBUTE_VERTEX]",
-             "Post Load Option, Flatten: bool = false",
-             "Post Load Option, Clean: bool = true",
-             "Post Load Option, Merge Geometries: bool = false",
-             "Post Load Option, Collapse Bindings: bool = false",
-             "Post Load Option, Collapse Triangle Strips: bool = false",
-             "Post Load Option, Validate: bool = true"});
+             "Persistent Attributes: unsigned int = 0x5 [tip: ATTRIBUTE_COLOR |\nATTRIBUTE_VERTEX]"});
+        for (int i = 0; i < P::POST_LOAD_OPTION_COUNT; ++i, ++flag) {
+            g->setPostLoadOption(static_cast<P::PostLoadOption>(i), on[flag]);
+            rows.push_back(std::string("Post Load Option, ") + postLoadNames[i] + ": bool = " + on(flag));
+        }
         return set(out, {"", rows});
     }
     if (level == "akCoordConverter::GeoRefMatrix") {
@@ -553,22 +552,22 @@ bool ApplicationLevels::fill(const std::string& level, emClassObject* o, Level& 
     if (level == "akLight") {
         akLight* l = dynamic_cast<akLight*>(o);
         l->setType(akLight::TYPE_SPOT);
-        l->setEnable(false);
+        l->setEnable(on[0]);
         l->setAttenuation(0.5f, 0.25f, 0.125f);
         l->setSpotCone(10.0f, 20.0f, 2.0f);
         l->setColor(akLight::COLOR_AMBIENT, 0.1f, 0.2f, 0.3f, 0.4f);
         l->setColor(akLight::COLOR_DIFFUSE, 0.5f, 0.6f, 0.7f, 0.8f);
         l->setColor(akLight::COLOR_SPECULAR, 0.9f, 1.0f, 0.75f, 0.5f);
-        l->setRenderEnable(false);
+        l->setRenderEnable(on[1]);
         l->setLight(r.lightNode);
         return set(out,
                    {"",
-                    {"Type: akLight::Type = TYPE_SPOT", "Enable: bool = false", "Attenuation, Constant: float = 0.5",
+                    {"Type: akLight::Type = TYPE_SPOT", "Enable: bool = " + on(0), "Attenuation, Constant: float = 0.5",
                      "Attenuation, Linear: float = 0.25", "Attenuation, Quadratic: float = 0.125",
                      "Spot Cone, Inner: float = 10", "Spot Cone, Outer: float = 20", "Spot Cone, Falloff: float = 2",
                      "Color, Ambient: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.4",
                      "Color, Diffuse: emVec4<float> = r=0.5, g=0.6, b=0.7, a=0.8",
-                     "Color, Specular: emVec4<float> = r=0.9, g=1, b=0.75, a=0.5", "Render Enable: bool = false",
+                     "Color, Specular: emVec4<float> = r=0.9, g=1, b=0.75, a=0.5", "Render Enable: bool = " + on(1),
                      "Light: kiLight * = " + hexOf(r.lightNode)}});
     }
     if (level == "akObject") {
@@ -605,20 +604,21 @@ Levels line(const std::vector<const char*>& names)
 Levels on(const char* type, const Levels& base) { return Levels{type, {base}}; }
 Levels on(const char* type, const Levels& base, const Levels& second) { return Levels{type, {base, second}}; }
 
-Rows fillLevels(const Levels& levels, emClassObject* object, const std::vector<LevelFiller*>& fillers,
-                std::string& marks)
+Rows fillLevels(const Levels& levels, emClassObject* object, const std::vector<LevelFiller*>& fillers, const Flags& on,
+                FieldValues& fields, std::string& marks)
 {
     Level own;
     bool known = false;
     for (LevelFiller* filler : fillers)
-        if ((known = filler->fill(levels.type, object, own)))
+        if ((known = filler->fill(levels.type, object, on, own)))
             break;
     EXPECT_TRUE(known) << "no filler knows " << levels.type;
+    fields.add(on.pattern, levels.type, own.rows, own.shared);
     marks = own.marks;
     Rows out;
     for (const Levels& base : levels.bases) {
         std::string baseMarks;
-        const Rows rows = fillLevels(base, object, fillers, baseMarks);
+        const Rows rows = fillLevels(base, object, fillers, on, fields, baseMarks);
         out.push_back(base.type + ": " + base.type + " = " + baseMarks);
         for (const std::string& row : rows)
             out.push_back(base.type + "/" + row);
@@ -639,22 +639,25 @@ Rows basePaths(const Levels& levels, const std::string& prefix)
     return paths;
 }
 
-void expectRoundTrip(const Levels& levels, emClassObject* object, const std::vector<LevelFiller*>& fillers)
+void expectRoundTrip(const Levels& levels, emClassObject* (*make)(), const std::vector<LevelFiller*>& fillers)
 {
     SCOPED_TRACE(levels.type);
-    std::string marks;
-    const Rows expected = fillLevels(levels, object, fillers, marks);
-    akDebugTypeDef* typeDef = akDebugTypeDef::find(levels.type.c_str());
-    ASSERT_NE(typeDef, nullptr);
-    RoundTrip trip;
-    trip.write(object, typeDef);
-    trip.finish();
-    const akDebugObject* read = trip.read();
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(trip.consumedAll()) << trip.bytesLeft() << " bytes left";
-    EXPECT_EQ(typeOf(read) + " = " + valueOf(read) + schemasupport::marks(read),
-              levels.type + " * = " + hexOf(object) + marks);
-    EXPECT_TRUE(sameRows(objectRows(read, basePaths(levels)), expected));
+    underEveryPattern([&](const Flags& on, FieldValues& fields) {
+        std::unique_ptr<emClassObject> object(make());
+        std::string marks;
+        const Rows expected = fillLevels(levels, object.get(), fillers, on, fields, marks);
+        akDebugTypeDef* typeDef = akDebugTypeDef::find(levels.type.c_str());
+        ASSERT_NE(typeDef, nullptr);
+        RoundTrip trip;
+        trip.write(object.get(), typeDef);
+        trip.finish();
+        const akDebugObject* read = trip.read();
+        ASSERT_NE(read, nullptr);
+        EXPECT_TRUE(trip.consumedAll()) << trip.bytesLeft() << " bytes left";
+        EXPECT_EQ(typeOf(read) + " = " + valueOf(read) + schemasupport::marks(read),
+                  levels.type + " * = " + hexOf(object.get()) + marks);
+        EXPECT_TRUE(sameRows(objectRows(read, basePaths(levels)), expected));
+    });
 }
 
 }  // namespace levelsupport

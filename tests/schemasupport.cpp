@@ -3,9 +3,11 @@
 #include <emvalues.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 namespace schemasupport {
 
@@ -213,6 +215,114 @@ int typeIndex(akDebug& stream, const char* name)
 {
     akDebugType* type = stream.getType(akDebugTypeDef::find(name));
     return type ? type->getIndex() : -1;
+}
+
+namespace {
+
+struct Field
+{
+    std::string path, type, value;  // the value without its marks
+};
+
+Field field(const std::string& row)
+{
+    const size_t colon = row.find(": ");
+    const size_t equals = row.find(" = ", colon);
+    if (colon == std::string::npos || equals == std::string::npos)
+        return {row, "", ""};
+    const std::string value = row.substr(equals + 3);
+    return {row.substr(0, colon), row.substr(colon + 2, equals - colon - 2), value.substr(0, value.find(" ["))};
+}
+
+// The components of a vector ("x=1, y=2, z=3") or of a matrix row ("1 2 ... 16"); none otherwise.
+Rows components(const Field& f)
+{
+    Rows out;
+    const bool matrix = f.type.rfind("emMatrix<", 0) == 0;
+    const bool vector = !f.value.empty() && std::islower(static_cast<unsigned char>(f.value[0])) &&
+        f.value.find('=') < f.value.find(',');
+    const std::string separator = matrix ? " " : ", ";
+    for (size_t start = 0; (matrix || vector) && start < f.value.size();) {
+        const size_t end = std::min(f.value.find(separator, start), f.value.size());
+        const std::string part = f.value.substr(start, end - start);
+        out.push_back(vector ? part.substr(part.find('=') + 1) : part);
+        start = end + separator.size();
+    }
+    return out;
+}
+
+}  // namespace
+
+void FieldValues::add(int pattern, const std::string& level, const Rows& rows, const Rows& shared)
+{
+    Level& l = m_levels[level];
+    l.shared = shared;
+    l.rows[pattern] = rows;
+}
+
+int FieldValues::patterns() const
+{
+    int needed = 1;
+    for (const auto& level : m_levels) {
+        const Level& l = level.second;
+        const Rows& rows = l.rows.begin()->second;
+        const long bools = std::count_if(rows.begin(), rows.end(), [&](const std::string& row) {
+            const Field f = field(row);
+            return f.type == "bool" && !std::count(l.shared.begin(), l.shared.end(), f.path);
+        });
+        int p = 0;
+        while ((1L << p) - 2 < bools)
+            ++p;
+        needed = std::max(needed, p);
+    }
+    return needed;
+}
+
+::testing::AssertionResult FieldValues::distinct() const
+{
+    std::set<std::string> faults;
+    for (const auto& level : m_levels) {
+        const Level& l = level.second;
+        auto fault = [&](const std::string& text) { faults.insert("\n  " + level.first + ": " + text); };
+        std::map<std::string, std::string> bools;  // path: one bit per pattern
+        for (const auto& pattern : l.rows) {
+            std::map<std::string, std::string> seen;  // type and value: path
+            for (const std::string& row : pattern.second) {
+                const Field f = field(row);
+                if (f.value.empty() || std::count(l.shared.begin(), l.shared.end(), f.path) ||
+                    std::count(l.shared.begin(), l.shared.end(), f.type))
+                    continue;
+                if (f.type == "bool") {
+                    bools[f.path] += f.value == "true" ? '1' : '0';
+                    continue;
+                }
+                const auto first = seen.emplace(f.type + " = " + f.value, f.path);
+                if (!first.second)
+                    fault("\"" + first.first->second + "\" and \"" + f.path + "\" both show " + f.value);
+                Rows parts = components(f);
+                std::sort(parts.begin(), parts.end());
+                const auto twice = std::adjacent_find(parts.begin(), parts.end());
+                if (twice != parts.end())
+                    fault("\"" + f.path + "\" repeats the component " + *twice + " in " + f.value);
+            }
+        }
+        std::map<std::string, std::string> seen;  // bits: path
+        for (const auto& b : bools) {
+            if (b.second.find('0') == std::string::npos || b.second.find('1') == std::string::npos)
+                fault("\"" + b.first + "\" holds " + (b.second[0] == '1' ? "true" : "false") + " under every pattern");
+            const auto first = seen.emplace(b.second, b.first);
+            if (!first.second)
+                fault("\"" + first.first->second + "\" and \"" + b.first +
+                      "\" hold the same bool under every pattern (" + b.second + ")");
+        }
+    }
+    if (faults.empty())
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult result = ::testing::AssertionFailure();
+    result << "fields that the values do not tell apart:";
+    for (const std::string& fault : faults)
+        result << fault;
+    return result;
 }
 
 std::vector<uint8_t> readFile(const std::string& path)

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,59 @@ struct Bytes
         return *this;
     }
 };
+
+// ---- Values that tell the fields of a class apart ----
+//
+// A round trip catches a getter wired to another field of its class only when the two fields hold
+// different values. Under bool pattern k, bool field i of a class holds bit k of i + 1, so that
+// over enough patterns every two bool fields of a class differ at least once, and each holds both
+// values (i + 1 is never all ones). FieldValues collects the rows a test expects of each class
+// under each pattern and checks that the values tell every field apart.
+
+// The bools of one pattern: field i's value, and the value as a row shows it.
+struct Flags
+{
+    int pattern;
+    bool operator[](int field) const { return (((field + 1) >> pattern) & 1) != 0; }
+    std::string operator()(int field) const { return (*this)[field] ? "true" : "false"; }
+};
+
+class FieldValues
+{
+public:
+    // The rows of one class level, its own and none of its base levels', under one pattern.
+    // `shared` names the rows that may show another row's value, by path or by type: values the
+    // host derives or the file stores twice, enumerations with fewer values than the class has
+    // fields of them.
+    void add(int pattern, const std::string& level, const Rows& rows, const Rows& shared = {});
+    // The patterns that the classes added so far need, at least one.
+    int patterns() const;
+    // Under every pattern no two rows of a class show one value of one type (a getter of another
+    // type shows another type), and no vector or matrix repeats a component; every two bool rows
+    // of a class differ under at least one pattern, and each holds both values.
+    ::testing::AssertionResult distinct() const;
+
+private:
+    struct Level
+    {
+        Rows shared;
+        std::map<int, Rows> rows;
+    };
+    std::map<std::string, Level> m_levels;
+};
+
+// Runs roundTrip(flags, fields) under every bool pattern that the classes it adds to `fields`
+// need, then checks that the values told their fields apart.
+template <class RoundTrip>
+void underEveryPattern(RoundTrip roundTrip)
+{
+    FieldValues fields;
+    for (int pattern = 0; pattern < fields.patterns(); ++pattern) {
+        SCOPED_TRACE("bool pattern " + std::to_string(pattern));
+        roundTrip(Flags{pattern}, fields);
+    }
+    EXPECT_TRUE(fields.distinct());
+}
 
 std::vector<uint8_t> readFile(const std::string& path);
 void writeFile(const std::string& path, const std::vector<uint8_t>& bytes);

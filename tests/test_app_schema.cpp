@@ -61,8 +61,7 @@ TEST_F(AppSchema, EveryTypeRoundTripsLevelByLevel)
     for (const auto& c : cases) {
         SceneGraphLevels sceneGraph;
         ApplicationLevels application;
-        std::unique_ptr<emClassObject> host(c.make());
-        expectRoundTrip(c.levels, host.get(), {&sceneGraph, &application});
+        expectRoundTrip(c.levels, c.make, {&sceneGraph, &application});
     }
 }
 

@@ -15,9 +15,9 @@ namespace {
 // The file address of a host object: that of its one emClassObject, which every base shares.
 std::string addressOf(const emClassObject* object) { return hexOf(object); }
 
-bool set(Level& out, Rows rows)
+bool set(Level& out, Rows rows, Rows shared = {})
 {
-    out = Level{"", std::move(rows)};
+    out = Level{"", std::move(rows), std::move(shared)};
     return true;
 }
 
@@ -25,7 +25,7 @@ bool set(Level& out, Rows rows)
 class EnvironmentLevels : public LevelFiller
 {
 public:
-    bool fill(const std::string& level, emClassObject* object, Level& out) override;
+    bool fill(const std::string& level, emClassObject* object, const Flags& on, Level& out) override;
 
     olGeometry geometry[3];
     olLight light{"light"};
@@ -37,22 +37,22 @@ public:
     akPositionable positionReference;
 };
 
-bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& out)
+bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, const Flags& on, Level& out)
 {
     const auto g = [&](int i) { return "olGeometry * = " + hexOf(&geometry[i]); };
     if (level == "akEnvCelestial::CullRecord") {
         auto* c = dynamic_cast<akEnvCelestial::CullRecord*>(o);
-        c->geometryEnable = false;
+        c->geometryEnable = on[0];
         c->bodyGeometry = &geometry[0];
-        c->lightEnable = false;
+        c->lightEnable = on[1];
         c->lightModelViewTransformElement = &modelView;
         c->light = &light;
-        c->transformTexture = true;
+        c->transformTexture = on[2];
         c->textureTransformElement = &textureMatrix;
         return set(out,
-                   {"Geometry Enable: bool = false", "Geometry: " + g(0), "Light Enable: bool = false",
+                   {"Geometry Enable: bool = " + on(0), "Geometry: " + g(0), "Light Enable: bool = " + on(1),
                     "Light Model View Transform Element: olTransform::ElementModelView = ",
-                    "Light: olLight * = " + hexOf(&light), "Transform Texture: bool = true",
+                    "Light: olLight * = " + hexOf(&light), "Transform Texture: bool = " + on(2),
                     "Texture Transform Element: olTransform::ElementTexture = "});
     }
     if (level == "akEnvCloudLayer::CullRecord") {
@@ -65,19 +65,19 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         auto* c = dynamic_cast<akEnvCloudVolume::CullRecord*>(o);
         c->numPuffs = 12;
         c->cloudGeometry = &geometry[0];
-        c->rainShaftEnable = true;
+        c->rainShaftEnable = on[0];
         c->rainShaftGeometry = &geometry[1];
         c->rainShaftTextureElement = &texture[0];
         c->rainShaftTextureBlendElement = &textureBlend[0];
-        c->lightningEnable = true;
+        c->lightningEnable = on[1];
         c->lightningGeometry = &geometry[2];
         c->lightningTextureElement = &texture[1];
         c->lightningTextureBlendElement = &textureBlend[1];
         c->axialModelViewElement = &modelView;
         return set(out,
-                   {"Number of Puffs: int = 12", "Cloud Geometry: " + g(0), "Rain Shaft Enable: bool = true",
+                   {"Number of Puffs: int = 12", "Cloud Geometry: " + g(0), "Rain Shaft Enable: bool = " + on(0),
                     "Rain Shaft Geometry: " + g(1), "Rain Shaft Texture Element: olTexture::Element = ",
-                    "Rain Shaft Texture Blend Element: olTextureBlend::Element = ", "Lightning Enable: bool = true",
+                    "Rain Shaft Texture Blend Element: olTextureBlend::Element = ", "Lightning Enable: bool = " + on(1),
                     "Lightning Geometry: " + g(2), "Lightning Texture Element: olTexture::Element = ",
                     "Lightning Texture Blend Element: olTextureBlend::Element = ",
                     "Axial Model View Element: olTransform::ElementModelView = "});
@@ -85,21 +85,21 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
     if (level == "akEnvSkyDome::CullRecord") {
         auto* c = dynamic_cast<akEnvSkyDome::CullRecord*>(o);
         c->skyGeometry = &geometry[0];
-        c->groundEnable = false;
+        c->groundEnable = on[0];
         c->groundGeometry = &geometry[1];
-        return set(out, {"Sky Geometry: " + g(0), "Ground Enable: bool = false", "Ground Geometry: " + g(1)});
+        return set(out, {"Sky Geometry: " + g(0), "Ground Enable: bool = " + on(0), "Ground Geometry: " + g(1)});
     }
     if (level == "akEnvStars::CullRecord") {
         dynamic_cast<akEnvStars::CullRecord*>(o)->starGeometry = &geometry[0];
         return set(out, {"Geometry: " + g(0)});
     }
     if (level == "akEnvFx") {
-        dynamic_cast<akEnvFx*>(o)->setEnable(false);
-        return set(out, {"Enable: bool = false"});
+        dynamic_cast<akEnvFx*>(o)->setEnable(on[0]);
+        return set(out, {"Enable: bool = " + on(0)});
     }
     if (level == "akEnvCelestial") {
         auto* c = dynamic_cast<akEnvCelestial*>(o);
-        c->setGeometryEnable(false);
+        c->setGeometryEnable(on[0]);
         c->setVisibilityRange(5000);
         c->setAngularSize(0.75f);
         c->setHorizonAngle(2.5f);
@@ -114,7 +114,7 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         c->setRadius(1500.5);
         c->setOrbit(2500.25);
         return set(out,
-                   {"Geometry Enable: bool = false", "Visibility Range: float = 5000", "Angular Size: float = 0.75",
+                   {"Geometry Enable: bool = " + on(0), "Visibility Range: float = 5000", "Angular Size: float = 0.75",
                     "Horizon Angle: float = 2.5", "Horizon Size Scale: float = 1.5",
                     "Horizon Light Color Scale: float = 0.25", "Color: emVec4<float> = r=0.9, g=0.8, b=0.7, a=0.6",
                     "Horizon Color: emVec4<float> = r=0.5, g=0.4, b=0.3, a=0.2",
@@ -126,10 +126,10 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
     }
     if (level == "akEnvCloudLayer") {
         auto* c = dynamic_cast<akEnvCloudLayer*>(o);
-        c->setColor(0.25f, 0.5f, 0.75f, 0.5f);
+        c->setColor(0.25f, 0.5f, 0.75f, 0.625f);
         c->setElevation(3000, 3500.5f);
         c->setTransitionRange(150, 250);
-        c->setScudEnable(true);
+        c->setScudEnable(on[0]);
         c->setTextureTiling(4, 8);
         c->setMinVisibilityScale(0.125f);
         c->setHorizonColorScale(0.75f);
@@ -137,11 +137,12 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         c->setTextureBlendMode(akEnvFx::TEXTURE_BLEND_MODE_REPLACE);
         c->setTextureBlendColor(0.2f, 0.3f, 0.4f, 0.5f);
         return set(out,
-                   {"Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.5", "Elevation, Bottom: float = 3000",
+                   {"Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.625", "Elevation, Bottom: float = 3000",
                     "Elevation, Top: float = 3500.5", "Transition Range, Bottom: float = 150",
-                    "Transition Range, Top: float = 250", "Scud Enable: bool = true", "Texture Tiling, X: float = 4",
-                    "Texture Tiling, Y: float = 8", "Minimum Visibility Scale: float = 0.125",
-                    "Horizon Color Scale: float = 0.75", "Texture File: emString = \"clouds/layer.rgb\"",
+                    "Transition Range, Top: float = 250", "Scud Enable: bool = " + on(0),
+                    "Texture Tiling, X: float = 4", "Texture Tiling, Y: float = 8",
+                    "Minimum Visibility Scale: float = 0.125", "Horizon Color Scale: float = 0.75",
+                    "Texture File: emString = \"clouds/layer.rgb\"",
                     "Texture Blend Mode: akEnvFx::TextureBlendMode = TEXTURE_BLEND_MODE_REPLACE",
                     "Texture Blend Color: emVec4<float> = r=0.2, g=0.3, b=0.4, a=0.5"});
     }
@@ -159,7 +160,7 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
         c->setTextureFile("clouds/puff.rgb");
         c->setTextureBlendMode(akEnvFx::TEXTURE_BLEND_MODE_BLEND);
         c->setTextureBlendColor(0.3f, 0.35f, 0.4f, 0.45f);
-        c->setRainShaftEnable(true);
+        c->setRainShaftEnable(on[0]);
         c->setRainShaftWidth(15.5f);
         c->setRainShaftOffset(1.5f, 2.5f, -3.5f);
         c->setRainShaftTextureFile("clouds/rain.rgb");
@@ -194,7 +195,7 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
                     "Texture File: emString = \"clouds/puff.rgb\"",
                     "Texture Blend Mode: akEnvFx::TextureBlendMode = TEXTURE_BLEND_MODE_BLEND",
                     "Texture Blend Color: emVec4<float> = r=0.3, g=0.35, b=0.4, a=0.45",
-                    "Rain Shaft Enable: bool = true",
+                    "Rain Shaft Enable: bool = " + on(0),
                     "Rain Shaft Color: emVec4<float> = r=0.6, g=0.65, b=0.7, a=0.75",
                     "Rain Shaft Width: float = 15.5",
                     "Rain Shaft Offset: emVec3<float> = x=1.5, y=2.5, z=-3.5",
@@ -209,13 +210,14 @@ bool EnvironmentLevels::fill(const std::string& level, emClassObject* o, Level& 
                     "Minimum Billboarding Range: float = 5000.5",
                     "Point Billboarding Range: float = 9000.25",
                     "Position Reference: akPositionable * = " + addressOf(&positionReference),
-                    "Coordinate Converter: akCoordConverter * = " + hexOf(&converter)});
+                    "Coordinate Converter: akCoordConverter * = " + hexOf(&converter)},
+                   {"Rain Shaft Color", "Rain Shaft Texture Blend Color"});  // the cloud's, written again
     }
     if (level == "akEnvSkyDome") {
         auto* d = dynamic_cast<akEnvSkyDome*>(o);
-        d->setGroundEnable(false);
+        d->setGroundEnable(on[0]);
         d->setGroundColor(0.1f, 0.2f, 0.3f, 0.9f);
-        Rows rows{"Ground Enable: bool = false", "Ground Color: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.9"};
+        Rows rows{"Ground Enable: bool = " + on(0), "Ground Color: emVec4<float> = r=0.1, g=0.2, b=0.3, a=0.9"};
         for (int row = 0; row < 7; ++row) {
             d->setVisibilityRange(row, 1000.0f * (row + 1) + 0.5f);
             rows.push_back("Visibility Range, Row " + std::to_string(row) +
@@ -313,8 +315,7 @@ TEST_F(EnvSchema, EveryTypeRoundTripsLevelByLevel)
         SceneGraphLevels sceneGraph;
         ApplicationLevels application;
         EnvironmentLevels environment;
-        std::unique_ptr<emClassObject> host(c.make());
-        expectRoundTrip(c.levels, host.get(), {&sceneGraph, &application, &environment});
+        expectRoundTrip(c.levels, c.make, {&sceneGraph, &application, &environment});
     }
 }
 

@@ -22,32 +22,33 @@ bool set(Level& out, Level level)
 class EffectsLevels : public LevelFiller
 {
 public:
-    bool fill(const std::string& level, emClassObject* o, Level& out) override
+    bool fill(const std::string& level, emClassObject* o, const Flags& on, Level& out) override
     {
         if (level == "akFx") {
             akFx* f = dynamic_cast<akFx*>(o);
-            f->setEnable(false);
-            f->setRepeatEnable(true);
+            f->setEnable(on[0]);
+            f->setRepeatEnable(on[1]);
             f->setTriggerIsector(&trigger);
             f->setEnvironment(&environment);
-            f->setOverallColor(0.25f, 0.5f, 0.75f, 0.5f);
+            f->setOverallColor(0.25f, 0.5f, 0.75f, 0.375f);
             f->setTextureMode(akFx::TEXTURE_MODE_MODULATE_ALPHA);
             f->setTextureFile("sparks.rgba");
             f->setOverallDuration(12.5f);
             f->setFadeDuration(1.5f, 2.25f);
-            f->setConfigured(true);
+            f->setConfigured(on[2]);
             f->setElapsedDuration(3.75f);
             return set(
                 out,
                 {"",
-                 {"Enable: bool = false", "Repeat Enable: bool = true",
+                 {"Enable: bool = " + on(0), "Repeat Enable: bool = " + on(1),
                   "Trigger Isector: akIsector * = " + hexOf(&trigger), "Environment: akEnv * = " + hexOf(&environment),
-                  "Overall Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.5",
-                  "Texture Blend Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.5",
+                  "Overall Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.375",
+                  "Texture Blend Color: emVec4<float> = r=0.25, g=0.5, b=0.75, a=0.375",
                   "Texture Mode: akFx::TextureMode = TEXTURE_MODE_MODULATE_ALPHA",
                   "Texture File: emString = \"sparks.rgba\"", "Overall Duration: float = 12.5",
                   "Fade Duration, In: float = 1.5", "Fade Duration, Out: float = 2.25",
-                  "Configured: bool = true [advanced]", "Elapsed Duration: float = 3.75 [advanced]"}});
+                  "Configured: bool = " + on(2) + " [advanced]", "Elapsed Duration: float = 3.75 [advanced]"},
+                 {"Texture Blend Color"}});  // the overall colour, written again
         }
         if (level == "akFxBlade") {
             akFxBlade* b = dynamic_cast<akFxBlade*>(o);
@@ -99,8 +100,8 @@ public:
         p->setParticleReleaseCutoff(0.75f);
         p->setSourceDomain(P::SOURCE_DOMAIN_CUBE);
         p->setSourceDomainSize(2.5f);
-        p->addBoundingPlane({0, 0, -1}, {0, 0, 1});
-        p->addBoundingPlane({10, 0, 0}, {-1, 0, 0});
+        p->addBoundingPlane({1, 2, -1}, {0, 0.5, 1});
+        p->addBoundingPlane({10, 20, 30}, {-1, 0, 1});
         p->setBoundingDomainBehavior(P::BOUNDING_DOMAIN_BEHAVIOR_RECYCLE);
         p->setBounceCoefficient(0.625);
         p->setMaxNumParticles(321);
@@ -115,12 +116,12 @@ public:
         p->setSizeVariation(0.25f);
         p->setEmissivity(0.5f);
         p->setColor(0.5f, {0.5f, 0.25f, 0.125f, 0.0f});
-        p->setColor(0.0f, {1.0f, 0.5f, 0.25f, 1.0f});
+        p->setColor(0.0f, {1.0f, 0.5f, 0.25f, 0.875f});
         p->setSize(0.25f, 3.0f);
         p->setVelocity(0.0f, {1, 2, 3});
         p->setVelocity(1.5f, {4, 5, 6});
         p->setWind(2.0f, {-1, 0.5, 0});
-        p->setRandomVelocity(0.125f, 0.75f);
+        p->setRandomVelocity(0.125f, 0.8125f);
         p->setSphericalVelocity(0.0f, 9.0f);
         p->setSphericalVelocity(1e-5f, 8.0f);
         p->setScaleAlongVelocity(3.0f, 2.0f);
@@ -133,11 +134,11 @@ public:
             "Source Domain Size: float = 2.5",
             "Bounding Planes:  = ",
             "Bounding Planes/0:  = ",
-            "Bounding Planes/0/Point: emVec3<double> = x=0, y=0, z=-1",
-            "Bounding Planes/0/Normal: emVec3<double> = x=0, y=0, z=1",
+            "Bounding Planes/0/Point: emVec3<double> = x=1, y=2, z=-1",
+            "Bounding Planes/0/Normal: emVec3<double> = x=0, y=0.5, z=1",
             "Bounding Planes/1:  = ",
-            "Bounding Planes/1/Point: emVec3<double> = x=10, y=0, z=0",
-            "Bounding Planes/1/Normal: emVec3<double> = x=-1, y=0, z=0",
+            "Bounding Planes/1/Point: emVec3<double> = x=10, y=20, z=30",
+            "Bounding Planes/1/Normal: emVec3<double> = x=-1, y=0, z=1",
             "Bounding Domain Behavior: akFxParticleSystem::BoundingDomainBehavior = BOUNDING_DOMAIN_BEHAVIOR_RECYCLE",
             "Bounce Coefficient: double = 0.625",
             "Maximum Number of Particles: int = 321",
@@ -152,7 +153,7 @@ public:
             "Size Variation: float = 0.25",
             "Emissivity: float = 0.5",
             "Colors:  = ",
-            "Colors/0: emVec4<float> = r=1, g=0.5, b=0.25, a=1",
+            "Colors/0: emVec4<float> = r=1, g=0.5, b=0.25, a=0.875",
             "Colors/0.5: emVec4<float> = r=0.5, g=0.25, b=0.125, a=0",
             "Size:  = ",
             "Size/0.25: float = 3",
@@ -162,7 +163,7 @@ public:
             "Wind:  = ",
             "Wind/2: emVec3<double> = x=-1, y=0.5, z=0",
             "Random Velocity:  = ",
-            "Random Velocity/0.125: float = 0.75",
+            "Random Velocity/0.125: float = 0.8125",
             "Spherical Velocity:  = ",
             "Spherical Velocity/0: float = 9",
             "Spherical Velocity/1e-05: float = 8",
@@ -228,8 +229,7 @@ TEST_F(FxSchema, EveryTypeRoundTripsLevelByLevel)
         SceneGraphLevels sceneGraph;
         ApplicationLevels application;
         EffectsLevels effects;
-        std::unique_ptr<emClassObject> host(c.make());
-        expectRoundTrip(c.levels, host.get(), {&sceneGraph, &application, &effects});
+        expectRoundTrip(c.levels, c.make, {&sceneGraph, &application, &effects});
     }
 }
 

@@ -62,8 +62,7 @@ TEST_F(TelsSchema, EveryTypeRoundTripsLevelByLevel)
     };
     for (const auto& c : cases) {
         SceneGraphLevels levels;
-        std::unique_ptr<emClassObject> host(c.make());
-        expectRoundTrip(c.levels, host.get(), {&levels});
+        expectRoundTrip(c.levels, c.make, {&levels});
     }
 }
 
