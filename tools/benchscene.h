@@ -84,7 +84,6 @@ struct InheritState
     olState state{"inherit state"};
 };
 
-
 // A root node over host objects that the graph owns.
 class Graph
 {
