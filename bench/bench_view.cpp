@@ -13,7 +13,6 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -72,8 +71,8 @@ bool parse(int argc, char** argv, Options& o, int& status)
     app.add_option("--viewer", o.viewer, "the viewer measured (default: akdebug-view beside this program)");
     app.add_option("--keep", o.keep, "write the files to DIRECTORY and keep them");
     app.add_option("--only", o.only,
-                   "only the modes whose name and file hold one of these texts (\"--find\", \"draw\"), and the "
-                   "reads they are compared with");
+                   "only the modes whose mode and file, as the table shows them (\"--find draw\"), hold one of these "
+                   "texts, and the reads they are compared with");
     app.add_option("--write", o.write)->group("");
     app.add_option("--read", o.read)->group("");
     app.add_option("--read-records", o.readRecords)->group("");
@@ -92,8 +91,13 @@ bool parse(int argc, char** argv, Options& o, int& status)
         return false;
     }
     o.command = "bench_view";
-    for (int i = 1; i < argc; ++i)
-        o.command += std::string(" ") + argv[i];
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool plain =
+            arg.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_./=:,") ==
+            std::string::npos;
+        o.command += plain ? " " + arg : " '" + arg + "'";
+    }
     return true;
 }
 
@@ -168,8 +172,8 @@ std::vector<std::string> describe(const Options& o, const Files& files, const st
     const std::string quote = o.markdown ? "`" : "";
     const std::string pinned = o.core >= 0 ? "runs pinned to core " + std::to_string(o.core) : "runs not pinned";
     return {
-        std::string(date) + ", " + name.sysname + " " + name.release + " " + name.machine + ", " + cpu + ", " +
-            std::to_string(sysconf(_SC_NPROCESSORS_ONLN)) + " cores, " + pinned + ".",
+        "Measured " + std::string(date) + ", " + name.sysname + " " + name.release + " " + name.machine + ", " + cpu +
+            ", " + std::to_string(sysconf(_SC_NPROCESSORS_ONLN)) + " cores, " + pinned + ".",
         "Command: " + quote + o.command + quote + " (each figure the best of " + std::to_string(o.repeat) + " run" +
             (o.repeat == 1 ? "" : "s") + "; ratios to the plain read of the same file in the same run).",
         "Files: " + file("scene", files.scene, "read scene", "attributes") + ", " +
@@ -182,9 +186,8 @@ std::vector<std::string> describe(const Options& o, const Files& files, const st
 
 void removeFiles(const Files& files, const std::string& directory)
 {
-    for (const std::string* path :
-         {&files.scene, &files.other, &files.draw, &files.instanced, &files.fresh, &files.bomb})
-        std::remove(path->c_str());
+    for (const std::string& path : files.all())
+        std::remove(path.c_str());
     rmdir(directory.c_str());
 }
 

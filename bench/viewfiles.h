@@ -17,6 +17,7 @@ struct Files
     std::string instanced;  // one drawable and its state under as many geometry nodes
     std::string fresh;      // the same geometry nodes, each with a drawable and a state of its own
     std::string bomb;       // a few kilobytes whose repeats expand exponentially
+    std::vector<std::string> all() const { return {scene, other, draw, instanced, fresh, bomb}; }
 };
 
 // Writes the files for a scene of `nodes` geometry nodes and `frames` recorded frames; prints
