@@ -4,7 +4,7 @@
 // what the reader built, damaged or not, so nothing they meet in a tree may crash them.
 #include "fuzzsupport.h"
 #include "options.h"
-#include "webdata.h"
+#include "webapi.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -21,42 +21,36 @@ void showEveryForm(const std::string& file, unsigned int address)
     options.walk.advanced = true;
     view::runText(options);
 
-    view::Options summary = options;
-    summary.summary = true;
-    view::runText(summary);
-    view::Options types = options;
-    types.types = true;
-    view::runText(types);
-    view::Options find = options;
-    find.find = "a";
-    view::runText(find);
-    view::Options byAddress = options;
-    byAddress.byAddress = true;
-    byAddress.address = address;
-    view::runText(byAddress);
+    for (view::Mode mode : {view::Mode::Summary, view::Mode::Types, view::Mode::Find, view::Mode::Address}) {
+        view::Options form = options;
+        form.mode = mode;
+        form.query.text = "a";
+        form.address = address;
+        view::runText(form);
+    }
     view::Options record = options;
     record.records.byIndex = true;
     record.records.index = 3;
     view::runText(record);
 
     view::Options json = options;
-    json.json = true;
+    json.format = view::Format::Json;
     json.walk.depth = 6;
     view::runJson(json);
 
     view::Options diff = options;
+    diff.mode = view::Mode::Diff;
     diff.diff = {file, file};
     view::runDiff(diff);
 
-    view::WebData data;
-    if (data.read(file, s_maxAttributes)) {
-        data.whole();
-        data.find("a", 50);
+    view::WebApi api;
+    if (api.read(file, s_maxAttributes)) {
+        api.written();
         char hex[16];
         std::snprintf(hex, sizeof hex, "0x%X", address);
-        data.find(hex, 50);
-        view::WebData::json out;
-        data.record(1, out);
+        for (const std::string& q : {std::string("a"), std::string(hex)})
+            api.answer("find", {{"q", q}});
+        api.answer("record", {{"index", "1"}});
     }
 }
 

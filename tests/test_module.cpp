@@ -7,8 +7,10 @@
 #include <akdebugscene.h>
 #include <telr.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -238,6 +240,54 @@ TEST(ModuleTest, LoadedByNameUsedShutDownAndInitialisedAgain)
     delete loaded;
     EXPECT_EQ(akModule::find("akdebug"), nullptr);
     EXPECT_EQ(akDebugModule::getStaticClassType(), nullptr);
+}
+
+// A registration that cannot register one of its definitions (its name is taken) removes what it
+// added and stops the chain; the registrations before it stay. With the name free again, the next
+// initialize completes the table in its order. Shutdown without a registration, and a second
+// initialize of a module not yet configured, change nothing.
+TEST(ModuleTest, RegistrationFailingPartWayLeavesNothingBehind)
+{
+    testsupport::clear();
+    akModule* module = akdebugInitialize();
+    EXPECT_EQ(module->shutdown(), telu::SUCCESS);
+    EXPECT_EQ(akDebugTypeDef::size(), 0u);
+
+    // The first and the last definition of each registration: failing at its last, the
+    // registration has every other one of its definitions to take away.
+    const std::pair<const char*, const char*> registrations[] = {
+        {"emMemBase", "emUserDataList"},
+        {"olDrawFunc::Data", "olString"},
+        {"kiCullRecord", "kiBillboard"},
+        {"akGeometry", "akObject"},
+        {"akEnvCelestial::CullRecord", "akEnvWindVolume"},
+        {"akFxBlade::CullRecord", "akFxSplash"},
+    };
+    for (const auto& [first, last] : registrations) {
+        SCOPED_TRACE(last);
+        testsupport::clear();
+        ASSERT_EQ(akDebugTypeDef::initializeClass(), telu::SUCCESS);
+        auto* taken = new akDebugTypeDef(last, nullptr, nullptr, nullptr, nullptr, 0);
+        EXPECT_EQ(module->initialize(0, nullptr), telu::FAILURE);
+        EXPECT_TRUE(testsupport::printed(6,
+                                         std::string("akdebugschema::Registration::registerTypes - unable to "
+                                                     "register type definition \"") +
+                                             last + "\""));
+        EXPECT_TRUE(testsupport::printed(6, "akDebugModule::initialize - unable to initialize"));
+        // The taken name first: it was registered before the chain ran.
+        std::vector<std::string> expected = {last};
+        expected.insert(expected.end(), s_typeOrder.begin(), std::find(s_typeOrder.begin(), s_typeOrder.end(), first));
+        EXPECT_EQ(registeredTypes(), expected);
+
+        delete taken;
+        ASSERT_EQ(module->initialize(0, nullptr), telu::SUCCESS);
+        EXPECT_EQ(registeredTypes(), s_typeOrder);
+        ASSERT_EQ(module->initialize(0, nullptr), telu::SUCCESS);
+        EXPECT_EQ(registeredTypes(), s_typeOrder);
+        ASSERT_EQ(module->shutdown(), telu::SUCCESS);
+        EXPECT_EQ(akDebugTypeDef::size(), 0u);
+    }
+    delete module;
 }
 
 TEST(ModuleTest, UnknownModulesAreReported)

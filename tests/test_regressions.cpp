@@ -1,7 +1,7 @@
-// Inputs that once crashed, hung or leaked a reader or the viewer (found by the fuzzers, kept in
-// fuzz/regressions/scene, draw and view): each is read again, whole and record by record, its
-// indexes searched, and each viewer finding shown by the viewer in every form. Every read ends in
-// a reported failure or a tree, within the attribute limit.
+// Inputs that once crashed, hung or leaked a reader or the viewer (kept in fuzz/regressions/scene,
+// draw and view): each is read again, whole and record by record, its indexes searched, and each
+// viewer finding shown by the viewer in every form. Every read ends in a reported failure or a
+// tree, within the attribute limit.
 #include "indexwalk.h"
 #include "schemasupport.h"
 #include "viewsupport.h"
@@ -19,6 +19,8 @@ class RegressionTest : public schemasupport::ModuleTest
 
 const unsigned long long s_maxAttributes = 2000000;
 
+// The inputs of one folder. A folder without any fails the test that reads it: the test would
+// pass without reading anything.
 std::vector<std::string> inputs(const char* kind)
 {
     std::vector<std::string> files;
@@ -26,6 +28,7 @@ std::vector<std::string> inputs(const char* kind)
     for (const auto& entry : std::filesystem::directory_iterator(dir))
         if (entry.is_regular_file() && entry.path().filename().string()[0] != '.')
             files.push_back(entry.path().string());
+    EXPECT_FALSE(files.empty()) << dir << " holds no input";
     return files;
 }
 

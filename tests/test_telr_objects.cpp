@@ -1,4 +1,4 @@
-// Render state objects: every type written and read back as its table says, and the irregular
+// Render state objects: every type written and read back field by field, and the irregular
 // texture blocks (dimensions and wraps by mapping, bits per component, image levels, repeats) at
 // byte level.
 #include "schemasupport.h"
@@ -57,8 +57,8 @@ std::vector<uint8_t> plainTextureBytes(RoundTrip& rt, int mapping, int values)
 }  // namespace
 
 // Every type with a distinct, non-default value in every field comes back with each attribute's
-// name, type and value as its table gives them, and each record is read to its last byte.
-TEST_F(TelrObjects, EveryTypeRoundTripsAsItsTableSays)
+// name, type and value as listed below, and each record is read to its last byte.
+TEST_F(TelrObjects, EveryTypeRoundTripsItsFields)
 {
     olWindow::PixelBuffer pixelBuffer(640, 480);
     const unsigned char pixels[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};

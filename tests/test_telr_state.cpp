@@ -29,7 +29,7 @@ protected:
     }
 };
 
-// One host object of every type of the table, each field set to a value other than its default
+// One host object of every render state type, each field set to a value other than its default
 // (stages differ from each other), and the state objects they point at.
 struct World
 {

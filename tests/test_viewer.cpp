@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -53,6 +54,50 @@ protected:
     std::string dir, scene, draw;
 };
 
+// What a scene's summary must count, from the tree the module read: every attribute once; object
+// records by tag. An object that stands for a host object is a null reference (address 0), or
+// stands for one at an address: read in full or by address only (those whose type writes no
+// field look alike in the tree, so the module's count of each is taken, and their sum checked
+// here), or a repeat (an object at an address already read, of a type that shares repeats), whose
+// contents are a copy and no records of the file.
+struct TreeCounts
+{
+    unsigned int nulls = 0, placed = 0, repeats = 0, full = 0, addressOnly = 0;
+    std::set<unsigned int> addresses;
+    std::set<const akDebugAttributeBase*> attributes;
+
+    explicit TreeCounts(const akDebugScene& scene)
+        : full(scene.getNumRecords(akDebug::OBJECT_FULL)),
+          addressOnly(scene.getNumRecords(akDebug::OBJECT_ADDRESS_ONLY))
+    {
+        add(scene.getRoot(), false);
+    }
+    void add(const akDebugAttributeBase* attribute, bool copied)
+    {
+        if (!attributes.insert(attribute).second)
+            return;
+        const auto* object = dynamic_cast<const akDebugObject*>(attribute);
+        if (object && object->hasAddress() && !copied) {
+            const bool shares = object->getType()->getTypeDef()->getOptions() & akDebugTypeDef::OPTION_SHARE_REPEATS;
+            if (object->getValue() == 0)
+                ++nulls;
+            else if (object->empty_child())
+                ++placed;
+            else if (shares && !addresses.insert(object->getValue()).second)
+                copied = ++repeats;
+            else
+                ++placed;
+        }
+        for (auto it = attribute->begin_child(); it != attribute->end_child(); ++it)
+            add(*it, copied);
+    }
+    std::string recordsLine() const
+    {
+        return "object records: " + std::to_string(nulls) + " null, " + std::to_string(addressOnly) +
+            " address only, " + std::to_string(repeats) + " repeat, " + std::to_string(full) + " full\n";
+    }
+};
+
 TEST_F(ViewerTest, ShowsSceneTreesAndFindsObjects)
 {
     ViewRun tree = view(scene);
@@ -88,20 +133,38 @@ TEST_F(ViewerTest, ShowsSceneTreesAndFindsObjects)
     EXPECT_TRUE(uses.has("2 places found")) << uses.out;
 
     ViewRun summary = view("--summary " + scene);
-    EXPECT_TRUE(summary.has("object records: ")) << summary.out;
-    EXPECT_TRUE(summary.has("attributes: ")) << summary.out;
+    akDebugScene read;
+    ASSERT_EQ(read.read(scene.c_str()), telu::SUCCESS);
+    const TreeCounts counts(read);
+    // Two nodes in full, the root again by address only in its child's parents, no repeat.
+    EXPECT_EQ(counts.full, 2u);
+    EXPECT_EQ(counts.addressOnly, 1u);
+    EXPECT_EQ(counts.placed, 3u);
+    EXPECT_EQ(counts.repeats, 0u);
+    EXPECT_TRUE(summary.has(counts.recordsLine())) << summary.out;
+    EXPECT_TRUE(summary.has("\nattributes: " + std::to_string(counts.attributes.size()) + "\n")) << summary.out;
     EXPECT_TRUE(summary.has("errors by level: none")) << summary.out;
     EXPECT_TRUE(summary.has("kiNode: 2")) << summary.out;
 }
 
 TEST_F(ViewerTest, ShowsDrawRecordsByFrame)
 {
+    akDebugDraw read;
+    ASSERT_EQ(read.read(draw.c_str()), telu::SUCCESS);
+    ASSERT_EQ(read.size_record(), 8u);
+    const akDebugDraw::Record& first = **read.begin_record();
+    const unsigned int lastFrame = (*(read.end_record() - 1))->frame;
+    ASSERT_EQ(lastFrame, first.frame + 1) << "two frames drawn one after the other";
+    char context[64];
+    std::snprintf(context, sizeof context, "Draw Context [olDrawContext *] = 0x%X\n", first.drawContext->getValue());
+
     ViewRun records = view(draw);
     EXPECT_EQ(records.status, 0) << records.out;
-    EXPECT_TRUE(records.has("Frame ")) << records.out;
+    EXPECT_EQ(records.out.rfind("Frame " + std::to_string(first.frame) + "\n", 0), 0u) << records.out;
+    EXPECT_TRUE(records.has("\nFrame " + std::to_string(lastFrame) + "\n")) << records.out;
     EXPECT_TRUE(records.has("Record 0 \"Draw Channel Begin\" (Draw Channel Begin)")) << records.out;
     EXPECT_TRUE(records.has("\"Opaque\" (State Change)")) << records.out;
-    EXPECT_TRUE(records.has("Draw Context [olDrawContext *] = 0x")) << records.out;
+    EXPECT_TRUE(records.has(context)) << records.out;
     ViewRun summary = view("--summary " + draw);
     EXPECT_TRUE(summary.has("records: 8")) << summary.out;
     EXPECT_TRUE(summary.has("Geometry: 2")) << summary.out;
@@ -138,6 +201,48 @@ TEST_F(ViewerTest, ExitStatusAndUsage)
         EXPECT_TRUE(limited.has("--max-attributes N")) << limited.out;
         EXPECT_EQ(view("--summary --max-attributes 1000000 " + file).status, 0);
     }
+}
+
+TEST_F(ViewerTest, OutputModesGoOneAtATimeAndJsonOnlyWhereItApplies)
+{
+    const std::pair<std::string, std::string> modes[] = {{"--summary", "--summary"},
+                                                         {"--types", "--types"},
+                                                         {"--find", "--find wheel"},
+                                                         {"--address", "--address 1A2B"},
+                                                         {"--diff", "--diff " + scene + " " + scene},
+                                                         {"--serve", "--serve --port 0"},
+                                                         {"--html", "--html " + dir + "/page.html"}};
+    for (const auto& a : modes)
+        for (const auto& b : modes) {
+            if (&a == &b)
+                continue;
+            const ViewRun run = view(scene + " " + a.second + " " + b.second);
+            EXPECT_EQ(run.status, 2) << a.first << " " << b.first;
+            EXPECT_EQ(run.out, "");
+            const size_t first = std::min(run.err.find(a.first + " and "), run.err.find(b.first + " and "));
+            EXPECT_NE(first, std::string::npos) << run.err;
+            EXPECT_TRUE(run.has(" are two outputs; give one of ")) << run.err;
+        }
+    EXPECT_EQ(access((dir + "/page.html").c_str(), F_OK), -1) << "nothing was written";
+
+    // --json: the tree, its records (--frame, --record) and --find; nothing else.
+    for (const auto& mode : modes) {
+        if (mode.first == "--find")
+            continue;
+        const ViewRun run = view(scene + " --json " + mode.second);
+        EXPECT_EQ(run.status, 2) << mode.first;
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(run.has("--json applies to the tree and --find, not to " + mode.first + "\n")) << run.err;
+    }
+    for (const std::string& arguments :
+         {"--json " + scene, "--json --find wheel " + scene, "--json --frame 1 " + draw, "--json --record 2 " + draw}) {
+        const ViewRun run = view(arguments);
+        EXPECT_EQ(run.status, 0) << arguments << run.err;
+        EXPECT_EQ(run.out.rfind("{\"file\":", 0), 0u) << arguments;
+    }
+    // Filters and switches of one mode narrow it, and are no mode of their own.
+    EXPECT_EQ(view("--summary --frame 1 " + draw).status, 0);
+    EXPECT_EQ(view("--find wheel --exact --case --advanced --depth 1 " + scene).status, 0);
 }
 
 }  // namespace
@@ -259,5 +364,14 @@ TEST_F(ViewerTest, WorldFilesKeepOneAttributePerLineAndNoRawControlCharacters)
         }
     }
     EXPECT_TRUE(view(worldScene).has("Name [emString] = \"Line one\\nline two \\x1B[1mbold\\x1B[0m\"\n"));
+
+    // The world's summary counts what its tree holds.
+    const TreeCounts counts(sceneRead);
+    EXPECT_GT(counts.repeats, 0u);
+    EXPECT_GT(counts.addressOnly, 0u);
+    EXPECT_EQ(counts.full + counts.addressOnly, counts.placed);
+    const ViewRun summary = view("--summary " + worldScene);
+    EXPECT_TRUE(summary.has(counts.recordsLine())) << counts.recordsLine() << summary.out;
+    EXPECT_TRUE(summary.has("\nattributes: " + std::to_string(counts.attributes.size()) + "\n")) << summary.out;
     EXPECT_TRUE(view(worldScene).has(" '\\x9B' [] = \n"));
 }

@@ -16,8 +16,9 @@
 //   3 differences: 1 added, 1 removed, 1 changed
 #include "options.h"
 
+#include <akdebugattributevalue.h>
+
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <typeinfo>
@@ -39,24 +40,23 @@ bool sameMarks(const Node& a, const Node& b)
     return true;
 }
 
-// The address a value stands for: an object's, or an array's (a group that is no object and shows
-// a value, "0x%X").
-bool addressOf(const Node& node, unsigned long& address)
+// The address a value stands for: an object's, or an array's.
+bool addressOf(const Node& node, unsigned int& address)
 {
     if (node.hasAddress) {
         address = node.address;
         return true;
     }
-    if (node.isObject() || node.value.compare(0, 2, "0x") != 0 || !dynamic_cast<const akDebugGroup*>(node.attribute))
-        return false;
-    address = std::strtoul(node.value.c_str() + 2, nullptr, 16);
-    return true;
+    const auto* array = dynamic_cast<const akDebugArrayBase*>(node.attribute);
+    if (array)
+        address = array->getAddress();
+    return array != nullptr;
 }
 
 // Equal values of two groups: addresses count only as null or not null.
 bool sameGroupValue(const Node& a, const Node& b)
 {
-    unsigned long addressA = 0, addressB = 0;
+    unsigned int addressA = 0, addressB = 0;
     const bool isAddressA = addressOf(a, addressA), isAddressB = addressOf(b, addressB);
     if (isAddressA && isAddressB)
         return (addressA == 0) == (addressB == 0);

@@ -9,20 +9,19 @@
 //   ...]},"complete":true}
 //
 // "address" and "addressValue" are there for objects that stand for a host object. A draw file
-// gives "records", each with its index, frame, name, kind, redundant mark and its four objects
+// gives "records", each with its index, frame, redundant mark, kind, name and its four objects
 // ("channelBin", "cullRecord", "geometry", "drawContext"; null where the record holds none). With
 // --find, "found" lists the objects found, each with its path (and, in a draw file, its record) and
 // its tree. "complete" is false when the file could not be read whole; the document is still
 // closed, so what was read can be parsed.
 //
-// Texts and numbers are made by the JSON library: control characters and everything beyond ASCII
-// become escapes, and bytes that are not UTF-8 become U+FFFD, so no text from a file reaches the
-// output raw.
+// Nodes and records have the shape that jsonshape.h gives them, the web page's data too. Control
+// characters and everything beyond ASCII become escapes, and bytes that are not UTF-8 become
+// U+FFFD, so no text from a file reaches the output raw.
+#include "jsonshape.h"
 #include "options.h"
+#include "search.h"
 
-#include <nlohmann/json.hpp>
-
-#include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -31,35 +30,18 @@ namespace view {
 
 namespace {
 
-std::string text(const char* value)
-{
-    if (!value)
-        return "null";
-    return nlohmann::json(value).dump(-1, ' ', true, nlohmann::json::error_handler_t::replace);
-}
-std::string text(const std::string& value) { return text(value.c_str()); }
-
-template <class Number>
-std::string number(Number value)
-{
-    return nlohmann::json(value).dump();
-}
-
-std::string boolean(bool value) { return value ? "true" : "false"; }
-
-// Standard output, written in large pieces.
-class Output
+// The document, written to standard output in large pieces.
+class Document : public JsonText
 {
 public:
-    ~Output() { flush(); }
-    Output& operator<<(const std::string& piece)
+    Document() : JsonText(true) {}
+    ~Document() { flush(); }
+    // Called between pieces: writes what is held once there is enough of it.
+    void pass()
     {
-        m_buffer += piece;
-        if (m_buffer.size() >= s_flushSize)
+        if (out.size() >= s_flushSize)
             flush();
-        return *this;
     }
-    Output& operator<<(const char* piece) { return *this << std::string(piece); }
     // False when the output could not be written.
     bool finish()
     {
@@ -70,17 +52,16 @@ public:
 private:
     void flush()
     {
-        if (!m_buffer.empty())
-            std::fwrite(m_buffer.data(), 1, m_buffer.size(), stdout);
-        m_buffer.clear();
+        if (!out.empty())
+            std::fwrite(out.data(), 1, out.size(), stdout);
+        out.clear();
     }
     static constexpr size_t s_flushSize = 1 << 16;
-    std::string m_buffer;
 };
 
 // Writes the attributes that a walk from `root` visits, one per line, or "null" when it visits
 // none (an advanced root without --advanced).
-void writeTree(Output& out, const akDebugAttributeBase* root, const WalkOptions& options)
+void writeTree(Document& out, const akDebugAttributeBase* root, const WalkOptions& options)
 {
     // Per depth: whether a child was written at that depth under the current parent.
     std::vector<bool> written;
@@ -88,106 +69,98 @@ void writeTree(Output& out, const akDebugAttributeBase* root, const WalkOptions&
          {[&](const Node& node, int depth) {
               if (written.size() <= static_cast<size_t>(depth))
                   written.resize(static_cast<size_t>(depth) + 1);
-              out << (written[depth] ? ",\n" : "\n");
+              out.raw(written[depth] ? ",\n{" : "\n{");
               written[depth] = true;
               if (written.size() > static_cast<size_t>(depth) + 1)
                   written[depth + 1] = false;
-              out << "{\"name\":" << text(node.name) << ",\"type\":" << text(node.type)
-                  << ",\"value\":" << text(node.value);
-              if (node.hasAddress) {
-                  char hex[16];
-                  std::snprintf(hex, sizeof hex, "0x%X", node.address);
-                  out << ",\"address\":" << text(hex) << ",\"addressValue\":" << number(node.address);
-              }
-              out << ",\"advanced\":" << boolean(node.advanced) << ",\"toolTip\":" << text(node.toolTip)
-                  << ",\"errors\":[";
-              for (size_t i = 0; i < node.errors.size(); ++i)
-                  out << (i ? ",{\"level\":" : "{\"level\":") << number(node.errors[i].level)
-                      << ",\"message\":" << text(node.errors[i].message) << "}";
-              out << "],\"children\":[";
+              out.nodeMembers(node).raw(",\"children\":[");
+              out.pass();
               return true;
           },
-          [&](const Node&, int) { out << "]}"; }});
+          [&](const Node&, int) { out.raw("]}"); }});
     if (written.empty())
-        out << "null";
+        out.raw("null");
 }
 
-// The objects whose name holds the query below `root`, each as its path and its tree.
-void writeFound(Output& out, const akDebug& stream, const Options& options, const akDebugAttributeBase* root,
-                const std::string& prefix, const std::string& fields, unsigned int& found)
+// The objects found below the tops, each as its path (and, in a draw file, its record) and its tree.
+void writeFound(Document& out, const akDebug& stream, const Options& options, const Tops& tops, unsigned int& found)
 {
-    forEachFound(stream, options.find, options.exact, options.caseSensitive, root, prefix,
-                 [&](const akDebugObject* object, const std::string& path) {
-                     out << (found++ ? ",\n" : "\n") << "{" << fields << "\"path\":" << text(path) << ",\"object\":";
-                     writeTree(out, object, options.walk);
-                     out << "}";
-                 });
+    findByName(stream, options.query, tops, [&](const Found& each) {
+        out.raw(found++ ? ",\n{" : "\n{");
+        if (tops.record(each.top) >= 0)
+            out.raw("\"record\":").number(static_cast<unsigned int>(tops.record(each.top))).raw(",");
+        out.raw("\"path\":").text(pathOf(tops, each)).raw(",\"object\":");
+        writeTree(out, each.object, options.walk);
+        out.raw("}");
+        return true;
+    });
 }
 
-int writeScene(Output& out, const Options& options, FileKind kind)
+int writeScene(Document& out, const Options& options, FileKind kind)
 {
     akDebugScene scene;
     scene.setMaxAttributes(options.maxAttributes);
     scene.read(options.file.c_str());
     const akDebugObject* root = scene.getRoot();
-    out << "{\"file\":" << text(options.file) << ",\"kind\":" << (kind == FileKind::Scene ? "\"scene\"" : "null");
-    if (!options.find.empty()) {
+    out.raw("{\"file\":").text(options.file).raw(",\"kind\":").raw(kind == FileKind::Scene ? "\"scene\"" : "null");
+    if (options.mode == Mode::Find) {
         unsigned int found = 0;
-        out << ",\"find\":" << text(options.find) << ",\"found\":[";
-        if (root)
-            writeFound(out, scene, options, root, "", "", found);
-        out << "]";
+        out.raw(",\"find\":").text(options.query.text).raw(",\"found\":[");
+        if (root) {
+            Tops tops;
+            tops.add(root);
+            writeFound(out, scene, options, tops, found);
+        }
+        out.raw("]");
     } else {
-        out << ",\"root\":";
+        out.raw(",\"root\":");
         if (root)
             writeTree(out, root, options.walk);
         else
-            out << "null";
+            out.raw("null");
     }
     const bool complete = root && !scene.hasReadFailed();
-    out << ",\"complete\":" << boolean(complete) << "}\n";
+    out.raw(",\"complete\":").boolean(complete).raw("}\n");
     return complete ? 0 : 1;
 }
 
-int writeDraw(Output& out, const Options& options)
+int writeDraw(Document& out, const Options& options)
 {
     akDebugDraw draw;
     draw.setMaxAttributes(options.maxAttributes);
-    out << "{\"file\":" << text(options.file) << ",\"kind\":\"draw\"";
-    if (!options.find.empty())
-        out << ",\"find\":" << text(options.find) << ",\"found\":[";
+    out.raw("{\"file\":").text(options.file).raw(",\"kind\":\"draw\"");
+    if (options.mode == Mode::Find)
+        out.raw(",\"find\":").text(options.query.text).raw(",\"found\":[");
     else
-        out << ",\"records\":[";
+        out.raw(",\"records\":[");
     unsigned int records = 0, found = 0;
     const int result = readRecords(draw, options.file.c_str(), options.records, [&](const RecordView& view) {
-        const std::string index = number(view.index);
-        if (!options.find.empty()) {
+        if (options.mode == Mode::Find) {
+            Tops tops;
             for (const akDebugObject* object : view.objects())
-                writeFound(out, draw, options, object, "Record " + index + "/" + object->getName() + "/",
-                           "\"record\":" + index + ",", found);
+                tops.add(object, static_cast<int>(view.index));
+            writeFound(out, draw, options, tops, found);
         } else {
             const akDebugDraw::Record& record = *view.record;
-            out << (records ? ",\n" : "\n") << "{\"index\":" << index << ",\"frame\":" << number(record.frame)
-                << ",\"name\":" << text(record.name.c_str()) << ",\"kind\":" << text(view.kind)
-                << ",\"redundant\":" << boolean(view.redundant);
+            out.raw(records ? ",\n{" : "\n{").recordMembers(view);
             const std::pair<const char*, const akDebugObject*> objects[] = {{"channelBin", record.channelBin},
                                                                             {"cullRecord", record.cullRecord},
                                                                             {"geometry", record.geometry},
                                                                             {"drawContext", record.drawContext}};
             for (const auto& object : objects) {
-                out << ",\"" << object.first << "\":";
+                out.raw(",\"").raw(object.first).raw("\":");
                 if (object.second)
                     writeTree(out, object.second, options.walk);
                 else
-                    out << "null";
+                    out.raw("null");
             }
-            out << "}";
+            out.raw("}");
         }
         ++records;
         return true;
     });
     const bool complete = result == telu::SUCCESS;
-    out << "],\"complete\":" << boolean(complete) << "}\n";
+    out.raw("],\"complete\":").boolean(complete).raw("}\n");
     return complete ? 0 : 1;
 }
 
@@ -195,7 +168,7 @@ int writeDraw(Output& out, const Options& options)
 
 int runJson(const Options& options)
 {
-    Output out;
+    Document out;
     const FileKind kind = kindOf(options.file.c_str());
     int status = kind == FileKind::Draw ? writeDraw(out, options) : writeScene(out, options, kind);
     if (!out.finish()) {

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,8 +28,61 @@ bool startedAsTool(const char* program)
     return std::strncmp(name, "DebugScene", 10) == 0 || std::strncmp(name, "DebugDraw", 9) == 0;
 }
 
+// The options that choose the mode (none: the tree) and the format (none: text).
+const std::pair<view::Mode, const char*> s_modes[] = {
+    {view::Mode::Summary, "--summary"}, {view::Mode::Types, "--types"}, {view::Mode::Find, "--find"},
+    {view::Mode::Address, "--address"}, {view::Mode::Diff, "--diff"},   {view::Mode::Serve, "--serve"},
+    {view::Mode::Html, "--html"}};
+const std::pair<view::Format, const char*> s_formats[] = {{view::Format::Json, "--json"}};
+
+std::string optionOf(view::Mode mode)
+{
+    for (const auto& entry : s_modes)
+        if (entry.first == mode)
+            return entry.second;
+    return "the tree";
+}
+
+// Takes the mode and format from the options given; false, with the conflict named, when they do
+// not go together.
+bool chooseOutput(const CLI::App& app, view::Options& options)
+{
+    std::vector<std::string> given;
+    for (const auto& entry : s_modes)
+        if (app.get_option(entry.second)->count() > 0) {
+            options.mode = entry.first;
+            given.push_back(entry.second);
+        }
+    if (given.size() > 1) {
+        std::string all;
+        for (const auto& entry : s_modes)
+            all += std::string(all.empty() ? "" : ", ") + entry.second;
+        std::fprintf(stderr, "akdebug-view: %s and %s are two outputs; give one of %s (or none, for the tree)\n",
+                     given[0].c_str(), given[1].c_str(), all.c_str());
+        return false;
+    }
+    for (const auto& entry : s_formats) {
+        if (app.get_option(entry.second)->count() == 0)
+            continue;
+        options.format = entry.first;
+        if (view::outputFor(options.mode, options.format))
+            continue;
+        std::vector<std::string> applies;
+        for (const view::Output& output : view::outputs())
+            if (output.format == entry.first)
+                applies.push_back(optionOf(output.mode));
+        std::string list = applies.front();
+        for (size_t i = 1; i < applies.size(); ++i)
+            list += (i + 1 < applies.size() ? ", " : " and ") + applies[i];
+        std::fprintf(stderr, "akdebug-view: %s applies to %s, not to %s\n", entry.second, list.c_str(),
+                     optionOf(options.mode).c_str());
+        return false;
+    }
+    return true;
+}
+
 // Parses the command line; false with the exit status when the program ends here.
-bool parse(int argc, char** argv, view::Options& options, int& status)
+bool parse(int argc, char** argv, view::Options& options, bool& asTool, int& status)
 {
     CLI::App app(s_description, "akdebug-view");
     app.set_version_flag("--version", [] {
@@ -36,36 +90,40 @@ bool parse(int argc, char** argv, view::Options& options, int& status)
             std::to_string(telu::getVersionPatch());
     });
     app.add_option("FILE", options.file, "the scene or draw file");
-    app.add_flag("--summary", options.summary,
+    const char* const modes = "Outputs (one at a time; the tree when none)";
+    app.add_flag("--summary",
                  "counts: objects by type, object records by tag, errors by level; draw files: records by kind "
-                 "and frames");
-    app.add_flag("--types", options.types, "the file's header and type table");
-    app.add_flag("--json", options.json,
-                 "the whole tree, or every draw record (or those of --frame, --record), as one JSON document "
-                 "written as it is read, one attribute per line; with --find, the objects found; honours "
-                 "--advanced and --depth");
-    app.add_option("--find", options.find, "objects whose name contains TEXT (case-insensitive)");
-    app.add_flag("--exact", options.exact, "with --find: the whole name equals TEXT");
-    app.add_flag("--case", options.caseSensitive, "with --find: compare case-sensitively");
+                 "and frames")
+        ->group(modes);
+    app.add_flag("--types", "the file's header and type table")->group(modes);
+    app.add_option("--find", options.query.text, "objects whose name contains TEXT (case-insensitive)")->group(modes);
     std::string address;
     app.add_option("--address", address,
                    "where the host object at this hexadecimal address stands: its record, "
-                   "its repeats and the references to it");
-    app.add_flag("--advanced", options.walk.advanced, "show advanced attributes too");
-    app.add_option("--depth", options.walk.depth, "show the tree down to N levels")->check(CLI::NonNegativeNumber);
-    auto* frame = app.add_option("--frame", options.records.frame, "draw files: the records of frame N");
-    auto* record = app.add_option("--record", options.records.index, "draw files: record K (counted from 0)");
+                   "its repeats and the references to it")
+        ->group(modes);
     app.add_option("--diff", options.diff,
                    "what differs between two scene files A and B, matched by path of names (repeated names by "
                    "their order: \"Child#2\"): one line per attribute added, removed or changed, then a count. "
                    "Every attribute is compared with its marks, advanced ones included (--advanced and --depth "
                    "do not apply); host addresses differ from run to run and count only as null or not null. "
                    "Draw files are not compared")
-        ->expected(2);
-    app.add_flag("--serve", options.serve, "serve the file as a web page on 127.0.0.1");
+        ->expected(2)
+        ->group(modes);
+    app.add_flag("--serve", "serve the file as a web page on 127.0.0.1")->group(modes);
+    app.add_option("--html", options.html, "write the file as one web page with its data to OUT")->group(modes);
+    app.add_flag("--json",
+                 "the whole tree, or every draw record (or those of --frame, --record), as one JSON document "
+                 "written as it is read, one attribute per line; with --find, the objects found; honours "
+                 "--advanced and --depth");
+    app.add_flag("--exact", options.query.exact, "with --find: the whole name equals TEXT");
+    app.add_flag("--case", options.query.caseSensitive, "with --find: compare case-sensitively");
+    app.add_flag("--advanced", options.walk.advanced, "show advanced attributes too");
+    app.add_option("--depth", options.walk.depth, "show the tree down to N levels")->check(CLI::NonNegativeNumber);
+    auto* frame = app.add_option("--frame", options.records.frame, "draw files: the records of frame N");
+    auto* record = app.add_option("--record", options.records.index, "draw files: record K (counted from 0)");
     app.add_option("--port", options.port, "with --serve: the port (default 8080; 0 picks a free one)")
         ->check(CLI::Range(0, 65535));
-    app.add_option("--html", options.html, "write the file as one web page with its data to OUT");
     app.add_option("--max-attributes", options.maxAttributes,
                    "refuse a file that would build more than N attributes at once (default 100000000)")
         ->check(CLI::PositiveNumber);
@@ -83,36 +141,26 @@ bool parse(int argc, char** argv, view::Options& options, int& status)
         status = 2;
         return false;
     }
+    status = 2;
+    if (!chooseOutput(app, options))
+        return false;
     options.records.byFrame = frame->count() > 0;
     options.records.byIndex = record->count() > 0;
-    if (!address.empty()) {
-        char* end = nullptr;
-        const unsigned long long value = std::strtoull(address.c_str(), &end, 16);
-        if (!end || *end || value > 0xFFFFFFFFull || address[0] == '-') {
-            std::fprintf(stderr, "akdebug-view: bad address \"%s\"\n", address.c_str());
-            status = 2;
-            return false;
-        }
-        options.byAddress = true;
-        options.address = static_cast<unsigned int>(value);
-    }
-    const int forms = options.summary + options.types + options.json + !options.find.empty() + options.byAddress +
-        !options.diff.empty() + options.serve + !options.html.empty();
-    const bool needsFile = options.diff.empty();
-    if (forms > 1 && !(options.json && (options.records.byFrame || options.records.byIndex)) &&
-        !(forms == 2 && options.json && !options.find.empty())) {
-        std::fprintf(stderr,
-                     "akdebug-view: choose one of --summary, --types, --json, --find, --address, --diff, "
-                     "--serve, --html\n");
-        status = 2;
+    bool addressOnly = false;
+    if (options.mode == view::Mode::Address && !view::parseAddress(address, options.address, addressOnly)) {
+        std::fprintf(stderr, "akdebug-view: bad address \"%s\"\n", address.c_str());
         return false;
     }
-    if (needsFile == options.file.empty() || ((options.exact || options.caseSensitive) && options.find.empty())) {
+    const bool needsFile = options.mode != view::Mode::Diff;
+    if (needsFile == options.file.empty() ||
+        ((options.query.exact || options.query.caseSensitive) && options.mode != view::Mode::Find)) {
         std::fputs(app.help().c_str(), stderr);
-        status = 2;
         return false;
     }
-    options.asTool = startedAsTool(argv[0]) && argc == 2;
+    // Started under a tool name by the module with a file only: a summary and how to see more.
+    asTool = startedAsTool(argv[0]) && argc == 2;
+    if (asTool)
+        options.mode = view::Mode::Summary;
     return true;
 }
 
@@ -121,8 +169,9 @@ bool parse(int argc, char** argv, view::Options& options, int& status)
 int main(int argc, char** argv)
 {
     view::Options options;
+    bool asTool = false;
     int status = 2;
-    if (!parse(argc, argv, options, status))
+    if (!parse(argc, argv, options, asTool, status))
         return status;
 
     // The module's failures go to stderr; its information messages are not the viewer's output.
@@ -135,22 +184,10 @@ int main(int argc, char** argv)
     akModule* module = akdebugInitialize();
     module->initialize(0, nullptr);
     module->configure();
-    if (options.asTool) {
-        options.summary = true;
-        status = view::runText(options);
+    status = view::outputFor(options.mode, options.format)->run(options);
+    if (asTool)
         std::printf("\nSee it whole: akdebug-view \"%s\", or in a browser: akdebug-view --serve \"%s\"\n",
                     view::escape(options.file.c_str()).c_str(), view::escape(options.file.c_str()).c_str());
-    } else if (!options.diff.empty()) {
-        status = view::runDiff(options);
-    } else if (options.json) {
-        status = view::runJson(options);
-    } else if (options.serve) {
-        status = view::runServe(options);
-    } else if (!options.html.empty()) {
-        status = view::runHtml(options);
-    } else {
-        status = view::runText(options);
-    }
     module->shutdown();
     delete module;
     return status;

@@ -2,36 +2,47 @@
 // status: 0 shown, 1 a file could not be read, 3 (diff only) the files differ.
 #pragma once
 
-#include "view.h"
+#include "records.h"
+#include "search.h"
 
 #include <string>
 #include <vector>
 
 namespace view {
 
+// What the viewer shows: one mode at a time (the tree when none is asked for).
+enum class Mode { Tree, Summary, Types, Find, Address, Diff, Serve, Html };
+// How it writes it: as text, or as one JSON document.
+enum class Format { Text, Json };
+
 struct Options
 {
+    Mode mode = Mode::Tree;
+    Format format = Format::Text;
     std::string file;
-    // Output forms; the text tree when none is chosen.
-    bool summary = false;
-    bool types = false;
-    bool json = false;
-    std::string find;
-    bool exact = false;
-    bool caseSensitive = false;
-    bool byAddress = false;
-    unsigned int address = 0;
-    std::vector<std::string> diff;  // two files
-    bool serve = false;
-    int port = 8080;
-    std::string html;  // the page with the data inlined, written to this file
-    // Shared by the forms.
+    NameQuery query;                // --find
+    unsigned int address = 0;       // --address
+    std::vector<std::string> diff;  // --diff: two files
+    int port = 8080;                // --serve
+    std::string html;               // --html: the page with the data inlined, written to this file
+    // Shared by the modes.
     WalkOptions walk;
     RecordFilter records;
     unsigned long long maxAttributes = akDebug::s_defaultMaxAttributes;
-    // Started under a tool name by the module: a summary and how to see more.
-    bool asTool = false;
 };
+
+// One output: the mode and format it shows, and the function that shows it. A new output is a
+// function beside the others and an entry in the table of outputs.cpp; a mode or format that no
+// entry pairs is refused on the command line.
+struct Output
+{
+    Mode mode;
+    Format format;
+    int (*run)(const Options& options);
+};
+const std::vector<Output>& outputs();
+// The output for the options' mode and format, or null when there is none.
+const Output* outputFor(Mode mode, Format format);
 
 int runText(const Options& options);
 int runJson(const Options& options);

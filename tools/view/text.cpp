@@ -1,8 +1,8 @@
 // The terminal output: trees, draw records by frame, summaries, the type table, name searches and
 // where a host object is used. Every text from a file is escaped.
 #include "options.h"
+#include "search.h"
 
-#include <cctype>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -134,39 +134,53 @@ void printTypes(const akDebug& stream)
 }
 
 // Objects whose name holds the text, each with its path and its tree.
-void printFound(const akDebug& stream, const Options& options, const akDebugAttributeBase* root,
-                const std::string& prefix, int& found)
+void printFound(const akDebug& stream, const Options& options, const Tops& tops, int& found)
 {
-    forEachFound(stream, options.find, options.exact, options.caseSensitive, root, prefix,
-                 [&](const akDebugObject* object, const std::string& path) {
-                     std::printf("%s\n", escape(path.c_str()).c_str());
-                     printTree(object, options.walk, 1);
-                     ++found;
-                 });
+    findByName(stream, options.query, tops, [&](const Found& each) {
+        std::printf("%s\n", escape(pathOf(tops, each).c_str()).c_str());
+        printTree(each.object, options.walk, 1);
+        ++found;
+        return true;
+    });
 }
 
-// Every place below `root` where the host object at the address stands: the record read in full
-// (the first one, in file order), its repeats, and the references by address only.
-void printUses(const akDebugAttributeBase* root, const std::string& prefix, const Options& options, int& found,
-               bool& fullShown)
+// Every place below the tops where the host object at the address stands: the record read in
+// full (the first one, in file order), its repeats, and the references by address only.
+void printUses(const Tops& tops, const Options& options, int& found, bool& fullShown)
 {
-    walk(root, {true, -1},
-         {[&](const Node& node, int) {
-              if (!node.hasAddress || node.address != options.address || node.address == 0)
-                  return true;
-              const auto* object = static_cast<const akDebugObject*>(node.attribute);
-              const char* kind = object->empty_child() ? "address only" : fullShown ? "repeat" : "record";
-              const std::string path = prefix + pathOf(node.attribute, root);
-              std::printf("%s (%s, %s)\n", escape(path.empty() ? node.name.c_str() : path.c_str()).c_str(),
-                          escape(node.type.c_str()).c_str(), kind);
-              if (!object->empty_child() && !fullShown) {
-                  printTree(node.attribute, options.walk, 1);
-                  fullShown = true;
-              }
-              ++found;
-              return true;
-          },
-          nullptr});
+    findByAddress(tops, options.address, [&](const Found& each) {
+        char type[akDebugAttributeBase::s_stringBufferSize];
+        each.object->getTypeString(type);
+        const char* kind = each.object->empty_child() ? "address only" : fullShown ? "repeat" : "record";
+        std::printf("%s (%s, %s)\n", escape(pathOf(tops, each).c_str()).c_str(), escape(type).c_str(), kind);
+        if (!each.object->empty_child() && !fullShown) {
+            printTree(each.object, options.walk, 1);
+            fullShown = true;
+        }
+        ++found;
+        return true;
+    });
+}
+
+// The tops of a scene's tree, or of a record's.
+Tops topsOf(const akDebugAttributeBase* root)
+{
+    Tops tops;
+    tops.add(root);
+    return tops;
+}
+Tops topsOf(const RecordView& view)
+{
+    Tops tops;
+    for (const akDebugObject* object : view.objects())
+        tops.add(object, static_cast<int>(view.index));
+    return tops;
+}
+
+void printFoundCount(Mode mode, int found)
+{
+    const bool objects = mode == Mode::Find;
+    std::printf("%d %s%s found\n", found, objects ? "object" : "place", found == 1 ? "" : "s");
 }
 
 int showScene(const Options& options)
@@ -175,34 +189,38 @@ int showScene(const Options& options)
     if (!readScene(scene, options))
         return 1;
     const bool complete = !scene.hasReadFailed();
-    if (options.types) {
+    int found = 0;
+    bool fullShown = false;
+    switch (options.mode) {
+    case Mode::Types:
         printHeader(scene, "scene");
         printTypes(scene);
-    } else if (options.summary) {
+        break;
+    case Mode::Summary: {
         printHeader(scene, "scene");
         printRecordCounts(scene);
         std::printf("attributes: %llu\n", scene.getNumAttributesHeld());
         Counts counts;
         counts.add(scene.getRoot());
         counts.print();
-    } else if (!options.find.empty()) {
-        int found = 0;
-        printFound(scene, options, scene.getRoot(), "", found);
-        std::printf("%d object%s found\n", found, found == 1 ? "" : "s");
-    } else if (options.byAddress) {
-        int found = 0;
-        bool fullShown = false;
-        printUses(scene.getRoot(), "", options, found, fullShown);
-        std::printf("%d place%s found\n", found, found == 1 ? "" : "s");
-    } else {
-        printTree(scene.getRoot(), options.walk, 0);
+        break;
+    }
+    case Mode::Find:
+        printFound(scene, options, topsOf(scene.getRoot()), found);
+        printFoundCount(options.mode, found);
+        break;
+    case Mode::Address:
+        printUses(topsOf(scene.getRoot()), options, found, fullShown);
+        printFoundCount(options.mode, found);
+        break;
+    default: printTree(scene.getRoot(), options.walk, 0);
     }
     return complete ? 0 : 1;
 }
 
 void printRecord(const RecordView& view, const WalkOptions& walk)
 {
-    std::printf("  Record %u \"%s\" (%s)%s\n", view.index, escape(view.record->name.c_str()).c_str(), view.kind,
+    std::printf("  Record %u \"%s\" (%s)%s\n", view.index, escape(view.record->name.c_str()).c_str(), view.kindName(),
                 view.redundant ? " {redundant}" : "");
     for (const akDebugObject* object : view.objects())
         printTree(object, walk, 2);
@@ -213,6 +231,7 @@ int showDraw(const Options& options)
     akDebugDraw draw;
     draw.setMaxAttributes(options.maxAttributes);
     std::map<std::string, unsigned int> kinds;
+    const Mode mode = options.mode;
     unsigned int records = 0, frames = 0, redundant = 0, frame = 0;
     unsigned long long held = 0;
     Counts counts;
@@ -220,36 +239,32 @@ int showDraw(const Options& options)
     bool fullShown = false;
     const int result = readRecords(draw, options.file.c_str(), options.records, [&](const RecordView& view) {
         const akDebugDraw::Record& record = *view.record;
-        if (options.summary) {
-            ++kinds[view.kind];
-            frames += std::string(view.kind) == "Draw Channel Begin";
+        if (mode == Mode::Summary) {
+            ++kinds[view.kindName()];
+            frames += view.kind == RecordKind::ChannelBegin;
             redundant += view.redundant;
             held = std::max(held, draw.getNumAttributesHeld());
             for (const akDebugObject* object : view.objects())
                 counts.add(object);
-        } else if (!options.find.empty()) {
-            for (const akDebugObject* object : view.objects())
-                printFound(draw, options, object,
-                           "Record " + std::to_string(view.index) + "/" + object->getName() + "/", found);
-        } else if (options.byAddress) {
-            const std::string prefix = "Record " + std::to_string(view.index) + "/";
-            for (const akDebugObject* object : view.objects())
-                printUses(object, prefix + object->getName() + "/", options, found, fullShown);
-        } else if (!options.types) {
+        } else if (mode == Mode::Find) {
+            printFound(draw, options, topsOf(view), found);
+        } else if (mode == Mode::Address) {
+            printUses(topsOf(view), options, found, fullShown);
+        } else if (mode != Mode::Types) {
             if (records == 0 || record.frame != frame)
                 std::printf("Frame %u\n", record.frame);
             frame = record.frame;
             printRecord(view, options.walk);
         }
         ++records;
-        return !options.types;
+        return mode != Mode::Types;
     });
     if (result == telu::FAILURE && records == 0)
         return 1;
-    if (options.types) {
+    if (mode == Mode::Types) {
         printHeader(draw, "draw");
         printTypes(draw);
-    } else if (options.summary) {
+    } else if (mode == Mode::Summary) {
         printHeader(draw, "draw");
         std::printf("records: %u (%u redundant)\n", records, redundant);
         for (const auto& kind : kinds)
@@ -258,10 +273,8 @@ int showDraw(const Options& options)
         printRecordCounts(draw);
         std::printf("attributes held at most: %llu\n", held);
         counts.print();
-    } else if (!options.find.empty()) {
-        std::printf("%d object%s found\n", found, found == 1 ? "" : "s");
-    } else if (options.byAddress) {
-        std::printf("%d place%s found\n", found, found == 1 ? "" : "s");
+    } else if (mode == Mode::Find || mode == Mode::Address) {
+        printFoundCount(mode, found);
     }
     return result == telu::SUCCESS ? 0 : 1;
 }

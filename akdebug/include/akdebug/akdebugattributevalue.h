@@ -242,36 +242,44 @@ AKDEBUG_ARRAY_NAME(emVec4<float>, "emVec4<float> *")
 AKDEBUG_ARRAY_NAME(emVec4<double>, "emVec4<double> *")
 #undef AKDEBUG_ARRAY_NAME
 
-// A group whose children are the elements, with the address the array had when written.
-template <class T>
-class AKDEBUG_API akDebugArray : public akDebugGroup
+// What every array kind has, whatever its element type: a group whose children are the elements,
+// with the address the array had when written (its value, "0x%X"). Viewers reach the address here.
+class AKDEBUG_API akDebugArrayBase : public akDebugGroup
 {
 public:
-    akDebugArray(const char* name, unsigned int address) : akDebugGroup(name), m_address(address) {}
-
     unsigned int getAddress() const { return m_address; }
-    int getValueString(char* buffer) const override
-    {
-        return std::snprintf(buffer, s_stringBufferSize, "0x%X", m_address);
-    }
+    int getValueString(char* buffer) const override;
+
+protected:
+    akDebugArrayBase(const char* name, unsigned int address) : akDebugGroup(name), m_address(address) {}
+    ~akDebugArrayBase() override;
+
+private:
+    unsigned int m_address;
+};
+
+// An array of elements of type T.
+template <class T>
+class AKDEBUG_API akDebugArray : public akDebugArrayBase
+{
+public:
+    akDebugArray(const char* name, unsigned int address) : akDebugArrayBase(name, address) {}
+
     int getTypeString(char* buffer) const override
     {
         return std::snprintf(buffer, s_stringBufferSize, "%s", akDebugArrayTypeName<T>::get());
     }
     akDebugAttributeBase* makeCopy() const override
     {
-        akDebugArray* copy = new akDebugArray(getName(), m_address);
+        akDebugArray* copy = new akDebugArray(getName(), getAddress());
         copy->copyLocal(this);
         return copy;
     }
     bool compare(const akDebugAttributeBase* other) const override
     {
         const akDebugArray* array = static_cast<const akDebugArray*>(other);
-        return array && (m_address == array->m_address || akDebugGroup::compareLocal(array));
+        return array && (getAddress() == array->getAddress() || akDebugGroup::compareLocal(array));
     }
-
-private:
-    unsigned int m_address;
 };
 
 // Compounds: a group that keeps the host value and builds fixed children from it. A copy is made

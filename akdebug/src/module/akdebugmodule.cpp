@@ -18,6 +18,18 @@ namespace {
 
 const std::vector<emBase*> s_noInstances;
 
+// A host library's registration as a step of the class chain.
+template <akdebugschema::Registration& types>
+int registerTypes()
+{
+    return types.registerTypes();
+}
+template <akdebugschema::Registration& types>
+int removeTypes()
+{
+    return types.removeTypes();
+}
+
 // The class chain, in initialisation order; shutdown runs the shutdown functions in reverse.
 struct Step
 {
@@ -31,12 +43,12 @@ const Step s_chain[] = {
     {akDebug::initializeClass, akDebug::shutdownClass},
     {akDebugDraw::initializeClass, akDebugDraw::shutdownClass},
     {akDebugScene::initializeClass, akDebugScene::shutdownClass},
-    {akdebugschema::registerUtilityTypes, akdebugschema::removeUtilityTypes},
-    {akdebugschema::registerRenderTypes, akdebugschema::removeRenderTypes},
-    {akdebugschema::registerSceneGraphTypes, akdebugschema::removeSceneGraphTypes},
-    {akdebugschema::registerApplicationTypes, akdebugschema::removeApplicationTypes},
-    {akdebugschema::registerEnvironmentTypes, akdebugschema::removeEnvironmentTypes},
-    {akdebugschema::registerEffectsTypes, akdebugschema::removeEffectsTypes},
+    {registerTypes<akdebugschema::utilityTypes>, removeTypes<akdebugschema::utilityTypes>},
+    {registerTypes<akdebugschema::renderTypes>, removeTypes<akdebugschema::renderTypes>},
+    {registerTypes<akdebugschema::sceneGraphTypes>, removeTypes<akdebugschema::sceneGraphTypes>},
+    {registerTypes<akdebugschema::applicationTypes>, removeTypes<akdebugschema::applicationTypes>},
+    {registerTypes<akdebugschema::environmentTypes>, removeTypes<akdebugschema::environmentTypes>},
+    {registerTypes<akdebugschema::effectsTypes>, removeTypes<akdebugschema::effectsTypes>},
 };
 
 }  // namespace

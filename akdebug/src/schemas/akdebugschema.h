@@ -643,8 +643,6 @@ struct SecondOf<S, std::void_t<typename S::Second>>
 template <class S>
 struct Schema
 {
-    static akDebugTypeDef* def;
-
     static int write(akDebug* stream, void* object)
     {
         const typename S::Host* host = hostCast<typename S::Host>(object);
@@ -684,18 +682,8 @@ struct Schema
         return telu::SUCCESS;
     }
 
-    // Registers the type definition; the base is the one named in the type's table.
-    static akDebugTypeDef* add(const char* name, akDebugTypeDef* base, unsigned int options,
-                               akDebugTypeDef::CreateFunction create = akDebugObject::create)
-    {
-        def = new akDebugTypeDef(name, base, read, write, create, options);
-        return def;
-    }
-    static void remove()
-    {
-        delete def;
-        def = nullptr;
-    }
+    // The type definition, while a registration has it in place (see akdebugregistration.h).
+    static akDebugTypeDef* def;
 };
 
 template <class S>

@@ -11,68 +11,36 @@ int akDebugManualChild::getValueString(char* buffer) const
 namespace akdebugschema {
 
 namespace {
-bool s_registered = false;
-}
 
-int registerApplicationTypes()
+void addApplicationTypes(Registration& r)
 {
-    if (s_registered)
-        return telu::SUCCESS;
     akDebugTypeDef* base = Schema<EmBase>::def;
-    akDebugTypeDef* geometry = Schema<AkGeometry>::add("akGeometry", nullptr, 0);
-    Schema<AkPageable>::add("akPageable", nullptr, 0);
-    Schema<AkPositionable>::add("akPositionable", nullptr, 0);
-    Schema<AkCoordConverter>::add("akCoordConverter", Schema<EmMemBase>::def, ADDRESS_AND_REPEATS);
-    akDebugTypeDef* geoRef = Schema<AkCoordConverterGeoRef>::add("akCoordConverter_GeoRef", base, 0);
-    Schema<AkCoordSys>::add("akCoordSys", base, ALL);
-    akDebugTypeDef* ellipsoid = Schema<AkCoordSysEllipsoid>::add("akCoordSys_Ellipsoid", base, 0);
-    Schema<AkCoordSysProjection>::add("akCoordSys_Projection", base, 0);
-    Schema<AkGeometryAttribute>::add("akGeometry_Attribute", base, 0);
-    Schema<AkIsector>::add("akIsector", base, ALL);
-    Schema<AkPositionableStrategy>::add("akPositionable_Strategy", base, 0);
-    Schema<AkDOF>::add("akDOF", Schema<KiDOF>::def, ALL);
-    Schema<AkLOD>::add("akLOD", Schema<KiLOD>::def, ALL);
-    Schema<AkScene>::add("akScene", Schema<KiNode>::def, ALL);
-    akDebugTypeDef* transform = Schema<AkTransform>::add("akTransform", Schema<KiTransform>::def, ALL);
-    Schema<AkGeometryPageable>::add("akGeometryPageable", geometry, 0);
-    Schema<AkCoordConverterGeoRefMatrix>::add("akCoordConverter_GeoRefMatrix", geoRef, ALL);
-    Schema<AkCoordConverterGeoRefVec3>::add("akCoordConverter_GeoRefVec3", geoRef, ALL);
-    Schema<AkCoordSysCustomSphere>::add("akCoordSys_CustomSphere", ellipsoid, ALL);
-    Schema<AkCoordSysDefaultSphere>::add("akCoordSys_DefaultSphere", ellipsoid, ALL);
-    Schema<AkLight>::add("akLight", transform, ALL);
-    Schema<AkObject>::add("akObject", transform, ALL);
-    s_registered = true;
-    return telu::SUCCESS;
+    akDebugTypeDef* geometry = r.add<AkGeometry>("akGeometry", nullptr, 0);
+    r.add<AkPageable>("akPageable", nullptr, 0);
+    r.add<AkPositionable>("akPositionable", nullptr, 0);
+    r.add<AkCoordConverter>("akCoordConverter", Schema<EmMemBase>::def, ADDRESS_AND_REPEATS);
+    akDebugTypeDef* geoRef = r.add<AkCoordConverterGeoRef>("akCoordConverter_GeoRef", base, 0);
+    r.add<AkCoordSys>("akCoordSys", base, ALL);
+    akDebugTypeDef* ellipsoid = r.add<AkCoordSysEllipsoid>("akCoordSys_Ellipsoid", base, 0);
+    r.add<AkCoordSysProjection>("akCoordSys_Projection", base, 0);
+    r.add<AkGeometryAttribute>("akGeometry_Attribute", base, 0);
+    r.add<AkIsector>("akIsector", base, ALL);
+    r.add<AkPositionableStrategy>("akPositionable_Strategy", base, 0);
+    r.add<AkDOF>("akDOF", Schema<KiDOF>::def, ALL);
+    r.add<AkLOD>("akLOD", Schema<KiLOD>::def, ALL);
+    r.add<AkScene>("akScene", Schema<KiNode>::def, ALL);
+    akDebugTypeDef* transform = r.add<AkTransform>("akTransform", Schema<KiTransform>::def, ALL);
+    r.add<AkGeometryPageable>("akGeometryPageable", geometry, 0);
+    r.add<AkCoordConverterGeoRefMatrix>("akCoordConverter_GeoRefMatrix", geoRef, ALL);
+    r.add<AkCoordConverterGeoRefVec3>("akCoordConverter_GeoRefVec3", geoRef, ALL);
+    r.add<AkCoordSysCustomSphere>("akCoordSys_CustomSphere", ellipsoid, ALL);
+    r.add<AkCoordSysDefaultSphere>("akCoordSys_DefaultSphere", ellipsoid, ALL);
+    r.add<AkLight>("akLight", transform, ALL);
+    r.add<AkObject>("akObject", transform, ALL);
 }
 
-int removeApplicationTypes()
-{
-    if (!s_registered)
-        return telu::SUCCESS;
-    Schema<AkObject>::remove();
-    Schema<AkLight>::remove();
-    Schema<AkCoordSysDefaultSphere>::remove();
-    Schema<AkCoordSysCustomSphere>::remove();
-    Schema<AkCoordConverterGeoRefVec3>::remove();
-    Schema<AkCoordConverterGeoRefMatrix>::remove();
-    Schema<AkGeometryPageable>::remove();
-    Schema<AkTransform>::remove();
-    Schema<AkScene>::remove();
-    Schema<AkLOD>::remove();
-    Schema<AkDOF>::remove();
-    Schema<AkPositionableStrategy>::remove();
-    Schema<AkIsector>::remove();
-    Schema<AkGeometryAttribute>::remove();
-    Schema<AkCoordSysProjection>::remove();
-    Schema<AkCoordSysEllipsoid>::remove();
-    Schema<AkCoordSys>::remove();
-    Schema<AkCoordConverterGeoRef>::remove();
-    Schema<AkCoordConverter>::remove();
-    Schema<AkPositionable>::remove();
-    Schema<AkPageable>::remove();
-    Schema<AkGeometry>::remove();
-    s_registered = false;
-    return telu::SUCCESS;
-}
+}  // namespace
+
+Registration applicationTypes(addApplicationTypes);
 
 }  // namespace akdebugschema

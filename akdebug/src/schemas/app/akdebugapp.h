@@ -3,6 +3,7 @@
 // application's nodes.
 #pragma once
 
+#include "akdebugregistration.h"
 #include "akdebugtels.h"
 
 #include <akapp.h>
@@ -349,7 +350,7 @@ struct AkObject
     }
 };
 
-int registerApplicationTypes();
-int removeApplicationTypes();
+// The type definitions of the application library.
+extern Registration applicationTypes;
 
 }  // namespace akdebugschema

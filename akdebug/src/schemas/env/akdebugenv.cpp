@@ -4,60 +4,32 @@
 namespace akdebugschema {
 
 namespace {
-bool s_registered = false;
-}
 
-int registerEnvironmentTypes()
+void addEnvironmentTypes(Registration& r)
 {
-    if (s_registered)
-        return telu::SUCCESS;
     akDebugTypeDef* cullRecord = Schema<KiCullRecord>::def;
-    Schema<AkEnvCelestialCullRecord>::add("akEnvCelestial_CullRecord", cullRecord, ALL);
-    Schema<AkEnvCloudLayerCullRecord>::add("akEnvCloudLayer_CullRecord", cullRecord, ALL);
-    Schema<AkEnvCloudVolumeCullRecord>::add("akEnvCloudVolume_CullRecord", cullRecord, ALL);
-    Schema<AkEnvSkyDomeCullRecord>::add("akEnvSkyDome_CullRecord", cullRecord, ALL);
-    Schema<AkEnvStarsCullRecord>::add("akEnvStars_CullRecord", cullRecord, ALL);
-    akDebugTypeDef* fx = Schema<AkEnvFx>::add("akEnvFx", Schema<KiGeometryBase>::def, 0);
-    Schema<AkEnvTransform>::add("akEnvTransform", Schema<KiNode>::def, 0);
-    Schema<AkEnv>::add("akEnv", Schema<EmBase>::def, ALL);
-    akDebugTypeDef* celestial = Schema<AkEnvCelestial>::add("akEnvCelestial", fx, 0);
-    Schema<AkEnvCloudLayer>::add("akEnvCloudLayer", fx, ALL);
-    Schema<AkEnvCloudVolume>::add("akEnvCloudVolume", fx, ALL);
-    Schema<AkEnvSkyDome>::add("akEnvSkyDome", fx, ALL);
-    Schema<AkEnvStars>::add("akEnvStars", fx, ALL);
-    akDebugTypeDef* wind = Schema<AkEnvWind>::add("akEnvWind", fx, ALL);
-    Schema<AkEnvMoon>::add("akEnvMoon", celestial, ALL);
-    Schema<AkEnvSun>::add("akEnvSun", celestial, ALL);
-    Schema<AkEnvWindLayer>::add("akEnvWindLayer", wind, ALL);
-    Schema<AkEnvWindVolume>::add("akEnvWindVolume", wind, ALL);
-    s_registered = true;
-    return telu::SUCCESS;
+    r.add<AkEnvCelestialCullRecord>("akEnvCelestial_CullRecord", cullRecord, ALL);
+    r.add<AkEnvCloudLayerCullRecord>("akEnvCloudLayer_CullRecord", cullRecord, ALL);
+    r.add<AkEnvCloudVolumeCullRecord>("akEnvCloudVolume_CullRecord", cullRecord, ALL);
+    r.add<AkEnvSkyDomeCullRecord>("akEnvSkyDome_CullRecord", cullRecord, ALL);
+    r.add<AkEnvStarsCullRecord>("akEnvStars_CullRecord", cullRecord, ALL);
+    akDebugTypeDef* fx = r.add<AkEnvFx>("akEnvFx", Schema<KiGeometryBase>::def, 0);
+    r.add<AkEnvTransform>("akEnvTransform", Schema<KiNode>::def, 0);
+    r.add<AkEnv>("akEnv", Schema<EmBase>::def, ALL);
+    akDebugTypeDef* celestial = r.add<AkEnvCelestial>("akEnvCelestial", fx, 0);
+    r.add<AkEnvCloudLayer>("akEnvCloudLayer", fx, ALL);
+    r.add<AkEnvCloudVolume>("akEnvCloudVolume", fx, ALL);
+    r.add<AkEnvSkyDome>("akEnvSkyDome", fx, ALL);
+    r.add<AkEnvStars>("akEnvStars", fx, ALL);
+    akDebugTypeDef* wind = r.add<AkEnvWind>("akEnvWind", fx, ALL);
+    r.add<AkEnvMoon>("akEnvMoon", celestial, ALL);
+    r.add<AkEnvSun>("akEnvSun", celestial, ALL);
+    r.add<AkEnvWindLayer>("akEnvWindLayer", wind, ALL);
+    r.add<AkEnvWindVolume>("akEnvWindVolume", wind, ALL);
 }
 
-int removeEnvironmentTypes()
-{
-    if (!s_registered)
-        return telu::SUCCESS;
-    Schema<AkEnvWindVolume>::remove();
-    Schema<AkEnvWindLayer>::remove();
-    Schema<AkEnvSun>::remove();
-    Schema<AkEnvMoon>::remove();
-    Schema<AkEnvWind>::remove();
-    Schema<AkEnvStars>::remove();
-    Schema<AkEnvSkyDome>::remove();
-    Schema<AkEnvCloudVolume>::remove();
-    Schema<AkEnvCloudLayer>::remove();
-    Schema<AkEnvCelestial>::remove();
-    Schema<AkEnv>::remove();
-    Schema<AkEnvTransform>::remove();
-    Schema<AkEnvFx>::remove();
-    Schema<AkEnvStarsCullRecord>::remove();
-    Schema<AkEnvSkyDomeCullRecord>::remove();
-    Schema<AkEnvCloudVolumeCullRecord>::remove();
-    Schema<AkEnvCloudLayerCullRecord>::remove();
-    Schema<AkEnvCelestialCullRecord>::remove();
-    s_registered = false;
-    return telu::SUCCESS;
-}
+}  // namespace
+
+Registration environmentTypes(addEnvironmentTypes);
 
 }  // namespace akdebugschema

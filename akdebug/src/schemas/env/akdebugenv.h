@@ -3,6 +3,7 @@
 #pragma once
 
 #include "akdebugapp.h"
+#include "akdebugregistration.h"
 
 #include <akenv.h>
 
@@ -307,7 +308,7 @@ struct AkEnvWindVolume
     }
 };
 
-int registerEnvironmentTypes();
-int removeEnvironmentTypes();
+// The type definitions of the environment library.
+extern Registration environmentTypes;
 
 }  // namespace akdebugschema

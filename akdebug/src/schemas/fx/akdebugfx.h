@@ -3,6 +3,7 @@
 #pragma once
 
 #include "akdebugapp.h"
+#include "akdebugregistration.h"
 
 #include <akfx.h>
 
@@ -161,7 +162,7 @@ struct AkFxPreset : NoFields
     using Base = AkFxParticleSystem;
 };
 
-int registerEffectsTypes();
-int removeEffectsTypes();
+// The type definitions of the effects library.
+extern Registration effectsTypes;
 
 }  // namespace akdebugschema

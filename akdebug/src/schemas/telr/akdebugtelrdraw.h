@@ -3,6 +3,7 @@
 #pragma once
 
 #include "akdebugenums.h"
+#include "akdebugregistration.h"
 #include "akdebugtelrstate.h"
 #include "akdebugtelu.h"
 
@@ -401,9 +402,7 @@ struct OlFont2D : NoFields
     using Base = OlFont;
 };
 
-// The names of the 256 character codes of a 3D font, built at registration.
-void buildCharacterNames();
-void freeCharacterNames();
+// The name of one of the 256 character codes of a 3D font, built at registration.
 const char* characterName(int code);
 
 struct OlFont3D
@@ -505,7 +504,7 @@ struct OlString
     }
 };
 
-int registerRenderTypes();
-int removeRenderTypes();
+// The type definitions of the render library.
+extern Registration renderTypes;
 
 }  // namespace akdebugschema

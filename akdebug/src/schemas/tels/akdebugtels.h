@@ -3,6 +3,7 @@
 #pragma once
 
 #include "akdebugenums.h"
+#include "akdebugregistration.h"
 #include "akdebugtelrdraw.h"
 
 #include <tels.h>
@@ -424,7 +425,7 @@ struct KiBillboard
     }
 };
 
-int registerSceneGraphTypes();
-int removeSceneGraphTypes();
+// The type definitions of the scene graph.
+extern Registration sceneGraphTypes;
 
 }  // namespace akdebugschema

@@ -24,31 +24,18 @@ akDebugAttributeBase* emBaseName::makeCopy() const
 namespace akdebugschema {
 
 namespace {
-bool s_registered = false;
+
+// The utility library's type definitions, in the order of the type table.
+void addUtilityTypes(Registration& r)
+{
+    akDebugTypeDef* memBase = r.add<EmMemBase>("emMemBase", nullptr, 0);
+    r.add<EmBase>("emBase", memBase, 0);
+    r.add<EmPalette>("emPalette", memBase, ADDRESS_AND_REPEATS);
+    r.add<EmUserDataList>("emUserDataList", memBase, ADDRESS_AND_REPEATS);
 }
 
-int registerUtilityTypes()
-{
-    if (s_registered)
-        return telu::SUCCESS;
-    akDebugTypeDef* memBase = Schema<EmMemBase>::add("emMemBase", nullptr, 0);
-    Schema<EmBase>::add("emBase", memBase, 0);
-    Schema<EmPalette>::add("emPalette", memBase, ADDRESS_AND_REPEATS);
-    Schema<EmUserDataList>::add("emUserDataList", memBase, ADDRESS_AND_REPEATS);
-    s_registered = true;
-    return telu::SUCCESS;
-}
+}  // namespace
 
-int removeUtilityTypes()
-{
-    if (!s_registered)
-        return telu::SUCCESS;
-    Schema<EmUserDataList>::remove();
-    Schema<EmPalette>::remove();
-    Schema<EmBase>::remove();
-    Schema<EmMemBase>::remove();
-    s_registered = false;
-    return telu::SUCCESS;
-}
+Registration utilityTypes(addUtilityTypes);
 
 }  // namespace akdebugschema

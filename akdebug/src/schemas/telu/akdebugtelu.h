@@ -3,6 +3,7 @@
 #pragma once
 
 #include "akdebugattributename.h"
+#include "akdebugregistration.h"
 #include "akdebugschema.h"
 
 namespace akdebugschema {
@@ -48,7 +49,7 @@ struct EmPalette : NoFields
     using Base = EmMemBase;
 };
 
-int registerUtilityTypes();
-int removeUtilityTypes();
+// The type definitions of the utility library.
+extern Registration utilityTypes;
 
 }  // namespace akdebugschema

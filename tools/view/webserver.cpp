@@ -1,18 +1,16 @@
-// The local web page: served on 127.0.0.1 to a page that asks for one level of the tree at a time,
-// or written to one file with the whole tree in it.
+// The local web page: served on 127.0.0.1 (the page's files, and the API that its script asks for
+// one level of the tree at a time), or written to one file with the API's answers in it.
 //
 // The server answers only requests that name it as 127.0.0.1 with its port in their Host header:
 // a page from elsewhere that gets a name of its own resolved to 127.0.0.1 (DNS rebinding) is
 // refused, and no answer allows reading from another origin.
 #include "options.h"
-#include "webdata.h"
+#include "webapi.h"
 #include "webpage.h"
 
 #include <httplib.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -27,102 +25,55 @@ namespace view {
 
 namespace {
 
-using json = nlohmann::json;
-
 // The most attributes a page written with its data holds: beyond it the page gets too heavy for a
 // browser, and the file is to be served instead.
 constexpr unsigned long long s_pageLimit = 200000;
-// Children and records a request hands out by default and at most; search results at most.
-constexpr size_t s_batch = 500;
-constexpr size_t s_maxBatch = 5000;
-constexpr size_t s_maxResults = 200;
-constexpr size_t s_maxQuery = 1024;
 
-std::string text(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
-
-// A whole number of a request (`fallback` when it is not given); false when it is not one.
-bool number(const httplib::Request& request, const char* name, size_t fallback, size_t& value)
+// A path as a pattern that matches it alone.
+std::string pattern(const std::string& path)
 {
-    if (!request.has_param(name)) {
-        value = fallback;
-        return true;
-    }
-    const std::string given = request.get_param_value(name);
-    if (given.empty() || given.size() > 10 ||
-        !std::all_of(given.begin(), given.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
-        return false;
-    value = std::stoull(given);
-    return true;
+    std::string out;
+    for (char c : path)
+        out += std::strchr("\\^$.|?*+()[]{}", c) ? std::string("\\") + c : std::string(1, c);
+    return out;
 }
 
-void answer(httplib::Response& response, const json& value)
+// The page's files under their names (the page itself as "/"), and the API's routes under "/api/".
+void routes(httplib::Server& server, WebApi& api, std::mutex& lock)
 {
-    response.set_content(text(value), "application/json; charset=utf-8");
-}
-
-void refuse(httplib::Response& response, int status, const std::string& why)
-{
-    response.status = status;
-    answer(response, {{"error", why}});
-}
-
-void routes(httplib::Server& server, WebData& data, std::mutex& lock)
-{
-    // The trees, their registries and the lazily sorted indexes belong to one thread at a time.
-    server.Get("/", [&](const httplib::Request&, httplib::Response& response) {
-        response.set_content(webPage("null"), "text/html; charset=utf-8");
-    });
-    server.Get("/api/info", [&](const httplib::Request&, httplib::Response& response) {
-        std::lock_guard<std::mutex> hold(lock);
-        answer(response, data.info());
-    });
-    server.Get("/api/children", [&](const httplib::Request& request, httplib::Response& response) {
-        size_t id = 0, offset = 0, limit = 0;
-        if (!request.has_param("id") || !number(request, "id", 0, id) || !number(request, "offset", 0, offset) ||
-            !number(request, "limit", s_batch, limit))
-            return refuse(response, 400, "children: id, offset and limit are whole numbers");
-        std::lock_guard<std::mutex> hold(lock);
-        json out;
-        if (id > 0xFFFFFFFFu || !data.children(static_cast<unsigned int>(id), offset, std::min(limit, s_maxBatch), out))
-            return refuse(response, 404, "children: no attribute has this id");
-        answer(response, out);
-    });
-    server.Get("/api/find", [&](const httplib::Request& request, httplib::Response& response) {
-        const std::string query = request.get_param_value("q");
-        if (query.empty() || query.size() > s_maxQuery)
-            return refuse(response, 400, "find: q is a name or an address, of 1 to 1024 bytes");
-        std::lock_guard<std::mutex> hold(lock);
-        answer(response, data.find(query, s_maxResults));
-    });
-    server.Get("/api/records", [&](const httplib::Request& request, httplib::Response& response) {
-        size_t offset = 0, limit = 0;
-        if (!data.isDraw())
-            return refuse(response, 404, "records: a scene file has no records");
-        if (!number(request, "offset", 0, offset) || !number(request, "limit", s_batch, limit))
-            return refuse(response, 400, "records: offset and limit are whole numbers");
-        std::lock_guard<std::mutex> hold(lock);
-        answer(response, data.records(offset, std::min(limit, s_maxBatch)));
-    });
-    server.Get("/api/record", [&](const httplib::Request& request, httplib::Response& response) {
-        size_t index = 0;
-        if (!request.has_param("index") || !number(request, "index", 0, index))
-            return refuse(response, 400, "record: index is a whole number");
-        std::lock_guard<std::mutex> hold(lock);
-        json out;
-        if (!data.record(index, out))
-            return refuse(response, 404, "record: no record has this index");
-        answer(response, out);
-    });
+    for (const WebFile& file : webFiles())
+        server.Get(file.name == "index.html" ? "/" : pattern("/" + file.name),
+                   [&file](const httplib::Request&, httplib::Response& response) {
+                       if (file.gzip)
+                           response.set_header("Content-Encoding", "gzip");
+                       response.set_content(file.content.data(), file.content.size(), file.type);
+                   });
+    for (const WebApi::Route& route : WebApi::routes())
+        server.Get(pattern(std::string("/api/") + route.name),
+                   [&api, &lock, &route](const httplib::Request& request, httplib::Response& response) {
+                       WebApi::Params params;
+                       for (const auto& param : request.params)
+                           params.emplace(param.first, param.second);
+                       // The trees, their registries and the lazily sorted indexes belong to one
+                       // thread at a time.
+                       std::lock_guard<std::mutex> hold(lock);
+                       const WebApi::Answer answer = api.answer(route.name, params);
+                       response.status = answer.status;
+                       response.set_content(
+                           answer.json, answer.binary ? "application/octet-stream" : "application/json; charset=utf-8");
+                   });
 }
 
 }  // namespace
 
 int runServe(const Options& options)
 {
-    WebData data;
-    if (!data.read(options.file, options.maxAttributes))
+    WebApi api;
+    if (!api.read(options.file, options.maxAttributes))
         return 1;
-    if (!data.complete())
+    // The drawing the page shows first, made before the page asks for it.
+    api.prepareGeometry();
+    if (!api.complete())
         std::fprintf(stderr, "akdebug-view: \"%s\" could not be read whole; serving what was read\n",
                      escape(options.file.c_str()).c_str());
 
@@ -154,7 +105,7 @@ int runServe(const Options& options)
         return httplib::Server::HandlerResponse::Handled;
     });
     server.set_keep_alive_timeout(2);
-    routes(server, data, lock);
+    routes(server, api, lock);
 
     const int port = options.port == 0 ? server.bind_to_any_port("127.0.0.1")
                                        : (server.bind_to_port("127.0.0.1", options.port) ? options.port : -1);
@@ -165,7 +116,7 @@ int runServe(const Options& options)
     }
     host = "127.0.0.1:" + std::to_string(port);
     std::printf("serving http://%s/ (%s, %llu attributes); interrupt to end\n", host.c_str(),
-                escape(options.file.c_str()).c_str(), data.attributes());
+                escape(options.file.c_str()).c_str(), api.attributes());
     std::fflush(stdout);
 
     std::atomic<bool> ended{false};
@@ -203,8 +154,8 @@ int runHtml(const Options& options)
         else if (previous)
             previous(level, message);
     });
-    WebData data;
-    const bool read = data.read(options.file, pageLimited ? s_pageLimit : options.maxAttributes);
+    WebApi api;
+    const bool read = api.read(options.file, pageLimited ? s_pageLimit : options.maxAttributes);
     emNotify::setHandler(previous);
     if (tooBig) {
         std::fprintf(stderr,
@@ -215,7 +166,7 @@ int runHtml(const Options& options)
     }
     if (!read)
         return 1;
-    const std::string page = webPage(text(data.whole()));
+    const std::string page = pageWithData(api.written());
     std::ofstream out(options.html, std::ios::binary | std::ios::trunc);
     out.write(page.data(), static_cast<std::streamsize>(page.size()));
     out.close();
@@ -223,10 +174,10 @@ int runHtml(const Options& options)
         std::fprintf(stderr, "akdebug-view: cannot write \"%s\"\n", escape(options.html.c_str()).c_str());
         return 1;
     }
-    if (!data.complete())
+    if (!api.complete())
         std::fprintf(stderr, "akdebug-view: \"%s\" could not be read whole; the page shows what was read\n",
                      escape(options.file.c_str()).c_str());
-    return data.complete() ? 0 : 1;
+    return api.complete() ? 0 : 1;
 }
 
 }  // namespace view

@@ -1,0 +1,75 @@
+// The viewer's core: what every output shows of an attribute, a walk over a tree, paths, and the
+// files themselves. The records of a draw file are in records.h, the searches in search.h. The
+// outputs beside it (text, JSON, diff, the web page) read the module's trees only through these.
+#pragma once
+
+#include <akdebugdraw.h>
+#include <akdebugscene.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace view {
+
+// A text from a file, safe to print: control characters become escapes ("\n", "\t", "\r",
+// "\x1B", ...), and so do C1 controls and bytes that are not UTF-8 ("\x9B"); backslashes are
+// doubled. One attribute stays one line and nothing from a file reaches a terminal as a control
+// sequence.
+std::string escape(const char* text);
+
+// An error mark of an attribute: its level and message.
+struct Error
+{
+    int level;
+    const char* message;
+};
+
+// What every output shows of one attribute. Texts are as the module gives them (not escaped).
+struct Node
+{
+    const akDebugAttributeBase* attribute = nullptr;
+    std::string name;
+    std::string type;
+    std::string value;
+    bool advanced = false;
+    const char* toolTip = nullptr;  // null when there is none
+    std::vector<Error> errors;
+    // An object that stands for a host object has an address (0 for a null reference).
+    bool hasAddress = false;
+    unsigned int address = 0;
+};
+Node describe(const akDebugAttributeBase* attribute);
+
+// Which attributes a walk visits: advanced ones only when asked; children down to `depth` levels
+// below the start (negative: all).
+struct WalkOptions
+{
+    bool advanced = false;
+    int depth = -1;
+};
+
+// Visits `root` and the attributes below it depth first, in the order of their groups.
+// `enter(node, depth)` is called before a node's children (return false to skip them), `leave`
+// after them.
+struct Visitor
+{
+    std::function<bool(const Node&, int depth)> enter;
+    std::function<void(const Node&, int depth)> leave;
+};
+void walk(const akDebugAttributeBase* root, const WalkOptions& options, const Visitor& visitor);
+
+// The attributes from `root` down to `attribute` along first parents, `root` first; empty when
+// `attribute` is not below `root` (or is `root` itself: then just `root`).
+std::vector<const akDebugAttributeBase*> lineage(const akDebugAttributeBase* attribute,
+                                                 const akDebugAttributeBase* root);
+
+// Names of the attributes from below `root` down to `attribute`, joined with "/"; the first
+// parent is followed upward. Empty when `attribute` is `root` or not below it.
+std::string pathOf(const akDebugAttributeBase* attribute, const akDebugAttributeBase* root);
+
+enum class FileKind { Scene, Draw, Unknown };
+// The magic number tells a scene file from a draw file.
+FileKind kindOf(const char* fileName);
+
+}  // namespace view

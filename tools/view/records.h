@@ -1,0 +1,51 @@
+// The records of a draw file as the viewer shows them: their kinds, their redundancy, and reading
+// them one at a time or all at once.
+#pragma once
+
+#include "core.h"
+
+namespace view {
+
+// What a record is, told from its name and the objects it holds.
+enum class RecordKind { ChannelBegin, ChannelEnd, Geometry, DrawFunction, StateChange };
+// "Draw Channel Begin", "Draw Channel End", "Geometry", "Draw Function" or "State Change".
+const char* nameOf(RecordKind kind);
+RecordKind kindOf(const akDebugDraw::Record& record);
+
+// One record of a draw file as the viewer shows it.
+struct RecordView
+{
+    unsigned int index = 0;  // in file order, from 0
+    const akDebugDraw::Record* record = nullptr;
+    RecordKind kind = RecordKind::StateChange;
+    // A state change or a draw whose draw context compares equal to the one of the record before.
+    bool redundant = false;
+    const char* kindName() const { return nameOf(kind); }
+    // The four objects that a record may hold, null where it holds none.
+    std::vector<const akDebugObject*> objects() const;
+};
+
+// Which records a reading hands on: all, those of one frame, or one by index.
+struct RecordFilter
+{
+    bool byFrame = false;
+    unsigned int frame = 0;
+    bool byIndex = false;
+    unsigned int index = 0;
+    bool accepts(const RecordView& view) const;
+};
+
+// Reads a draw file one record at a time and hands on the records the filter accepts; returns the
+// reader's result (1 or -32767). `visit` returns false to stop.
+int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& filter,
+                const std::function<bool(const RecordView&)>& visit);
+
+// The records that a whole reading (akDebugDraw::read) kept, in file order, with the same kinds and
+// redundancy as readRecords gives them. The views point into `draw`'s records.
+std::vector<RecordView> recordViews(const akDebugDraw& draw);
+
+// True when two draw contexts hold the same state: their attributes compare equal, level by
+// level, with the module's comparison (the objects themselves always share the context's address).
+bool sameState(const akDebugObject* a, const akDebugObject* b);
+
+}  // namespace view

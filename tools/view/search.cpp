@@ -1,0 +1,101 @@
+#include "search.h"
+
+#include <algorithm>
+#include <cctype>
+#include <unordered_set>
+
+namespace view {
+
+void Tops::add(const akDebugAttributeBase* top, int record)
+{
+    if (m_index.emplace(top, m_tops.size()).second)
+        m_tops.emplace_back(top, record);
+}
+
+long Tops::topOf(const akDebugAttributeBase* attribute) const
+{
+    for (const akDebugAttributeBase* at = attribute; at; at = *at->begin_parent()) {
+        auto found = m_index.find(at);
+        if (found != m_index.end())
+            return static_cast<long>(found->second);
+        if (at->empty_parent())
+            break;
+    }
+    return -1;
+}
+
+std::string pathOf(const Tops& tops, const Found& found)
+{
+    const akDebugAttributeBase* top = tops.top(found.top);
+    const std::string below = pathOf(found.object, top);
+    if (tops.record(found.top) < 0)
+        return below.empty() ? found.object->getName() : below;
+    return "Record " + std::to_string(tops.record(found.top)) + "/" + top->getName() + (below.empty() ? "" : "/") +
+        below;
+}
+
+void findByName(const akDebug& stream, const NameQuery& query, const Tops& tops,
+                const std::function<bool(const Found&)>& visit)
+{
+    std::string key = query.text;
+    if (!query.caseSensitive)
+        for (char& c : key)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const unsigned int flags =
+        (query.caseSensitive ? akDebugType::FIND_CASE_SENSITIVE : 0u) | (query.exact ? akDebugType::FIND_EXACT : 0u);
+    std::vector<Found> found;
+    // An index that would lead round again (a damaged file) ends where it does.
+    std::unordered_set<const akDebugObject*> seen;
+    for (auto it = stream.begin_type(); it != stream.end_type(); ++it)
+        for (akDebugObject* object = nullptr;
+             (object = (*it)->findObject(key.c_str(), flags, object)) && seen.insert(object).second;) {
+            const long top = tops.topOf(object);
+            if (top >= 0)
+                found.push_back({object, static_cast<size_t>(top)});
+        }
+    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.top < b.top; });
+    for (const Found& each : found)
+        if (!visit(each))
+            return;
+}
+
+namespace {
+
+// False once `visit` asked to stop.
+bool placesIn(const akDebugAttributeBase* attribute, size_t top, const std::function<bool(const Found&)>& visit)
+{
+    const auto* object = dynamic_cast<const akDebugObject*>(attribute);
+    if (object && object->hasAddress() && object->getValue() != 0 && !visit({object, top}))
+        return false;
+    for (auto it = attribute->begin_child(); it != attribute->end_child(); ++it)
+        if (!placesIn(*it, top, visit))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+void findPlaces(const Tops& tops, const std::function<bool(const Found&)>& visit)
+{
+    for (size_t i = 0; i < tops.size(); ++i)
+        if (!placesIn(tops.top(i), i, visit))
+            return;
+}
+
+void findByAddress(const Tops& tops, unsigned int address, const std::function<bool(const Found&)>& visit)
+{
+    findPlaces(tops, [&](const Found& found) { return found.object->getValue() != address || visit(found); });
+}
+
+bool parseAddress(const std::string& text, unsigned int& address, bool& only)
+{
+    only = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const std::string digits = only ? text.substr(2) : text;
+    if (digits.empty() || digits.size() > 8 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+        return false;
+    address = static_cast<unsigned int>(std::stoul(digits, nullptr, 16));
+    return true;
+}
+
+}  // namespace view
