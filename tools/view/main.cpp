@@ -123,8 +123,8 @@ bool parse(int argc, char** argv, view::Options& options, bool& asTool, int& sta
         ->expected(2);
     auto* tolerance =
         app.add_option("--tolerance", options.tolerance,
-                       "with --diff of draw files: numbers within this share of the larger are equal (default "
-                       "2^-24)")
+                       "with --diff of draw files (or --compare): numbers within this share of the larger are equal "
+                       "(default 2^-24)")
             ->check(CLI::NonNegativeNumber);
     app.add_flag("--serve", "serve the file as a web page on 127.0.0.1")->group(modes);
     app.add_option("--compare", options.compare,
@@ -177,7 +177,8 @@ bool parse(int argc, char** argv, view::Options& options, bool& asTool, int& sta
     if (needsFile == options.file.empty() ||
         ((options.query.exact || options.query.caseSensitive) && options.mode != view::Mode::Find) ||
         (options.changes && options.mode != view::Mode::Tree) ||
-        ((!options.frames.empty() || tolerance->count() > 0) && options.mode != view::Mode::Diff) ||
+        (!options.frames.empty() && options.mode != view::Mode::Diff) ||
+        (tolerance->count() > 0 && options.mode != view::Mode::Diff && options.compare.empty()) ||
         (options.mode == view::Mode::Diff && options.diff.size() == 1 && options.frames.empty()) ||
         (!options.compare.empty() && options.mode != view::Mode::Serve)) {
         std::fputs(app.help().c_str(), stderr);

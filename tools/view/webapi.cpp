@@ -105,6 +105,9 @@ const std::vector<WebApi::Route>& WebApi::routes()
         {"children", &WebApi::children, &WebApi::childrenRequests},
         {"find", &WebApi::find, nullptr},
         {"searchable", &WebApi::searchable, &WebApi::once},
+        {"changes", &WebApi::changes, &WebApi::changesRequests},
+        {"stats", &WebApi::stats, &WebApi::once},
+        {"diff", &WebApi::diff, &WebApi::once},
     };
     return table;
 }
@@ -210,6 +213,8 @@ WebApi::Answer WebApi::info(const Params&)
         .number(s_batch)
         .raw(",\"maxResults\":")
         .number(s_maxResults);
+    if (!m_compareFile.empty())
+        out.raw(",\"compare\":").text(m_compareFile);
     if (m_scene) {
         out.raw(",\"root\":");
         writeNode(out, m_scene->getRoot());

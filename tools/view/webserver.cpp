@@ -68,6 +68,8 @@ int runServe(const Options& options)
     WebApi api;
     if (!api.read(options.file, options.maxAttributes))
         return 1;
+    if (!options.compare.empty() && !api.compareWith(options.compare, options.maxAttributes, options.tolerance))
+        return 1;
     if (!api.complete())
         std::fprintf(stderr, "akdebug-view: \"%s\" could not be read whole; serving what was read\n",
                      escape(options.file.c_str()).c_str());
