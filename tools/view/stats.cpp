@@ -74,11 +74,14 @@ int DrawStats::kindOf(const akDebugObject* object)
     for (const auto& each : kinds)
         if (type && std::strcmp(type->getName(), each.first) == 0)
             kind = each.second;
+    // What is drawn holds no state, texture, shader or material: not looked into.
+    if (derivesFrom(type, "olGeometryBase") || derivesFrom(type, "olDrawFunc::Data"))
+        kind = s_drawable;
     m_kinds.emplace(type, kind);
     return kind;
 }
 
-const DrawStats::Geometry& DrawStats::geometryOf(const akDebugObject* geometry)
+DrawStats::Geometry DrawStats::geometryOf(const akDebugObject* geometry)
 {
     const akDebugObject* source = sourceOf(geometry);
     if (source) {
@@ -86,11 +89,12 @@ const DrawStats::Geometry& DrawStats::geometryOf(const akDebugObject* geometry)
         if (known != m_geometries.end())
             return known->second;
     }
-    Geometry measured = measureGeometry(geometry);
+    const GeometryMeasure measure = measureGeometry(geometry);
+    const Geometry measured{measure.vertices, measure.primitives,
+                            measure.primitive.empty() ? nullptr : &*m_primitives.insert(measure.primitive).first};
     if (source)
-        return m_geometries.emplace(source, std::move(measured)).first->second;
-    m_scratch = std::move(measured);
-    return m_scratch;
+        m_geometries.emplace(source, measured);
+    return measured;
 }
 
 void DrawStats::noteUses(const akDebugAttributeBase* attribute, FrameStats& frame)
@@ -107,6 +111,8 @@ void DrawStats::noteUses(const akDebugAttributeBase* attribute, FrameStats& fram
             seen.first->second = m_frames.size();
         }
         const int kind = kindOf(object);
+        if (kind == s_drawable)
+            return;
         if (kind >= 0) {
             frame.distinct[kind].insert(object->getValue());
             m_total.distinct[kind].insert(object->getValue());
@@ -125,7 +131,7 @@ void DrawStats::add(const RecordView& view)
         m_total.frame = static_cast<unsigned int>(m_frames.size());
     }
     FrameStats& frame = m_frames.back();
-    const Geometry* geometry = view.isDraw() && record.geometry ? &geometryOf(record.geometry) : nullptr;
+    const Geometry geometry = view.isDraw() && record.geometry ? geometryOf(record.geometry) : Geometry();
     for (FrameStats* counts : {&frame, &m_total}) {
         ++counts->records[static_cast<int>(view.kind)];
         if (view.kind == RecordKind::StateChange) {
@@ -136,11 +142,9 @@ void DrawStats::add(const RecordView& view)
             continue;
         ++counts->draws;
         ++counts->bins[binName(record.channelBin)];
-        if (geometry) {
-            counts->vertices += geometry->vertices;
-            if (!geometry->primitive.empty())
-                counts->primitives[geometry->primitive] += geometry->primitives;
-        }
+        counts->vertices += geometry.vertices;
+        if (geometry.primitive)
+            counts->primitives[*geometry.primitive] += geometry.primitives;
         if (record.geometry && record.geometry->getValue() != 0)
             counts->distinct[FrameStats::Geometries].insert(record.geometry->getValue());
     }

@@ -11,6 +11,7 @@
 #include "records.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -57,16 +58,23 @@ public:
     const FrameStats& total() const { return m_total; }
 
 private:
-    using Geometry = GeometryMeasure;
-    const Geometry& geometryOf(const akDebugObject* geometry);
+    // What a draw's geometry holds (its primitive's name kept once for the file).
+    struct Geometry
+    {
+        unsigned long long vertices = 0, primitives = 0;
+        const std::string* primitive = nullptr;
+    };
+    Geometry geometryOf(const akDebugObject* geometry);
     // Notes the objects of the kinds counted below `attribute`, once per frame for objects the
     // file repeats.
     void noteUses(const akDebugAttributeBase* attribute, FrameStats& frame);
+    // The kind of FrameStats::Distinct an object counts as, -1 for none, s_drawable for a geometry.
     int kindOf(const akDebugObject* object);
+    static constexpr int s_drawable = -2;
 
     std::vector<FrameStats> m_frames;
     FrameStats m_total;
-    Geometry m_scratch;
+    std::set<std::string> m_primitives;
     // Per source of repeats: its geometry; the frame in which it was last looked into.
     std::unordered_map<const akDebugObject*, Geometry> m_geometries;
     std::unordered_map<const akDebugObject*, size_t> m_seen;

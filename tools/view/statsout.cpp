@@ -20,6 +20,28 @@ std::string listed(const Map& counts)
     return text.empty() ? "none" : text;
 }
 
+std::string keyOf(const std::string& key) { return key; }
+std::string keyOf(int key) { return std::to_string(key); }
+
+// A map as one JSON object, {"KEY":VALUE,...}, each value written by `value`, or a count.
+template <class Map, class Value>
+void writeMap(JsonText& out, const Map& map, const Value& value)
+{
+    out.raw("{");
+    bool first = true;
+    for (const auto& entry : map) {
+        out.raw(first ? "" : ",").text(keyOf(entry.first)).raw(":");
+        value(entry.second);
+        first = false;
+    }
+    out.raw("}");
+}
+template <class Map>
+void writeMap(JsonText& out, const Map& counts)
+{
+    writeMap(out, counts, [&](unsigned long long count) { out.number(count); });
+}
+
 void printFrame(const FrameStats& frame)
 {
     std::string kinds;
@@ -49,16 +71,10 @@ void writeFrame(JsonText& out, const FrameStats& frame, bool total)
     out.raw(total ? "{\"frames\":" : "{\"frame\":").number(frame.frame).raw(",\"records\":{");
     for (int kind = 0; kind < 5; ++kind)
         out.raw(kind ? "," : "").text(nameOf(static_cast<RecordKind>(kind))).raw(":").number(frame.records[kind]);
-    out.raw("},\"draws\":").number(frame.draws).raw(",\"vertices\":").number(frame.vertices);
-    for (const auto& counts : {std::make_pair("primitives", &frame.primitives), std::make_pair("bins", &frame.bins)}) {
-        out.raw(",\"").raw(counts.first).raw("\":{");
-        bool first = true;
-        for (const auto& entry : *counts.second) {
-            out.raw(first ? "" : ",").text(entry.first).raw(":").number(entry.second);
-            first = false;
-        }
-        out.raw("}");
-    }
+    out.raw("},\"draws\":").number(frame.draws).raw(",\"vertices\":").number(frame.vertices).raw(",\"primitives\":");
+    writeMap(out, frame.primitives);
+    out.raw(",\"bins\":");
+    writeMap(out, frame.bins);
     out.raw(",\"stateChanges\":")
         .number(frame.stateChanges)
         .raw(",\"redundantStateChanges\":")
@@ -121,51 +137,28 @@ void printStats(const SceneStats& stats)
 
 void writeStats(JsonText& out, const std::string& file, const SceneStats& stats, bool complete)
 {
-    out.raw("{\"file\":").text(file).raw(",\"kind\":\"scene\",\"classes\":{");
-    bool first = true;
-    for (const auto& entry : stats.classes) {
-        out.raw(first ? "\n" : ",\n")
-            .text(entry.first)
-            .raw(":{\"unique\":")
-            .number(entry.second.unique)
+    out.raw("{\"file\":").text(file).raw(",\"kind\":\"scene\",\n\"classes\":");
+    writeMap(out, stats.classes, [&](const SceneStats::Uses& uses) {
+        out.raw("{\"unique\":")
+            .number(uses.unique)
             .raw(",\"references\":")
-            .number(entry.second.references)
+            .number(uses.references)
             .raw(",\"byAddress\":")
-            .number(entry.second.byAddress)
+            .number(uses.byAddress)
             .raw("}");
-        first = false;
-    }
-    out.raw("},\n\"nodes\":{");
-    first = true;
-    for (const auto& entry : stats.nodes) {
-        out.raw(first ? "" : ",").text(entry.first).raw(":").number(entry.second);
-        first = false;
-    }
-    out.raw("},\"depth\":")
-        .number(stats.depth)
-        .raw(",\"vertices\":{\"unique\":")
-        .number(stats.vertices.unique)
-        .raw(",\"instanced\":")
-        .number(stats.vertices.instanced)
-        .raw("},\"primitives\":{");
-    first = true;
-    for (const auto& entry : stats.primitives) {
-        out.raw(first ? "" : ",")
-            .text(entry.first)
-            .raw(":{\"unique\":")
-            .number(entry.second.unique)
-            .raw(",\"instanced\":")
-            .number(entry.second.instanced)
-            .raw("}");
-        first = false;
-    }
-    out.raw("},\"errors\":{");
-    first = true;
-    for (const auto& entry : stats.errors) {
-        out.raw(first ? "\"" : ",\"").raw(std::to_string(entry.first)).raw("\":").number(entry.second);
-        first = false;
-    }
-    out.raw("},\"complete\":").boolean(complete).raw("}");
+    });
+    const auto amount = [&](const SceneStats::Amount& amount) {
+        out.raw("{\"unique\":").number(amount.unique).raw(",\"instanced\":").number(amount.instanced).raw("}");
+    };
+    out.raw(",\n\"nodes\":");
+    writeMap(out, stats.nodes);
+    out.raw(",\"depth\":").number(stats.depth).raw(",\"vertices\":");
+    amount(stats.vertices);
+    out.raw(",\"primitives\":");
+    writeMap(out, stats.primitives, amount);
+    out.raw(",\"errors\":");
+    writeMap(out, stats.errors);
+    out.raw(",\"complete\":").boolean(complete).raw("}");
 }
 
 int runStats(const Options& options)
@@ -176,7 +169,7 @@ int runStats(const Options& options)
         akDebugDraw draw;
         draw.setMaxAttributes(options.maxAttributes);
         DrawStats stats;
-        const int result = readRecords(draw, options.file.c_str(), {}, [&](const RecordView& view) {
+        const int result = readRecords(draw, options.file.c_str(), options.records, [&](const RecordView& view) {
             stats.add(view);
             return true;
         });
