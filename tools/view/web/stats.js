@@ -34,15 +34,17 @@ function chart(parent, title, kind, labels, datasets, options = {}) {
   markInk(canvas);
 }
 
-// A table of rows (arrays of cells), the first row its head.
+// A table of rows (arrays of cells), the first row its head, in a box that scrolls sideways.
 function statsTable(rows, cls) {
+  const box = el('div', 'table-box');
   const table = el('table', 'stats-table ' + (cls || ''));
   rows.forEach((cells, i) => {
     const row = el('tr');
     row.append(...cells.map((cell) => el(i ? 'td' : 'th', null, typeof cell === 'number' ? cell.toLocaleString() : cell)));
     table.append(row);
   });
-  return table;
+  box.append(table);
+  return box;
 }
 
 const DISTINCT = ['geometries', 'states', 'textures', 'shaders', 'materials'];
