@@ -1,7 +1,7 @@
 // Statistics of a file: for a draw file, what each frame cost (records by kind, draws per channel
 // bin, vertices and primitives drawn, state changes and how many were redundant, the distinct
 // geometries, states, textures, shaders and materials used); for a scene file, what it holds (per
-// class the objects and their uses, nodes by kind, vertices and primitives once per object and per
+// class the objects and their references, nodes by kind, vertices and primitives once per object and per
 // use, the depth of the node graph, error marks by level).
 //
 // A draw file's statistics are gathered record by record; an object that the file stores once and
@@ -86,8 +86,8 @@ struct SceneStats
 {
     struct Uses
     {
-        // Distinct host objects; their records (read in full or repeated: each use of an object
-        // where it stands whole); references to them by address only.
+        // Distinct host objects; the references that hold one whole (read in full or repeated: each
+        // use of an object); references to them by address only.
         unsigned long long unique = 0, references = 0, byAddress = 0;
     };
     std::map<std::string, Uses> classes;

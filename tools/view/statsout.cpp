@@ -114,9 +114,11 @@ void writeStats(JsonText& out, const std::string& file, const DrawStats& stats, 
 
 void printStats(const SceneStats& stats)
 {
-    std::printf("classes: %zu (distinct objects, records, references by address only)\n", stats.classes.size());
+    std::printf("classes: %zu (distinct objects; references, each a use read in full or repeated; references by "
+                "address only)\n",
+                stats.classes.size());
     for (const auto& entry : stats.classes)
-        std::printf("  %s: %llu unique, %llu records, %llu by address\n", escape(entry.first.c_str()).c_str(),
+        std::printf("  %s: %llu unique, %llu references, %llu by address\n", escape(entry.first.c_str()).c_str(),
                     entry.second.unique, entry.second.references, entry.second.byAddress);
     std::printf("nodes by kind: %s\n", listed(stats.nodes).c_str());
     std::printf("depth of the node graph: %u\n", stats.depth);

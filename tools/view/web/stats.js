@@ -86,11 +86,11 @@ async function sceneStats(s, panel) {
   panel.append(charts);
   const nodes = Object.keys(s.nodes);
   chart(charts, 'Nodes by kind', 'bar', nodes, [{label: 'nodes', data: nodes.map((k) => s.nodes[k])}]);
-  // The classes used most, by their records.
+  // The classes used most, by their references.
   const classes = Object.keys(s.classes).sort((a, b) => s.classes[b].references - s.classes[a].references).slice(0, 20);
-  chart(charts, 'Objects by class: distinct and their records (instanced use)', 'bar', classes, [
+  chart(charts, 'Objects by class: distinct and their references (instanced use)', 'bar', classes, [
     {label: 'unique', data: classes.map((c) => s.classes[c].unique)},
-    {label: 'records', data: classes.map((c) => s.classes[c].references)}], {indexAxis: 'y', scales: {x: {beginAtZero: true}}});
+    {label: 'references', data: classes.map((c) => s.classes[c].references)}], {indexAxis: 'y', scales: {x: {beginAtZero: true}}});
   const primitives = Object.keys(s.primitives);
   chart(charts, 'Primitives', 'bar', primitives, [
     {label: 'unique', data: primitives.map((p) => s.primitives[p].unique)},
@@ -98,7 +98,7 @@ async function sceneStats(s, panel) {
   const levels = Object.keys(s.errors);
   chart(charts, 'Error marks by level', 'bar', levels.map((l) => 'level ' + l),
     [{label: 'marks', data: levels.map((l) => s.errors[l])}]);
-  panel.append(el('h2', null, 'Classes'), statsTable([['class', 'unique', 'records', 'by address'],
+  panel.append(el('h2', null, 'Classes'), statsTable([['class', 'unique', 'references', 'by address'],
     ...Object.keys(s.classes).map((c) => [c, s.classes[c].unique, s.classes[c].references, s.classes[c].byAddress])]));
 }
 
