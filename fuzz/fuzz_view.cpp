@@ -1,6 +1,7 @@
 // libFuzzer target for the viewer: the input is written to a file and shown in every form the
-// viewer has (tree with advanced attributes, summary, types, name and address searches, records of
-// a draw file, JSON, the difference with itself, the web page's data and searches). The forms walk
+// viewer has (tree with advanced attributes and each draw's changes, summary, types, name and
+// address searches, records of a draw file, JSON, statistics, the difference with itself and of
+// two of its frames, the web page's data and searches). The forms walk
 // what the reader built, damaged or not, so nothing they meet in a tree may crash them.
 #include "fuzzsupport.h"
 #include "options.h"
@@ -19,7 +20,9 @@ void showEveryForm(const std::string& file, unsigned int address)
     options.file = file;
     options.maxAttributes = s_maxAttributes;
     options.walk.advanced = true;
+    options.changes = true;
     view::runText(options);
+    options.changes = false;
 
     for (view::Mode mode : {view::Mode::Summary, view::Mode::Types, view::Mode::Find, view::Mode::Address}) {
         view::Options form = options;
@@ -42,6 +45,15 @@ void showEveryForm(const std::string& file, unsigned int address)
     diff.mode = view::Mode::Diff;
     diff.diff = {file, file};
     view::runDiff(diff);
+    diff.diff = {file};
+    diff.frames = {0, 1};
+    view::runDiff(diff);
+
+    view::Options stats = options;
+    stats.mode = view::Mode::Stats;
+    view::runStats(stats);
+    stats.format = view::Format::Json;
+    view::runStats(stats);
 
     view::WebApi api;
     if (api.read(file, s_maxAttributes)) {
@@ -51,6 +63,7 @@ void showEveryForm(const std::string& file, unsigned int address)
         for (const std::string& q : {std::string("a"), std::string(hex)})
             api.answer("find", {{"q", q}});
         api.answer("record", {{"index", "1"}});
+        api.answer("changes", {{"index", "2"}});
     }
 }
 

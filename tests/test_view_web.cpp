@@ -1,6 +1,7 @@
 // The viewer's web page: served on 127.0.0.1 to a headless browser, and written to one file with its
 // data, on files written from the sample world.
 #include "browsersupport.h"
+#include "drawscript.h"
 #include "schemasupport.h"
 #include "viewsupport.h"
 #include "worldfiles.h"
@@ -363,6 +364,107 @@ TEST_F(WebTest, WritesOnePageWithItsDataUnlessTheFileIsTooBig)
     EXPECT_FALSE(has(hostileShown, "<img src=\"x\"")) << hostileShown;
     EXPECT_TRUE(has(hostileShown, "<div class=\"r-name\">&lt;/script&gt;&lt;b id=\"injected\"&gt;bold&lt;/b&gt;</div>"))
         << hostileShown;
+}
+
+// The number of chart canvases in a page that drew at least `ink` pixels.
+int chartsDrawn(const std::string& page, int ink)
+{
+    int drawn = 0;
+    for (size_t at = page.find("data-ink=\""); at != std::string::npos; at = page.find("data-ink=\"", at + 1))
+        drawn += std::atoi(page.c_str() + at + 10) >= ink;
+    return drawn;
+}
+
+TEST_F(WebTest, StatisticsDrawTheirChartsAndTwoRecordingsShowWhatDiffers)
+{
+    // A recording, and one of another run with the second draw left out and the third's colour
+    // changed; in both, the second draw follows a change of material.
+    const std::string a = dir + "/a.draw", b = dir + "/b.draw";
+    drawscript::Paint red(1, 0, 0), green(0, 1, 0);
+    const auto first = drawscript::quad("first", 1, 1, 1), second = drawscript::quad("second", 1, 1, 1),
+               third = drawscript::quad("third", 0, 0, 1), first2 = drawscript::quad("first", 1, 1, 1),
+               third2 = drawscript::quad("third", 0, 0, 0.5f);
+    for (const std::string& file : {a, b}) {
+        drawscript::Script script(file);
+        script.context.setElement(&red.element);
+        script.begin();
+        script.draw(file == a ? first.get() : first2.get());
+        script.context.setElement(&green.element);
+        script.state("Green");
+        if (file == a)
+            script.draw(second.get());
+        script.draw(file == a ? third.get() : third2.get());
+        script.end(true);
+    }
+    Child server({viewer(), "--serve", a, "--compare", b, "--port", "0"});
+    const int port = serve(server);
+    ASSERT_GT(port, 0);
+    const std::string self = "127.0.0.1:" + std::to_string(port);
+    const Answer differences = get(port, "/api/diff", self);
+    ASSERT_EQ(differences.status, 200);
+    const nlohmann::json diff = nlohmann::json::parse(differences.body);
+    EXPECT_EQ(diff["removed"], 1);
+    EXPECT_EQ(diff["changed"], 1);
+    EXPECT_EQ(diff["added"], 0);
+    EXPECT_EQ(get(port, "/api/changes?index=3", self).body,
+              "{\"index\":3,\"changes\":{\"since\":1,\"elements\":[{\"element\":\"olMaterial::Element\",\"change\":"
+              "\"changed\",\"fields\":[{\"path\":\"Material/Color, Diffuse\",\"type\":\"emVec4<float>\",\"before\":"
+              "\"r=1, g=0, b=0, a=1\",\"after\":\"r=0, g=1, b=0, a=1\"}]}]}}");
+    EXPECT_EQ(get(port, "/api/changes?index=99", self).status, 404);
+    // Without --compare, the page compares nothing.
+    Child alone({viewer(), "--serve", a, "--port", "0"});
+    const int alonePort = serve(alone);
+    ASSERT_GT(alonePort, 0);
+    EXPECT_EQ(get(alonePort, "/api/diff", "127.0.0.1:" + std::to_string(alonePort)).status, 404);
+    EXPECT_EQ(viewsupport::view("--serve " + scene + " --compare " + a + " --port 0").status, 1);
+
+    std::string chromium;
+    findBrowser(chromium);
+    if (chromium.empty())
+        return;
+    const std::string compared = pageAfterScripts(chromium, "http://" + self + "/?view=compare", dir);
+    EXPECT_TRUE(has(compared, "2 differences: 0 added, 1 removed, 1 changed")) << compared;
+    EXPECT_TRUE(has(compared,
+                    "<li class=\"difference difference-removed\"><span class=\"what\">removed</span>"
+                    "<a class=\"ri\" href=\"?record=3\">record 3</a><span class=\"label\">Geometry "
+                    "olGeometry \"second\"</span></li>"))
+        << compared;
+    EXPECT_TRUE(has(compared,
+                    "<span class=\"path\">Geometry/olGeometryBase/Colors/0</span><span class=\"type\">"
+                    "[emVec4&lt;float&gt;]</span><span class=\"before\">r=0, g=0, b=1, a=1</span><span "
+                    "class=\"arrow\">→</span><span class=\"after\">r=0, g=0, b=0.5, a=1</span>"))
+        << compared;
+    size_t listed = 0;
+    for (size_t at = compared.find("<li class=\"difference "); at != std::string::npos;
+         at = compared.find("<li class=\"difference ", at + 1))
+        ++listed;
+    EXPECT_EQ(listed, 2u);
+    // The draw after the change of material shows it in its "Changed" panel.
+    const std::string record = pageAfterScripts(chromium, "http://" + self + "/?record=3", dir);
+    EXPECT_TRUE(has(record, "<span class=\"what\">changed</span><span class=\"element\">olMaterial::Element</span>"))
+        << record;
+    EXPECT_TRUE(has(record,
+                    "<td class=\"path\">Material/Color, Diffuse</td><td class=\"type\">[emVec4&lt;float&gt;]"
+                    "</td><td class=\"before\">r=1, g=0, b=0, a=1</td>"))
+        << record;
+
+    // Statistics with their charts: the recording's, served and from disk, and the scene's.
+    const std::string page = dir + "/world.html";
+    Child writer({viewer(), "--html", page, draw});
+    ASSERT_EQ(writer.wait(std::chrono::seconds(60)), 0);
+    for (const std::string& url : {"http://" + self + "/?view=stats", "file://" + page + "?view=stats"}) {
+        const std::string stats = pageAfterScripts(chromium, url, dir);
+        EXPECT_TRUE(has(stats, "data-charts=\"4\"")) << stats;
+        EXPECT_EQ(chartsDrawn(stats, 1000), 4) << url;
+        EXPECT_TRUE(has(stats, "<th>redundant</th>")) << stats;
+    }
+    Child sceneServer({viewer(), "--serve", scene, "--port", "0"});
+    const int scenePort = serve(sceneServer);
+    ASSERT_GT(scenePort, 0);
+    const std::string sceneStats =
+        pageAfterScripts(chromium, "http://127.0.0.1:" + std::to_string(scenePort) + "/?view=stats", dir);
+    EXPECT_EQ(chartsDrawn(sceneStats, 1000), 4) << sceneStats;
+    EXPECT_TRUE(has(sceneStats, "<td>kiGeometry</td>")) << sceneStats;
 }
 
 }  // namespace

@@ -211,7 +211,8 @@ TEST_F(ViewerTest, OutputModesGoOneAtATimeAndJsonOnlyWhereItApplies)
                                                          {"--address", "--address 1A2B"},
                                                          {"--diff", "--diff " + scene + " " + scene},
                                                          {"--serve", "--serve --port 0"},
-                                                         {"--html", "--html " + dir + "/page.html"}};
+                                                         {"--html", "--html " + dir + "/page.html"},
+                                                         {"--stats", "--stats"}};
     for (const auto& a : modes)
         for (const auto& b : modes) {
             if (&a == &b)
@@ -225,14 +226,14 @@ TEST_F(ViewerTest, OutputModesGoOneAtATimeAndJsonOnlyWhereItApplies)
         }
     EXPECT_EQ(access((dir + "/page.html").c_str(), F_OK), -1) << "nothing was written";
 
-    // --json: the tree, its records (--frame, --record) and --find; nothing else.
+    // --json: the tree, its records (--frame, --record), --find and --stats; nothing else.
     for (const auto& mode : modes) {
-        if (mode.first == "--find")
+        if (mode.first == "--find" || mode.first == "--stats")
             continue;
         const ViewRun run = view(scene + " --json " + mode.second);
         EXPECT_EQ(run.status, 2) << mode.first;
         EXPECT_EQ(run.out, "");
-        EXPECT_TRUE(run.has("--json applies to the tree and --find, not to " + mode.first + "\n")) << run.err;
+        EXPECT_TRUE(run.has("--json applies to the tree, --find and --stats, not to " + mode.first + "\n")) << run.err;
     }
     for (const std::string& arguments :
          {"--json " + scene, "--json --find wheel " + scene, "--json --frame 1 " + draw, "--json --record 2 " + draw}) {

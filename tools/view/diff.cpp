@@ -223,11 +223,12 @@ bool readWhole(akDebugScene& scene, const std::string& file, const Options& opti
 int runDiff(const Options& options)
 {
     for (const std::string& file : options.diff)
-        if (kindOf(file.c_str()) == FileKind::Draw) {
-            std::fprintf(stderr, "akdebug-view: --diff compares scene files; \"%s\" is a draw file\n",
-                         escape(file.c_str()).c_str());
-            return 2;
-        }
+        if (kindOf(file.c_str()) == FileKind::Draw || options.diff.size() == 1)
+            return runRecordDiff(options);
+    if (!options.frames.empty() || options.tolerance != Options().tolerance) {
+        std::fprintf(stderr, "akdebug-view: --frames and --tolerance apply to draw files\n");
+        return 2;
+    }
     akDebugScene a, b;
     if (!readWhole(a, options.diff[0], options) || !readWhole(b, options.diff[1], options))
         return 1;

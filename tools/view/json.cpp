@@ -9,7 +9,8 @@
 //   ...]},"complete":true}
 //
 // "address" and "addressValue" are there for objects that stand for a host object. A draw file
-// gives "records", each with its index, frame, redundant mark, kind, name and its four objects
+// gives "records", each with its index, frame, redundant mark, kind, name, for a draw what changed
+// in the state since its baseline ("changes", records.h and jsonshape.h), and its four objects
 // ("channelBin", "cullRecord", "geometry", "drawContext"; null where the record holds none). With
 // --find, "found" lists the objects found, each with its path (and, in a draw file, its record) and
 // its tree. "complete" is false when the file could not be read whole; the document is still
@@ -134,6 +135,7 @@ int writeDraw(Document& out, const Options& options)
     else
         out.raw(",\"records\":[");
     unsigned int records = 0, found = 0;
+    ValueCompare compare = stateCompare();
     const int result = readRecords(draw, options.file.c_str(), options.records, [&](const RecordView& view) {
         if (options.mode == Mode::Find) {
             Tops tops;
@@ -143,6 +145,8 @@ int writeDraw(Document& out, const Options& options)
         } else {
             const akDebugDraw::Record& record = *view.record;
             out.raw(records ? ",\n{" : "\n{").recordMembers(view);
+            if (view.isDraw())
+                out.raw(",\"changes\":").changes(view, compare);
             const std::pair<const char*, const akDebugObject*> objects[] = {{"channelBin", record.channelBin},
                                                                             {"cullRecord", record.cullRecord},
                                                                             {"geometry", record.geometry},

@@ -46,4 +46,40 @@ JsonText& JsonText::recordMembers(const RecordView& view)
         .text(view.record->name.c_str());
 }
 
+JsonText& JsonText::changes(const RecordView& view, ValueCompare& compare)
+{
+    if (!view.isDraw() || !view.baseline)
+        return raw("null");
+    raw("{\"since\":").number(view.baselineIndex).raw(",\"elements\":[");
+    const std::vector<StateChange> all = stateChanges(view.baseline, view.record->drawContext, compare);
+    for (size_t i = 0; i < all.size(); ++i) {
+        raw(i ? ",{\"element\":" : "{\"element\":")
+            .text(all[i].element)
+            .raw(",\"change\":")
+            .text(nameOf(all[i].what))
+            .raw(",\"fields\":[");
+        for (size_t j = 0; j < all[i].fields.size(); ++j)
+            raw(j ? ",{" : "{").differenceMembers(all[i].fields[j]).raw("}");
+        raw("]}");
+    }
+    return raw("]}");
+}
+
+JsonText& JsonText::differenceMembers(const Difference& difference)
+{
+    char type[akDebugAttributeBase::s_stringBufferSize];
+    (difference.after ? difference.after : difference.before)->getTypeString(type);
+    raw("\"path\":").text(difference.path).raw(",\"type\":").text(type).raw(",\"before\":");
+    if (difference.before)
+        text(shownValue(difference.before));
+    else
+        raw("null");
+    raw(",\"after\":");
+    if (difference.after)
+        text(shownValue(difference.after));
+    else
+        raw("null");
+    return *this;
+}
+
 }  // namespace view

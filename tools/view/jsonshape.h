@@ -4,6 +4,7 @@
 // not UTF-8 become U+FFFD, so no text from a file reaches the output raw.
 #pragma once
 
+#include "changes.h"
 #include "core.h"
 #include "records.h"
 
@@ -49,6 +50,16 @@ public:
     // The members of a record, without the braces around them:
     //   "index":3,"frame":0,"redundant":true,"kind":"Geometry","name":""
     JsonText& recordMembers(const RecordView& view);
+    // What changed in the state of a draw since its baseline (changes.h), as the value of a
+    // "changes" member:
+    //   {"since":3,"elements":[{"element":"olMaterial::Element","change":"changed","fields":[
+    //    {"path":"Material/Color, Diffuse","type":"emVec4<float>","before":"r=0.6, ...","after":"r=0.1, ..."}]}]}
+    // null for a record that is no draw, or a draw without a baseline.
+    JsonText& changes(const RecordView& view, ValueCompare& compare);
+    // The members of a difference (compare.h), without the braces around them:
+    //   "path":...,"type":...,"before":...,"after":...
+    // the side that has no value null; "type" is the type after (before, when there is none after).
+    JsonText& differenceMembers(const Difference& difference);
 
 private:
     bool m_ascii;

@@ -18,7 +18,8 @@ namespace {
 const char* const s_description =
     "Shows a scene file or a draw file as the module reads it: every attribute with its name, type\n"
     "and value, its error marks (with their level), tool tip and advanced mark; draw files as their\n"
-    "records by frame, with redundant state marked. Exit status: 0 shown, 1 a file could not be\n"
+    "records by frame, with state changes that set the state in effect marked redundant. Exit status: 0 shown, 1 a "
+    "file could not be\n"
     "read, 2 bad usage, 3 (--diff) the files differ.";
 
 bool startedAsTool(const char* program)
@@ -32,7 +33,7 @@ bool startedAsTool(const char* program)
 const std::pair<view::Mode, const char*> s_modes[] = {
     {view::Mode::Summary, "--summary"}, {view::Mode::Types, "--types"}, {view::Mode::Find, "--find"},
     {view::Mode::Address, "--address"}, {view::Mode::Diff, "--diff"},   {view::Mode::Serve, "--serve"},
-    {view::Mode::Html, "--html"}};
+    {view::Mode::Html, "--html"},       {view::Mode::Stats, "--stats"}};
 const std::pair<view::Format, const char*> s_formats[] = {{view::Format::Json, "--json"}};
 
 std::string optionOf(view::Mode mode)
@@ -107,10 +108,28 @@ bool parse(int argc, char** argv, view::Options& options, bool& asTool, int& sta
                    "their order: \"Child#2\"): one line per attribute added, removed or changed, then a count. "
                    "Every attribute is compared with its marks, advanced ones included (--advanced and --depth "
                    "do not apply); host addresses differ from run to run and count only as null or not null. "
-                   "Draw files are not compared")
-        ->expected(2)
+                   "Two draw files: their records aligned frame by frame by kind, name and what they draw; one "
+                   "line per record added or removed and per value that differs in an aligned record's state "
+                   "or geometry. One draw file with --frames N M: two of its frames")
+        ->expected(1, 2)
         ->group(modes);
+    app.add_flag("--stats",
+                 "statistics: draw files per frame (records by kind, draws per channel bin, vertices, primitives, "
+                 "state changes and redundant ones, distinct geometries, states, textures, shaders and materials); "
+                 "scene files per class (distinct objects and their records), nodes by kind, vertices and "
+                 "primitives once and per use, the depth of the node graph, errors by level")
+        ->group(modes);
+    app.add_option("--frames", options.frames, "with --diff of draw files: frame N (of A) against frame M (of B)")
+        ->expected(2);
+    auto* tolerance =
+        app.add_option("--tolerance", options.tolerance,
+                       "with --diff of draw files (or --compare): numbers within this share of the larger are equal "
+                       "(default 2^-24)")
+            ->check(CLI::NonNegativeNumber);
     app.add_flag("--serve", "serve the file as a web page on 127.0.0.1")->group(modes);
+    app.add_option("--compare", options.compare,
+                   "with --serve of a draw file: the page also shows its difference "
+                   "from this draw file (as --diff shows it)");
     app.add_option("--html", options.html, "write the file as one web page with its data to OUT")->group(modes);
     app.add_flag("--json",
                  "the whole tree, or every draw record (or those of --frame, --record), as one JSON document "
@@ -118,6 +137,9 @@ bool parse(int argc, char** argv, view::Options& options, bool& asTool, int& sta
                  "--advanced and --depth");
     app.add_flag("--exact", options.query.exact, "with --find: the whole name equals TEXT");
     app.add_flag("--case", options.query.caseSensitive, "with --find: compare case-sensitively");
+    app.add_flag("--changes", options.changes,
+                 "draw files: under each draw, what changed in the state since the draw before it (or its "
+                 "frame's beginning): elements added, removed and changed, with their values before and after");
     app.add_flag("--advanced", options.walk.advanced, "show advanced attributes too");
     app.add_option("--depth", options.walk.depth, "show the tree down to N levels")->check(CLI::NonNegativeNumber);
     auto* frame = app.add_option("--frame", options.records.frame, "draw files: the records of frame N");
@@ -153,7 +175,12 @@ bool parse(int argc, char** argv, view::Options& options, bool& asTool, int& sta
     }
     const bool needsFile = options.mode != view::Mode::Diff;
     if (needsFile == options.file.empty() ||
-        ((options.query.exact || options.query.caseSensitive) && options.mode != view::Mode::Find)) {
+        ((options.query.exact || options.query.caseSensitive) && options.mode != view::Mode::Find) ||
+        (options.changes && options.mode != view::Mode::Tree) ||
+        (!options.frames.empty() && options.mode != view::Mode::Diff) ||
+        (tolerance->count() > 0 && options.mode != view::Mode::Diff && options.compare.empty()) ||
+        (options.mode == view::Mode::Diff && options.diff.size() == 1 && options.frames.empty()) ||
+        (!options.compare.empty() && options.mode != view::Mode::Serve)) {
         std::fputs(app.help().c_str(), stderr);
         return false;
     }

@@ -11,7 +11,7 @@
 namespace view {
 
 // What the viewer shows: one mode at a time (the tree when none is asked for).
-enum class Mode { Tree, Summary, Types, Find, Address, Diff, Serve, Html };
+enum class Mode { Tree, Summary, Types, Find, Address, Diff, Serve, Html, Stats };
 // How it writes it: as text, or as one JSON document.
 enum class Format { Text, Json };
 
@@ -20,13 +20,17 @@ struct Options
     Mode mode = Mode::Tree;
     Format format = Format::Text;
     std::string file;
-    NameQuery query;                // --find
-    unsigned int address = 0;       // --address
-    std::vector<std::string> diff;  // --diff: two files
-    int port = 8080;                // --serve
-    std::string html;               // --html: the page with the data inlined, written to this file
+    NameQuery query;                    // --find
+    unsigned int address = 0;           // --address
+    std::vector<std::string> diff;      // --diff: two files, or one draw file with --frames
+    std::vector<unsigned int> frames;   // --frames N M: the frames of draw files that --diff compares
+    double tolerance = 1.0 / 16777216;  // --tolerance: numbers within this share of each other are equal
+    std::string compare;                // --compare: with --serve, the draw file the page compares with
+    int port = 8080;                    // --serve
+    std::string html;                   // --html: the page with the data inlined, written to this file
     // Shared by the modes.
     WalkOptions walk;
+    bool changes = false;  // --changes: the tree of a draw file shows what each draw changed
     RecordFilter records;
     unsigned long long maxAttributes = akDebug::s_defaultMaxAttributes;
 };
@@ -47,7 +51,10 @@ const Output* outputFor(Mode mode, Format format);
 int runText(const Options& options);
 int runJson(const Options& options);
 int runDiff(const Options& options);
+// --diff of draw files (drawdiff.cpp).
+int runRecordDiff(const Options& options);
 int runServe(const Options& options);
 int runHtml(const Options& options);
+int runStats(const Options& options);
 
 }  // namespace view

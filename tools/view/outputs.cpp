@@ -12,6 +12,7 @@ const std::vector<Output>& outputs()
         {Mode::Address, Format::Text, runText}, {Mode::Tree, Format::Json, runJson},
         {Mode::Find, Format::Json, runJson},    {Mode::Diff, Format::Text, runDiff},
         {Mode::Serve, Format::Text, runServe},  {Mode::Html, Format::Text, runHtml},
+        {Mode::Stats, Format::Text, runStats},  {Mode::Stats, Format::Json, runStats},
     };
     return table;
 }

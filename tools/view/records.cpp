@@ -1,7 +1,8 @@
 #include "records.h"
 
+#include "changes.h"
+
 #include <cstring>
-#include <typeinfo>
 
 namespace view {
 
@@ -41,30 +42,68 @@ RecordKind kindOf(const akDebugDraw::Record& record)
     return RecordKind::StateChange;
 }
 
-bool sameState(const akDebugObject* a, const akDebugObject* b)
-{
-    if (!a || !b || a->getType() != b->getType() || a->size_child() != b->size_child())
-        return false;
-    // Levels of one kind only: in a damaged file they need not be.
-    for (auto i = a->begin_child(), j = b->begin_child(); i != a->end_child(); ++i, ++j)
-        if (typeid(**i) != typeid(**j) || !(*i)->compare(*j))
-            return false;
-    return true;
-}
-
 namespace {
 
-// The view of one record, given the draw context of the record before it (null for the first).
-RecordView viewOf(const akDebugDraw::Record& record, unsigned int index, const akDebugObject* before)
+// Follows the records of a file in order, keeping the draw context of the record before the next
+// one and the baseline of the next draw. It holds a reference on each, as a reading one record at
+// a time releases the records it has handed on.
+class Sequence
 {
-    RecordView view;
-    view.index = index;
-    view.record = &record;
-    view.kind = kindOf(record);
-    const bool channel = view.kind == RecordKind::ChannelBegin || view.kind == RecordKind::ChannelEnd;
-    view.redundant = !channel && sameState(record.drawContext, before);
-    return view;
-}
+public:
+    Sequence() = default;
+    ~Sequence()
+    {
+        hold(m_before, nullptr);
+        hold(m_baseline, nullptr);
+    }
+    Sequence(const Sequence&) = delete;
+    Sequence& operator=(const Sequence&) = delete;
+
+    // The view of the next record.
+    RecordView next(const akDebugDraw::Record& record)
+    {
+        RecordView view;
+        view.index = m_index++;
+        view.record = &record;
+        view.kind = kindOf(record);
+        view.redundant = view.kind == RecordKind::StateChange && sameState(m_before, record.drawContext, m_compare);
+        if (m_baseline && m_baselineFrame != record.frame)
+            hold(m_baseline, nullptr);
+        if (view.isDraw() && m_baseline) {
+            view.baseline = m_baseline;
+            view.baselineIndex = m_baselineIndex;
+        }
+        return view;
+    }
+    // Once the view was used: its record is the one before the next.
+    void passed(const RecordView& view)
+    {
+        hold(m_before, view.record->drawContext);
+        if (view.isDraw() || view.kind == RecordKind::ChannelBegin) {
+            hold(m_baseline, view.record->drawContext);
+            m_baselineIndex = view.index;
+            m_baselineFrame = view.record->frame;
+        }
+    }
+
+private:
+    static void hold(akDebugObject*& slot, akDebugObject* object)
+    {
+        if (object)
+            object->ref();
+        if (slot)
+            slot->unref();
+        slot = object;
+    }
+
+    ValueCompare m_compare = stateCompare();
+    unsigned int m_index = 0;
+    // A damaged file can leave a record without its draw context (a repeat whose source the file
+    // never held): then there is none to compare with.
+    akDebugObject* m_before = nullptr;
+    akDebugObject* m_baseline = nullptr;
+    unsigned int m_baselineIndex = 0, m_baselineFrame = 0;
+};
 
 }  // namespace
 
@@ -72,10 +111,10 @@ std::vector<RecordView> recordViews(const akDebugDraw& draw)
 {
     std::vector<RecordView> views;
     views.reserve(draw.size_record());
-    const akDebugObject* before = nullptr;
+    Sequence sequence;
     for (auto it = draw.begin_record(); it != draw.end_record(); ++it) {
-        views.push_back(viewOf(**it, static_cast<unsigned int>(views.size()), before));
-        before = (*it)->drawContext;
+        views.push_back(sequence.next(**it));
+        sequence.passed(views.back());
     }
     return views;
 }
@@ -83,26 +122,15 @@ std::vector<RecordView> recordViews(const akDebugDraw& draw)
 int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& filter,
                 const std::function<bool(const RecordView&)>& visit)
 {
-    unsigned int index = 0;
-    // The draw context of the record before, kept for the comparison.
-    akDebugObject* before = nullptr;
+    Sequence sequence;
     bool more = true;
-    const int result = draw.read(fileName, [&](const akDebugDraw::Record& record) {
-        const RecordView view = viewOf(record, index++, before);
+    return draw.read(fileName, [&](const akDebugDraw::Record& record) {
+        const RecordView view = sequence.next(record);
         if (filter.accepts(view))
             more = visit(view);
-        if (before)
-            before->unref();
-        // A damaged file can leave a record without its draw context (a repeat whose source the
-        // file never held).
-        before = record.drawContext;
-        if (before)
-            before->ref();
+        sequence.passed(view);
         return more && !(filter.byIndex && view.index >= filter.index);
     });
-    if (before)
-        before->unref();
-    return result;
 }
 
 }  // namespace view

@@ -1,5 +1,5 @@
-// The records of a draw file as the viewer shows them: their kinds, their redundancy, and reading
-// them one at a time or all at once.
+// The records of a draw file as the viewer shows them: their kinds, their redundancy, the record a
+// draw's changes are counted from, and reading them one at a time or all at once.
 #pragma once
 
 #include "core.h"
@@ -18,9 +18,16 @@ struct RecordView
     unsigned int index = 0;  // in file order, from 0
     const akDebugDraw::Record* record = nullptr;
     RecordKind kind = RecordKind::StateChange;
-    // A state change or a draw whose draw context compares equal to the one of the record before.
+    // A state change that sets the state already in effect: its draw context holds the state of the
+    // record before it (changes.h). Other records are never redundant.
     bool redundant = false;
+    // A draw's baseline, what its changes are counted from: the draw context of the draw before it
+    // in its frame, or else of its frame's channel begin, and that record's index. Null for other
+    // records and for a draw with neither before it.
+    const akDebugObject* baseline = nullptr;
+    unsigned int baselineIndex = 0;
     const char* kindName() const { return nameOf(kind); }
+    bool isDraw() const { return kind == RecordKind::Geometry || kind == RecordKind::DrawFunction; }
     // The four objects that a record may hold, null where it holds none.
     std::vector<const akDebugObject*> objects() const;
 };
@@ -40,12 +47,8 @@ struct RecordFilter
 int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& filter,
                 const std::function<bool(const RecordView&)>& visit);
 
-// The records that a whole reading (akDebugDraw::read) kept, in file order, with the same kinds and
-// redundancy as readRecords gives them. The views point into `draw`'s records.
+// The records that a whole reading (akDebugDraw::read) kept, in file order, with the same kinds,
+// redundancy and baselines as readRecords gives them. The views point into `draw`'s records.
 std::vector<RecordView> recordViews(const akDebugDraw& draw);
-
-// True when two draw contexts hold the same state: their attributes compare equal, level by
-// level, with the module's comparison (the objects themselves always share the context's address).
-bool sameState(const akDebugObject* a, const akDebugObject* b);
 
 }  // namespace view

@@ -1,5 +1,6 @@
 // The terminal output: trees, draw records by frame, summaries, the type table, name searches and
 // where a host object is used. Every text from a file is escaped.
+#include "changes.h"
 #include "options.h"
 #include "search.h"
 
@@ -218,12 +219,28 @@ int showScene(const Options& options)
     return complete ? 0 : 1;
 }
 
-void printRecord(const RecordView& view, const WalkOptions& walk)
+// What changed in the state of a draw since its baseline, one element and one value a line.
+void printChanges(const RecordView& view, ValueCompare& compare)
+{
+    if (!view.baseline)
+        return;
+    const std::vector<StateChange> changes = stateChanges(view.baseline, view.record->drawContext, compare);
+    std::printf("    Changed since record %u:%s\n", view.baselineIndex, changes.empty() ? " nothing" : "");
+    for (const StateChange& change : changes) {
+        std::printf("      %s %s\n", nameOf(change.what), escape(change.element.c_str()).c_str());
+        for (const Difference& field : change.fields)
+            std::printf("        %s\n", shownDifference(field).c_str());
+    }
+}
+
+void printRecord(const RecordView& view, const Options& options, ValueCompare& compare)
 {
     std::printf("  Record %u \"%s\" (%s)%s\n", view.index, escape(view.record->name.c_str()).c_str(), view.kindName(),
                 view.redundant ? " {redundant}" : "");
+    if (options.changes)
+        printChanges(view, compare);
     for (const akDebugObject* object : view.objects())
-        printTree(object, walk, 2);
+        printTree(object, options.walk, 2);
 }
 
 int showDraw(const Options& options)
@@ -237,6 +254,7 @@ int showDraw(const Options& options)
     Counts counts;
     int found = 0;
     bool fullShown = false;
+    ValueCompare compare = stateCompare();
     const int result = readRecords(draw, options.file.c_str(), options.records, [&](const RecordView& view) {
         const akDebugDraw::Record& record = *view.record;
         if (mode == Mode::Summary) {
@@ -254,7 +272,7 @@ int showDraw(const Options& options)
             if (records == 0 || record.frame != frame)
                 std::printf("Frame %u\n", record.frame);
             frame = record.frame;
-            printRecord(view, options.walk);
+            printRecord(view, options, compare);
         }
         ++records;
         return mode != Mode::Types;

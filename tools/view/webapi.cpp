@@ -111,6 +111,9 @@ const std::vector<WebApi::Route>& WebApi::routes()
         {"searchable", &WebApi::searchable, &WebApi::once},
         {"geometry", &WebApi::geometry, &WebApi::geometryRequests},
         {"reveal", &WebApi::reveal, &WebApi::revealRequests},
+        {"changes", &WebApi::changes, &WebApi::changesRequests},
+        {"stats", &WebApi::stats, &WebApi::once},
+        {"diff", &WebApi::diff, &WebApi::once},
     };
     return table;
 }
@@ -218,6 +221,8 @@ WebApi::Answer WebApi::info(const Params&)
         .number(s_batch)
         .raw(",\"maxResults\":")
         .number(s_maxResults);
+    if (!m_compareFile.empty())
+        out.raw(",\"compare\":").text(m_compareFile);
     if (m_scene) {
         out.raw(",\"root\":");
         writeNode(out, m_scene->getRoot());

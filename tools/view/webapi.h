@@ -22,16 +22,23 @@
 //                             one), as a geometry pack whose items' keys are the nodes' ids
 //   reveal?id                 scene files: the node with this id as find gives a result, with its
 //                             way down from the root
+//   changes?index             draw files: what a draw changed in the state since its baseline, as
+//                             {"index":N,"changes":...} (the "changes" of jsonshape.h; null for a
+//                             record that is no draw)
+//   stats                     the file's statistics, as --stats --json gives them (stats.h)
+//   diff                      with compareWith: the difference of the two recordings (drawdiff.h)
 // Binary answers travel in a page written with its data as base64 texts; geometry beyond the
 // written page's share is left out of it.
 // Nodes have the shape of jsonshape.h, with "id" (handed out as an attribute is first sent) and,
 // for a node with children, "childCount" and "basicChildCount" (those that are not advanced).
 #pragma once
 
+#include "compare.h"
 #include "options.h"
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -72,6 +79,10 @@ public:
     // False when nothing could be read; complete() tells whether all of it was.
     bool read(const std::string& fileName, unsigned long long maxAttributes);
     bool complete() const { return m_complete; }
+    // Reads another draw file and makes the difference of this one from it, which the page shows
+    // (webanalysis.cpp). False, with the reason on stderr, when either is no draw file or cannot be
+    // read.
+    bool compareWith(const std::string& fileName, unsigned long long maxAttributes, double tolerance);
     unsigned long long attributes() const { return m_attributes; }
 
     // The answer to a request of a route (404 for a route that is not there).
@@ -95,6 +106,10 @@ private:
     Answer reveal(const Params& params);
     void geometryRequests(const Ask& ask);
     void revealRequests(const Ask& ask);
+    Answer changes(const Params& params);
+    Answer stats(const Params& params);
+    Answer diff(const Params& params);
+    void changesRequests(const Ask& ask);
     void once(const Ask& ask);
     void childrenRequests(const Ask& ask);
     void recordsRequests(const Ask& ask);
@@ -122,6 +137,10 @@ private:
     std::vector<unsigned int> m_sceneIds;
     std::vector<const akDebugAttributeBase*> m_byId;
     std::unordered_map<const akDebugAttributeBase*, unsigned int> m_ids;
+    // The answers of the analyses, made once; the comparison of states, which remembers pairs of
+    // the file's objects.
+    std::string m_stats, m_diff, m_compareFile;
+    std::unique_ptr<ValueCompare> m_stateCompare;
 };
 
 }  // namespace view

@@ -71,6 +71,8 @@ int runServe(const Options& options)
     WebApi api;
     if (!api.read(options.file, options.maxAttributes))
         return 1;
+    if (!options.compare.empty() && !api.compareWith(options.compare, options.maxAttributes, options.tolerance))
+        return 1;
     // The drawing the page shows first, made before the page asks for it.
     api.prepareGeometry();
     if (!api.complete())

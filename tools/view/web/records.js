@@ -3,13 +3,18 @@
 
 function kindClass(kind) { return 'kind kind-' + kind.toLowerCase().replace(/ /g, '-'); }
 
+// Panels a record shows between its head and its objects, in the order they were added:
+// addRecordPanel(async (record, tree) => ...) appends what it shows to the tree.
+const RECORD_PANELS = [];
+function addRecordPanel(panel) { RECORD_PANELS.push(panel); }
+
 function makeRecord(r, index) {
   const item = el('li', 'rec');
   item.dataset.index = index;
   item.append(el('span', 'ri', '#' + r.index), el('span', kindClass(r.kind), r.kind));
   if (r.name && r.name !== r.kind) item.append(el('span', 'rname', r.name));
   if (r.redundant) item.append(el('span', 'tag redundant', 'redundant'));
-  item.title = 'Record ' + r.index + ' of frame ' + r.frame + (r.redundant ? ': its draw context is the same as the record before' : '');
+  item.title = 'Record ' + r.index + ' of frame ' + r.frame + (r.redundant ? ': it sets the state already in effect' : '');
   item.addEventListener('click', () => showRecord(r.index, true).catch(failed));
   return item;
 }
@@ -64,6 +69,7 @@ async function showRecord(index, setUrl) {
   head.append(el('span', 'count', 'frame ' + r.frame));
   if (r.redundant) head.append(el('span', 'tag redundant', 'redundant'));
   tree.append(head);
+  for (const panel of RECORD_PANELS) await panel(r, tree);
   const boxes = r.objects.map((o, i) => makeNode(o, i));
   tree.append(...boxes);
   for (const box of boxes) await unfold(box, true);
