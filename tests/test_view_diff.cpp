@@ -132,7 +132,7 @@ TEST_F(ViewDiffTest, FilesThatCannotBeComparedAreRefused)
     const std::pair<std::string, std::pair<int, std::string>> cases[] = {
         {a + " " + draw, {2, "is a draw file"}},
         {draw + " " + a, {2, "is a draw file"}},
-        {a + " " + dir + "/missing.scene", {1, "unable to open file"}},
+        {a + " " + dir + "/missing.scene", {1, "missing.scene\" cannot be opened: No such file or directory"}},
         // What a damaged file lacks would show as removed.
         {dir + "/cut.scene " + a, {1, "could not be read whole; nothing compared"}},
         {a, {2, "--diff"}},

@@ -242,13 +242,19 @@ TEST_F(WebTest, ServesTheSceneOnlyUnderItsOwnHostAndOpensAFoundObject)
         EXPECT_EQ(get(port, target, "127.0.0.1").status, 403) << target;
     }
     EXPECT_EQ(get(port, "/", self).status, 200);
-    // Other sites may link to the page but not ask for its data.
-    EXPECT_EQ(get(port, "/", self, "Sec-Fetch-Site: cross-site\r\n").status, 200);
+    // Other sites may link to the page but not ask for its data, nor for the page in any other way.
+    const std::string link = "Sec-Fetch-Mode: navigate\r\nSec-Fetch-Dest: document\r\n";
+    EXPECT_EQ(get(port, "/", self, "Sec-Fetch-Site: cross-site\r\n" + link).status, 200);
+    EXPECT_EQ(get(port, "/", self, "Sec-Fetch-Site: cross-site\r\n").status, 403);
+    EXPECT_EQ(get(port, "/main.js", self, "Sec-Fetch-Site: cross-site\r\nSec-Fetch-Dest: script\r\n").status, 403);
+    EXPECT_EQ(get(port, "/api/info", self, "Sec-Fetch-Site: cross-site\r\n" + link).status, 403);
     EXPECT_EQ(get(port, "/api/info", self, "Sec-Fetch-Site: cross-site\r\n").status, 403);
     EXPECT_EQ(get(port, "/api/info", self, "Sec-Fetch-Site: same-origin\r\n").status, 200);
     EXPECT_EQ(get(port, "/api/children?id=4000000000", self).status, 404);
     EXPECT_EQ(get(port, "/api/children?id=-1", self).status, 400);
-    EXPECT_EQ(get(port, "/api/find?q=", self).status, 400);
+    // A search text with control characters is refused as an empty one is (a NUL matched everything).
+    for (const char* q : {"", "%00", "%1B", "wheel%0A", "%C2%85"})
+        EXPECT_EQ(get(port, std::string("/api/find?q=") + q, self).status, 400) << q;
 
     std::string chromium;
     findBrowser(chromium);

@@ -1,5 +1,7 @@
 #include "records.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <typeinfo>
 
@@ -81,16 +83,27 @@ std::vector<RecordView> recordViews(const akDebugDraw& draw)
 }
 
 int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& filter,
-                const std::function<bool(const RecordView&)>& visit)
+                const std::function<bool(const RecordView&)>& visit, RecordsSeen* seen)
 {
+    RecordsSeen counted;
+    if (!seen)
+        seen = &counted;
     unsigned int index = 0;
     // The draw context of the record before, kept for the comparison.
     akDebugObject* before = nullptr;
     bool more = true;
     const int result = draw.read(fileName, [&](const akDebugDraw::Record& record) {
         const RecordView view = viewOf(record, index++, before);
-        if (filter.accepts(view))
+        seen->firstFrame = seen->records == 0 ? record.frame : std::min(seen->firstFrame, record.frame);
+        seen->lastFrame = seen->records++ == 0 ? record.frame : std::max(seen->lastFrame, record.frame);
+        if (filter.byIndex && view.index == filter.index) {
+            seen->indexSeen = true;
+            seen->indexFrame = record.frame;
+        }
+        if (filter.accepts(view)) {
+            ++seen->accepted;
             more = visit(view);
+        }
         if (before)
             before->unref();
         // A damaged file can leave a record without its draw context (a repeat whose source the
@@ -103,6 +116,31 @@ int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& fil
     if (before)
         before->unref();
     return result;
+}
+
+bool reportMissing(const RecordFilter& filter, const RecordsSeen& seen, const std::string& fileName, bool complete)
+{
+    if ((!filter.byFrame && !filter.byIndex) || seen.accepted > 0)
+        return false;
+    std::string holds;
+    if (seen.records == 0)
+        holds = complete ? "it holds no record" : "no record of it could be read";
+    else if (filter.byIndex && !seen.indexSeen)
+        holds = std::string(complete ? "it holds " : "the records that could be read are ") +
+            (seen.records == 1 ? "record 0 alone" : "records 0 to " + std::to_string(seen.records - 1));
+    else if (filter.byIndex)
+        holds = "record " + std::to_string(filter.index) + " is of frame " + std::to_string(seen.indexFrame);
+    else
+        holds = std::string(complete ? "its records are of " : "the records that could be read are of ") +
+            (seen.firstFrame == seen.lastFrame
+                 ? "frame " + std::to_string(seen.firstFrame)
+                 : "frames " + std::to_string(seen.firstFrame) + " to " + std::to_string(seen.lastFrame));
+    std::string asked = filter.byIndex ? "record " + std::to_string(filter.index) : "";
+    if (filter.byFrame)
+        asked += (asked.empty() ? "frame " : " of frame ") + std::to_string(filter.frame);
+    std::fprintf(stderr, "akdebug-view: %s is not in \"%s\": %s\n", asked.c_str(), escape(fileName.c_str()).c_str(),
+                 holds.c_str());
+    return true;
 }
 
 }  // namespace view
