@@ -33,10 +33,10 @@ const RefusalAnswer s_refusals[] = {
     {408, "Request Timeout", "the request did not arrive whole within 5 seconds\n"},
 };
 
-// Milliseconds from now until `until` (0 when it has passed), for poll().
+// Milliseconds from now until `until`, rounded up (0 when it has passed), for poll().
 int millisecondsUntil(Clock::time_point until)
 {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now()).count();
     return left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, 60000));
 }
 
@@ -138,7 +138,7 @@ public:
             return -1;
         }
         if (m_begin == m_end && !fill(m_deadline)) {
-            if (m_inHead && Clock::now() >= m_deadline)
+            if (m_inHead && !m_closed)
                 refusal = Refusal::TooSlow;
             return m_inHead ? -1 : 0;
         }
@@ -179,7 +179,7 @@ public:
 
 private:
     // Receives what the client sent, waiting until `until` for it: false when nothing came (the
-    // time passed, or the client closed its side).
+    // time passed, or the client closed its side or failed).
     bool fill(Clock::time_point until)
     {
         if (m_begin == m_end)
@@ -187,6 +187,7 @@ private:
         if (m_end == sizeof m_buffer || !ready(m_socket, POLLIN, until))
             return false;
         const ssize_t n = recv(m_socket, m_buffer + m_end, sizeof m_buffer - m_end, 0);
+        m_closed = n <= 0;
         if (n <= 0)
             return false;
         m_end += static_cast<size_t>(n);
@@ -211,7 +212,7 @@ private:
     int m_socket;
     char m_buffer[4096];
     size_t m_begin = 0, m_end = 0;
-    bool m_inHead = false;
+    bool m_inHead = false, m_closed = false;
     size_t m_headBytes = 0, m_headLines = 0, m_written = 0;
     Clock::time_point m_deadline;
 };
@@ -247,10 +248,11 @@ GuardedServer::GuardedServer(HandlerWithResponse check, httplib::Headers headers
     });
     // A request refused while its head was read is answered by the library as a bad request;
     // here it gets its own status.
-    set_error_handler(HandlerWithResponse([](const httplib::Request&, httplib::Response& response) {
+    set_error_handler(HandlerWithResponse([](const httplib::Request& request, httplib::Response& response) {
         if (!refuse(response))
             return HandlerResponse::Unhandled;
-        if (!response.has_header("Connection"))
+        // (A request refused after its head was read says so itself, and the library answers it.)
+        if (request.get_header_value("Connection") != "close")
             response.set_header("Connection", "close");
         return HandlerResponse::Handled;
     }));
