@@ -79,7 +79,8 @@ std::string listOf(const std::vector<view::Mode>& modes)
     return list;
 }
 
-// A whole number from `min` to `max`, said in plain words when the text is not one.
+// A whole number from `min` to `max`, said in plain words when the text is not one (the message is
+// escaped where it is printed).
 CLI::Validator wholeNumber(unsigned long long min, unsigned long long max)
 {
     const std::string range = std::to_string(min) + " to " + std::to_string(max);
@@ -89,7 +90,7 @@ CLI::Validator wholeNumber(unsigned long long min, unsigned long long max)
             const char* end = text.data() + text.size();
             const auto parsed = std::from_chars(text.data(), end, value);
             if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end || value < min || value > max)
-                return "\"" + view::escape(text.c_str()) + "\" is not a whole number from " + range;
+                return "\"" + text + "\" is not a whole number from " + range;
             return std::string();
         },
         range);
