@@ -524,11 +524,28 @@ TEST_F(WebTest, WritesOnePageWithItsDataUnlessTheFileIsTooBig)
     const std::string page = dir + "/world.html";
     Child written({viewer(), "--html", page, scene});
     ASSERT_EQ(written.wait(std::chrono::seconds(60)), 0);
-    EXPECT_TRUE(has(contents(page), sampleworld::names::SHARED_GEOMETRY));
+    const std::string html = contents(page);
+    EXPECT_TRUE(has(html, sampleworld::names::SHARED_GEOMETRY));
+    // Its policy allows its own inline scripts and styles by their hashes, and nothing inline else.
+    const std::string policy = "<meta charset=\"utf-8\">\n<meta http-equiv=\"Content-Security-Policy\" "
+                               "content=\"default-src 'none'; script-src 'sha256-";
+    EXPECT_TRUE(has(html, policy)) << html.substr(0, 600);
+    const std::string meta = html.substr(html.find(policy), html.find(">", html.find(policy) + 40) - html.find(policy));
+    EXPECT_TRUE(has(meta, "; connect-src 'none'; img-src data:; base-uri 'none'; form-action 'none'\"")) << meta;
+    EXPECT_FALSE(has(meta, "unsafe")) << meta;
+    size_t inlined = 0, hashes = 0;
+    for (const char* open : {"<script>", "<style>"})
+        for (size_t at = html.find(open); at != std::string::npos; at = html.find(open, at + 1))
+            ++inlined;
+    for (size_t at = meta.find("'sha256-"); at != std::string::npos; at = meta.find("'sha256-", at + 1))
+        ++hashes;
+    EXPECT_GT(inlined, 2u);
+    EXPECT_EQ(hashes, inlined);
 
     // A name that would end the script element holding the data, and markup in another.
     const char* const hostile = "</script><b id=\"injected\">bold</b>";
-    const std::string hostileScene = dir + "/hostile.scene";
+    // Its name has characters that would reorder the title and a control character.
+    const std::string hostileScene = dir + "/hostile\u202E\x1B.scene";
     {
         kiNode* root = new kiNode;
         root->setName(hostile);
@@ -576,6 +593,7 @@ TEST_F(WebTest, WritesOnePageWithItsDataUnlessTheFileIsTooBig)
     EXPECT_TRUE(has(shown, "<div class=\"r-name\">Line one\\nline two \\x1B[1mbold\\x1B[0m</div>")) << shown;
     EXPECT_TRUE(has(shown, "id=\"found\"")) << shown;
     const std::string hostileShown = pageAfterScripts(chromium, "file://" + hostilePage + "?find=script", dir);
+    EXPECT_TRUE(has(hostileShown, "<title>hostile\\u202E\\x1B.scene \u2014 akdebug viewer</title>")) << hostileShown;
     EXPECT_FALSE(has(hostileShown, "id=\"injected\">")) << hostileShown;
     EXPECT_FALSE(has(hostileShown, "<img src=\"x\"")) << hostileShown;
     EXPECT_TRUE(has(hostileShown, "<div class=\"r-name\">&lt;/script&gt;&lt;b id=\"injected\"&gt;bold&lt;/b&gt;</div>"))
