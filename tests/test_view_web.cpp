@@ -639,6 +639,7 @@ TEST_F(WebTest, RefusesAllButGetAndHeadWithoutReadingBodies)
          {200, 200}},
         {"GET / HTTP/1.1\r\n" + host + "Content-Length: 1025\r\n\r\n", {413}},
         {"GET / HTTP/1.1\r\n" + host + "Transfer-Encoding: chunked\r\n\r\n", {413}},
+        {"GET / HTTP/1.1\r\n" + host + "Content-Length: 0\r\nContent-Length: 5\r\n\r\nhello", {413}},
         {"DELETE / HTTP/1.1\r\n" + host + "Content-Length: 10\r\nExpect: 100-continue\r\n\r\n", {405}},
         {"OPTIONS * HTTP/1.1\r\n" + host + "\r\n", {405}},
         // Refused from another site too, where it would have come from a form.

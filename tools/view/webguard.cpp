@@ -94,7 +94,7 @@ public:
         m_inHead = false;
         if (request.method != "GET" && request.method != "HEAD")
             refusal = Refusal::Method;
-        else if (request.has_header("Transfer-Encoding"))
+        else if (request.has_header("Transfer-Encoding") || request.get_header_value_count("Content-Length") > 1)
             refusal = Refusal::Body;
         else if (request.has_header("Content-Length")) {
             const std::string length = request.get_header_value("Content-Length");

@@ -2,8 +2,8 @@
 // the machine needs. Each connection is read through a stream of its own, so that no client holds
 // more than a small request head in memory or a worker for longer than a few seconds:
 //   - GET and HEAD only: any other method is answered 405 without reading its body;
-//   - a body of more than s_bodyLimit bytes, or of unknown length, is refused (413) without being
-//     read; a smaller one is read and dropped;
+//   - a body of more than s_bodyLimit bytes, or of unknown length (chunked, or two lengths given),
+//     is refused (413) without being read; a smaller one is read and dropped;
 //   - a request head (its line and headers) of more than s_headLimit bytes or s_headerLines lines
 //     is refused (431), and so is one that has not arrived whole s_headTime after its first byte
 //     (408);
