@@ -1,11 +1,13 @@
 // The viewer's web page: served on 127.0.0.1 to a headless browser, and written to one file with its
 // data, on files written from the sample world.
+#include "browsersupport.h"
 #include "schemasupport.h"
 #include "viewsupport.h"
 #include "worldfiles.h"
 
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
+#include <compressed.h>
 #include <sampleworld.h>
 
 #include <nlohmann/json.hpp>
@@ -33,109 +35,13 @@ extern char** environ;
 
 namespace {
 
-std::string viewer()
-{
-    const char* binDir = std::getenv("TELU_BIN_DIR");
-    return std::string(binDir ? binDir : ".") + "/akdebug-view";
-}
-
-std::string contents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// A program started beside the test. Its standard output goes to a pipe the test reads, or to a
-// file; it is ended (SIGTERM) when the test is done with it.
-class Child
-{
-public:
-    Child(const std::vector<std::string>& arguments, const std::string& outputFile = "")
-    {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        int pipeEnds[2] = {-1, -1};
-        if (outputFile.empty()) {
-            if (pipe(pipeEnds) != 0)
-                return;
-            posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
-            posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-            posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
-        } else {
-            posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        }
-        std::vector<char*> argv;
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        if (posix_spawnp(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        if (pipeEnds[1] >= 0)
-            close(pipeEnds[1]);
-        m_out = pipeEnds[0];
-    }
-    ~Child()
-    {
-        end(SIGKILL);
-        if (m_out >= 0)
-            close(m_out);
-    }
-    bool started() const { return m_pid > 0; }
-    pid_t pid() const { return m_pid; }
-
-    // The next line of its output, or "" when none came within the time.
-    std::string line(std::chrono::seconds within = std::chrono::seconds(30))
-    {
-        std::string text;
-        const auto until = std::chrono::steady_clock::now() + within;
-        char c = 0;
-        while (m_out >= 0 && std::chrono::steady_clock::now() < until) {
-            pollfd ready{m_out, POLLIN, 0};
-            if (poll(&ready, 1, 100) <= 0)
-                continue;
-            if (read(m_out, &c, 1) != 1 || c == '\n')
-                return text;
-            text += c;
-        }
-        return "";
-    }
-    // Waits until it ends by itself (killing it after the time): its exit status, -1 when killed.
-    int wait(std::chrono::seconds within)
-    {
-        const auto until = std::chrono::steady_clock::now() + within;
-        while (m_pid > 0 && std::chrono::steady_clock::now() < until) {
-            int status = 0;
-            if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-                m_pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        end(SIGKILL);
-        return -1;
-    }
-    // Sends the signal and waits: the exit status, or minus the signal that ended it.
-    int end(int signal)
-    {
-        if (m_pid <= 0)
-            return -1;
-        kill(m_pid, signal);
-        int status = 0;
-        waitpid(m_pid, &status, 0);
-        m_pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_out = -1;
-};
+using browsersupport::Child;
+using browsersupport::contents;
+using browsersupport::findBrowser;
+using browsersupport::has;
+using browsersupport::pageAfterScripts;
+using browsersupport::serve;
+using browsersupport::viewer;
 
 // One GET request: the status code and the body ("" and 0 when no answer came).
 struct Answer
@@ -192,7 +98,6 @@ public:
         if (m_socket >= 0)
             close(m_socket);
     }
-    bool connected() const { return m_socket >= 0; }
     // False once the server no longer takes what is sent.
     bool send(const std::string& text)
     {
@@ -244,40 +149,6 @@ long peakKilobytes(pid_t pid)
     return -1;
 }
 
-// The headless browser; left empty after failing the test, as only AKDEBUG_NO_BROWSER lets a
-// machine without it skip.
-void findBrowser(std::string& chromium)
-{
-    const char* path = std::getenv("PATH");
-    std::istringstream dirs(path ? path : "");
-    for (std::string dir; std::getline(dirs, dir, ':');)
-        if (!dir.empty() && access((dir + "/chromium").c_str(), X_OK) == 0) {
-            chromium = dir + "/chromium";
-            return;
-        }
-    if (std::getenv("AKDEBUG_NO_BROWSER"))
-        GTEST_SKIP() << "chromium is not installed and AKDEBUG_NO_BROWSER is set";
-    ADD_FAILURE() << "chromium is not installed (set AKDEBUG_NO_BROWSER to skip the browser tests)";
-}
-
-// The document of a page after its scripts ran.
-std::string pageAfterScripts(const std::string& chromium, const std::string& url, const std::string& dir)
-{
-    static int runs = 0;
-    const std::string profile = dir + "/profile-" + std::to_string(++runs);
-    const std::string dom = dir + "/dom-" + std::to_string(runs) + ".html";
-    mkdir(profile.c_str(), 0700);
-    Child run({chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-               "--disable-background-networking", "--disable-component-update", "--disable-sync",
-               "--user-data-dir=" + profile, "--virtual-time-budget=10000", "--dump-dom", url},
-              dom);
-    EXPECT_EQ(run.wait(std::chrono::seconds(120)), 0) << url;
-    const std::string page = contents(dom);
-    EXPECT_TRUE(has(page, "data-ready=\"true\"")) << "the page did not finish: " << url << "\n" << page.substr(0, 2000);
-    EXPECT_FALSE(has(page, "<div id=\"banner\">")) << "the page shows a failure: " << url;
-    return page;
-}
-
 class WebTest : public schemasupport::ModuleTest
 {
 protected:
@@ -288,17 +159,6 @@ protected:
         scene = dir + "/world.scene";
         draw = dir + "/world.draw";
         ASSERT_NO_FATAL_FAILURE(worldfiles::write(scene, draw, 2));
-    }
-
-    // Starts the server on a free port: the port, or 0.
-    int serve(Child& server)
-    {
-        if (!server.started())
-            return 0;
-        const std::string line = server.line();
-        int port = 0;
-        EXPECT_EQ(std::sscanf(line.c_str(), "serving http://127.0.0.1:%d/", &port), 1) << line;
-        return port;
     }
 
     std::string dir, scene, draw;
@@ -510,7 +370,10 @@ TEST_F(WebTest, TheWrittenPageHoldsWhatTheServerAnswersUnderTheRequestsThePageMa
         for (const auto& answer : answers.items()) {
             const Answer asked = get(freshPort, "/api/" + answer.key(), freshHost);
             ASSERT_EQ(asked.status, 200) << answer.key();
-            ASSERT_EQ(nlohmann::ordered_json::parse(asked.body), answer.value()) << answer.key();
+            if (answer.key().compare(0, 9, "geometry?") == 0)  // binary, written as base64
+                ASSERT_EQ(view::base64(asked.body), answer.value().get<std::string>()) << answer.key();
+            else
+                ASSERT_EQ(nlohmann::ordered_json::parse(asked.body), answer.value()) << answer.key();
         }
         EXPECT_EQ(fresh.end(SIGTERM), 0);
         EXPECT_EQ(server.end(SIGTERM), 0);

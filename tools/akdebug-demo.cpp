@@ -1,12 +1,13 @@
 // akdebug-demo: what a host application does with the module. It loads the module by its name
 // through the host's module loader, builds a world that holds every kind of host object the module
-// knows plus a number of benchmark geometry nodes, writes a scene file of it, records frames of a
-// channel drawing it into a draw file and, as a host would, lets the module start its viewer on
-// each file.
+// knows, a number of benchmark geometry nodes and a small place to look at, writes a scene file of
+// it, records frames of a channel drawing the world and of a camera looking at the place into two
+// draw files and, as a host would, lets the module start its viewer on each file.
 #include <akdebugdraw.h>
 #include <akdebugmodule.h>
 #include <akdebugscene.h>
 #include <benchscene.h>
+#include <demoplace.h>
 #include <sampleworld.h>
 
 #include <CLI/CLI.hpp>
@@ -54,9 +55,10 @@ int main(int argc, char** argv)
     int frames = 3;
     bool noView = false;
     std::string directory = "akdebug-demo";
-    CLI::App app("Loads the module, builds a world with one object of every kind of host object the module knows "
-                 "and N benchmark geometry nodes, writes DIRECTORY/scene.akdebug, records F frames of a channel "
-                 "drawing it into DIRECTORY/draw.akdebug and lets the module start its viewer on each.",
+    CLI::App app("Loads the module, builds a world with one object of every kind of host object the module knows, "
+                 "N benchmark geometry nodes and a small place, writes DIRECTORY/scene.akdebug, records F frames "
+                 "of a channel drawing the world into DIRECTORY/draw.akdebug and of a camera looking at the place "
+                 "into DIRECTORY/place.akdebug, and lets the module start its viewer on each.",
                  "akdebug-demo");
     app.add_option("--nodes", nodes, "benchmark geometry nodes, in groups of ten (default 300)")
         ->check(CLI::NonNegativeNumber);
@@ -75,6 +77,7 @@ int main(int argc, char** argv)
     }
     const std::string sceneFile = directory + "/scene.akdebug";
     const std::string drawFile = directory + "/draw.akdebug";
+    const std::string placeFile = directory + "/place.akdebug";
 
     emNotify::setHandler([](int level, const char* text) {
         if (level >= emNotify::LEVEL_WARN)
@@ -93,6 +96,12 @@ int main(int argc, char** argv)
         world.getRoot()->addChild(const_cast<kiNode*>(bench.getRoot()));
         benchscene::Drawing benchDrawing(bench);
         world.getChannel()->addBin(benchDrawing.getBin());
+        // The place stands south of the benchmark nodes.
+        demoplace::Place place;
+        kiTransform* site = new kiTransform("Place Site");
+        site->setTranslate(0.0, -140.0, 0.1);
+        site->addChild(place.getRoot());
+        world.getRoot()->addChild(site);
 
         auto start = std::chrono::steady_clock::now();
         akDebugScene scene;
@@ -104,18 +113,23 @@ int main(int argc, char** argv)
             waitForViewer();
         }
 
-        start = std::chrono::steady_clock::now();
-        akDebugDraw recorder;
-        if (status == 0 && recorder.write(drawFile.c_str(), world.getChannel(), !noView) == telu::SUCCESS) {
+        // Frames of a channel recorded into a file, which the module then shows; false on failure.
+        auto record = [&](const std::string& file, kiChannel* channel) {
+            const auto began = std::chrono::steady_clock::now();
+            akDebugDraw recorder;
+            if (recorder.write(file.c_str(), channel, !noView) != telu::SUCCESS)
+                return false;
             recorder.start(frames);
             for (int frame = 0; frame < frames; ++frame)
-                world.getChannel()->drawFrame();
-            std::printf("wrote %s: %d frames, %u object records, %lld bytes, %.2f s\n", drawFile.c_str(), frames,
-                        recordsOf(recorder), bytesOf(drawFile), secondsSince(start));
+                channel->drawFrame();
+            std::printf("wrote %s: %d frames, %u object records, %lld bytes, %.2f s\n", file.c_str(), frames,
+                        recordsOf(recorder), bytesOf(file), secondsSince(began));
             waitForViewer();
-        } else {
+            return true;
+        };
+        if (status != 0 || !record(drawFile, world.getChannel()) || !record(placeFile, place.getChannel()))
             status = 1;
-        }
+        world.getRoot()->removeChild(site);
         world.getRoot()->removeChild(const_cast<kiNode*>(bench.getRoot()));
     }
     module->shutdown();

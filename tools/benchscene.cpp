@@ -1,5 +1,7 @@
 #include "benchscene.h"
 
+#include "camera.h"
+
 #include <cstdio>
 #include <string>
 
@@ -92,6 +94,7 @@ Scene::Scene(int geometryNodes)
             transform->setRotate(c * 10.0, 5.0, 0.0);
             transform->setScale(1.0, 1.0, 1.0 + c * 0.1);
             group->addChild(transform);
+            m_transforms.push_back(transform);
 
             olGeometry* drawable = new olGeometry(numbered("cube", n).c_str());
             m_geometries.emplace_back(drawable);
@@ -138,58 +141,37 @@ int Scene::getNumObjects() const
                          m_materials.size() + m_textures.size());
 }
 
-// The state a channel starts every frame from: every element kind set, as a host sets it.
-struct Drawing::InheritState
+InheritState::InheritState()
 {
-    InheritState()
-    {
-        material.material = &defaultMaterial;
-        lightModel.lightModel = &defaultLightModel;
-        const olElement* all[] = {
-            &alphaBlend,      &alphaTest,  &colorTrack, &decal,        &depthTest,   &depthWrite, &fog,
-            &light,           &lightModel, &line,       &material,     &multiSample, &normalize,  &point,
-            &polygon,         &shadeModel, &fragment,   &vertex,       &stencilTest, &texture,    &textureBlend,
-            &textureCoordGen, &modelView,  &projection, &textureMatrix};
-        for (const olElement* element : all)
-            state.setElement(element);
-    }
-    olMaterial defaultMaterial{"default material"};
-    olLightModel defaultLightModel{"default light model"};
-    olAlphaBlend::Element alphaBlend;
-    olAlphaTest::Element alphaTest;
-    olColorTrack::Element colorTrack;
-    olDecal::Element decal;
-    olDepthTest::Element depthTest;
-    olDepthWrite::Element depthWrite;
-    olFog::Element fog;
-    olLight::Element light;
-    olLightModel::Element lightModel;
-    olLine::Element line;
-    olMaterial::Element material;
-    olMultiSample::Element multiSample;
-    olNormalize::Element normalize;
-    olPoint::Element point;
-    olPolygon::Element polygon;
-    olShadeModel::Element shadeModel;
-    olShader::ElementFragment fragment;
-    olShader::ElementVertex vertex;
-    olStencilTest::Element stencilTest;
-    olTexture::Element texture;
-    olTextureBlend::Element textureBlend;
-    olTextureCoordGen::Element textureCoordGen;
-    olTransform::ElementModelView modelView;
-    olTransform::ElementProjection projection;
-    olTransform::ElementTexture textureMatrix;
-    olState state{"inherit state"};
-};
+    material.material = &defaultMaterial;
+    lightModel.lightModel = &defaultLightModel;
+    const olElement* all[] = {
+        &alphaBlend,      &alphaTest,  &colorTrack, &decal,        &depthTest,   &depthWrite, &fog,
+        &light,           &lightModel, &line,       &material,     &multiSample, &normalize,  &point,
+        &polygon,         &shadeModel, &fragment,   &vertex,       &stencilTest, &texture,    &textureBlend,
+        &textureCoordGen, &modelView,  &projection, &textureMatrix};
+    for (const olElement* element : all)
+        state.setElement(element);
+}
 
 Drawing::Drawing(const Scene& scene) : m_inherit(new InheritState)
 {
+    const double eye[3] = {-25, -30, 30}, target[3] = {10, 40, 0};
+    const emMatrix<double> view = camera::lookAt(eye, target);
+    m_view.matrix = camera::toFloat(view);
+    m_projection.matrix = camera::toFloat(camera::perspective(50, 16.0 / 10.0, 1, 30000));
     m_context.setInheritState(&m_inherit->state);
+    m_context.setElement(&m_view);
+    m_context.setElement(&m_projection);
     m_channel.setDrawContext(&m_context);
     m_channel.addBin(&m_opaque);
     for (int i = 0; i < scene.getNumGeometryNodes(); ++i) {
+        auto modelView = std::make_unique<olTransform::ElementModelView>();
+        modelView->matrix = camera::toFloat(camera::multiply(scene.getTransform(i)->getMatrixAffine(), view));
         auto cull = std::make_unique<kiGeometryBase::CullRecord>();
+        cull->options = kiCullRecord::OPTION_SET_MATRIX;
+        cull->modelViewTransformElement = modelView.get();
+        m_modelViews.push_back(std::move(modelView));
         cull->state = scene.getState(i);
         cull->geometry = scene.getGeometry(i);
         cull->channelId = 0;

@@ -30,6 +30,8 @@ public:
     // The drawable and the render state of geometry node i.
     const olGeometry* getGeometry(int i) const { return m_geometries[static_cast<size_t>(i)].get(); }
     const olState* getState(int i) const { return m_states[static_cast<size_t>(i)].get(); }
+    // The transform above geometry node i (its groups carry none).
+    const kiTransform* getTransform(int i) const { return m_transforms[static_cast<size_t>(i)]; }
     // Host objects reachable from the root: nodes, drawables, states, elements, materials and
     // textures (each counted once).
     int getNumObjects() const;
@@ -40,14 +42,54 @@ private:
     std::vector<std::unique_ptr<olTexture>> m_textures;
     std::vector<std::unique_ptr<olGeometry>> m_geometries;
     std::vector<std::unique_ptr<olState>> m_states;
+    std::vector<const kiTransform*> m_transforms;  // held by the graph
     std::vector<std::unique_ptr<olMaterial::Element>> m_materialElements;
     std::vector<std::unique_ptr<olTexture::Element>> m_textureElements;
     int m_numNodes = 0;
 };
 
+// The state a channel starts every frame from: every element kind set, as a host sets it.
+struct InheritState
+{
+    InheritState();
+    InheritState(const InheritState&) = delete;
+    InheritState& operator=(const InheritState&) = delete;
+    olMaterial defaultMaterial{"default material"};
+    olLightModel defaultLightModel{"default light model"};
+    olAlphaBlend::Element alphaBlend;
+    olAlphaTest::Element alphaTest;
+    olColorTrack::Element colorTrack;
+    olDecal::Element decal;
+    olDepthTest::Element depthTest;
+    olDepthWrite::Element depthWrite;
+    olFog::Element fog;
+    olLight::Element light;
+    olLightModel::Element lightModel;
+    olLine::Element line;
+    olMaterial::Element material;
+    olMultiSample::Element multiSample;
+    olNormalize::Element normalize;
+    olPoint::Element point;
+    olPolygon::Element polygon;
+    olShadeModel::Element shadeModel;
+    olShader::ElementFragment fragment;
+    olShader::ElementVertex vertex;
+    olStencilTest::Element stencilTest;
+    olTexture::Element texture;
+    olTextureBlend::Element textureBlend;
+    olTextureCoordGen::Element textureCoordGen;
+    olTransform::ElementModelView modelView;
+    olTransform::ElementProjection projection;
+    olTransform::ElementTexture textureMatrix;
+    olState state{"inherit state"};
+};
+
 // A channel that draws every geometry node of a scene: one bin with a geometry cull record and a
 // geometry draw per node (the first preceded by a state change), over a draw context whose inherit
-// state sets every element kind, as a host sets it. The scene must outlive it.
+// state sets every element kind, as a host sets it. A camera above the first groups looks along
+// the rows: each cull record hands the draw its node's model-view matrix (the node's transform,
+// then the camera's view), and the context holds the camera's perspective projection. The scene
+// must outlive it.
 class Drawing
 {
 public:
@@ -61,12 +103,14 @@ public:
     kiChannelBin* getBin() { return &m_opaque; }
 
 private:
-    struct InheritState;
     std::unique_ptr<InheritState> m_inherit;
     olDrawContext m_context{"Benchmark Draw Context"};
     kiChannel m_channel{"Benchmark Channel"};
     kiChannelBin m_opaque{"Opaque"};
     std::vector<std::unique_ptr<kiGeometryBase::CullRecord>> m_cullRecords;
+    std::vector<std::unique_ptr<olTransform::ElementModelView>> m_modelViews;
+    olTransform::ElementModelView m_view;
+    olTransform::ElementProjection m_projection;
 };
 
 }  // namespace benchscene

@@ -1,5 +1,9 @@
 #include "kichannel.h"
 
+#include "kicullrecord.h"
+
+#include <olstate.h>
+
 EM_CLASS_TYPE_DEFINE(kiChannelBin, "kiChannelBin", emBase::getStaticClassType())
 EM_CLASS_TYPE_DEFINE(kiChannel, "kiChannel", olChannel::getStaticClassType())
 
@@ -66,6 +70,9 @@ unsigned int kiChannel::drawFrame()
     unsigned int calls = 0;
     olDrawContext* context = m_drawContext;
     Debug* debug = nullptr;
+    // The model-view matrix the frame starts with, which cull records may replace per draw.
+    const olElement::Id modelViewId = olTransform::ElementModelView::getStaticClassType();
+    const olElement* frameModelView = context ? context->getElement(modelViewId) : nullptr;
 
     if ((debug = activeDebug()) != nullptr) {
         debug->drawChannelBegin(context, this);
@@ -78,6 +85,9 @@ unsigned int kiChannel::drawFrame()
         }
         for (auto it = bin->begin_item(); it != bin->end_item(); ++it) {
             const kiChannelBin::Item& item = *it;
+            if (item.cullRecord && context && (item.cullRecord->options & kiCullRecord::OPTION_SET_MATRIX) &&
+                item.cullRecord->modelViewTransformElement)
+                context->setElement(item.cullRecord->modelViewTransformElement);
             if (item.cullRecord && (debug = activeDebug()) != nullptr) {
                 debug->processCullRecord(context, item.cullRecord);
                 ++calls;
@@ -99,5 +109,7 @@ unsigned int kiChannel::drawFrame()
         debug->drawChannelEnd(context, this);
         ++calls;
     }
+    if (context)
+        context->setElement(modelViewId, frameModelView);
     return calls;
 }

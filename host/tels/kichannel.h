@@ -12,6 +12,9 @@
 //   per bin: processChannelBin; per item: processCullRecord (when the item has a cull record),
 //            changedState (when the item has a state name), drawGeometry (either form);
 //   drawChannelEnd.
+// A cull record with OPTION_SET_MATRIX and a model-view element puts that element into the draw
+// context before its item is drawn, as the host's renderer loads the matrix the cull pass
+// computed; the context gets back the model-view element it had when the frame ends.
 // Every hook call is made only while getDebug() is set and getDebug()->isEnabled() is true at the
 // moment of that call, so a hook switched on or off mid-frame sees only the calls after the switch.
 // Bins, draw contexts, cull records, geometry and draw-function data are not owned by the channel

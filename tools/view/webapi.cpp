@@ -1,5 +1,7 @@
 #include "webapi.h"
 
+#include "compressed.h"
+#include "drawpack.h"
 #include "jsonshape.h"
 
 #include <akdebugattributename.h>
@@ -19,6 +21,8 @@ constexpr size_t s_batch = 500;
 constexpr size_t s_maxBatch = 5000;
 constexpr size_t s_maxResults = 200;
 constexpr size_t s_maxQuery = 1024;
+// The most geometry a page written with its data holds, in bytes of packs.
+constexpr size_t s_writtenGeometry = size_t(48) << 20;
 
 WebApi::Answer refused(int status, const char* why)
 {
@@ -117,6 +121,8 @@ const std::vector<WebApi::Route>& WebApi::routes()
         {"children", &WebApi::children, &WebApi::childrenRequests},
         {"find", &WebApi::find, nullptr},
         {"searchable", &WebApi::searchable, &WebApi::once},
+        {"geometry", &WebApi::geometry, &WebApi::geometryRequests},
+        {"reveal", &WebApi::reveal, &WebApi::revealRequests},
     };
     return table;
 }
@@ -183,11 +189,13 @@ std::string WebApi::written()
         if (route.requests)
             (this->*route.requests)([&](const Params& request) {
                 const Answer answer = (this->*route.answer)(request);
-                if (answer.status == 200)
-                    out.raw(out.out.size() > 1 ? ",\n" : "\n")
-                        .text(requestKey(route.name, request))
-                        .raw(":")
-                        .raw(answer.json);
+                if (answer.status != 200)
+                    return;
+                out.raw(out.out.size() > 1 ? ",\n" : "\n").text(requestKey(route.name, request)).raw(":");
+                if (answer.binary)
+                    out.raw("\"").raw(base64(answer.json)).raw("\"");
+                else
+                    out.raw(answer.json);
             });
     out.raw("}");
     return std::move(out.out);
@@ -433,6 +441,95 @@ void WebApi::recordRequests(const Ask& ask)
 {
     for (size_t index = 0; index < m_records.size(); ++index)
         ask({{"index", std::to_string(index)}});
+}
+
+WebApi::Answer WebApi::geometry(const Params& params)
+{
+    size_t frame = 0, node = 0;
+    const bool byFrame = params.count("frame") > 0, byNode = params.count("node") > 0;
+    if ((m_draw && !byFrame) || (m_scene && byFrame) || !number(params, "frame", 0, frame) ||
+        !number(params, "node", 0, node))
+        return refused(400, "geometry: a draw file's by frame, a scene's whole or below a node's id");
+    const std::string key = requestKey("geometry", params);
+    if (key == m_packKey)
+        return {200, m_pack, true};
+    geometry::Pack pack;
+    if (m_draw) {
+        bool any = false;
+        for (const RecordView& view : m_records)
+            if (view.record->frame == frame) {
+                any = true;
+                geometry::addRecord(pack, view.index, *view.record);
+            }
+        if (!any)
+            return refused(404, "geometry: no record has this frame");
+        m_pack = pack.serialize({{"kind", "frame"}, {"frame", frame}});
+    } else {
+        const akDebugAttributeBase* below = nullptr;
+        if (byNode && (node >= m_byId.size() || !dynamic_cast<const akDebugObject*>(below = m_byId[node])))
+            return refused(404, "geometry: no object has this id");
+        std::vector<unsigned int> ids;
+        geometry::addScene(pack, m_scene->getRoot(), below, [&](const akDebugObject* at) {
+            ids.push_back(idOf(at));
+            return ids.back();
+        });
+        if (!below)
+            m_sceneIds = std::move(ids);
+        m_pack = pack.serialize({{"kind", "scene"}});
+    }
+    m_packKey = key;
+    return {200, m_pack, true};
+}
+
+void WebApi::prepareGeometry()
+{
+    // A scene's pack hands out the ids of its nodes, which go in the order the page asks: only a
+    // draw file's first frame is made in advance.
+    if (m_draw && !m_records.empty())
+        geometry({{"frame", std::to_string(m_records.front().record->frame)}});
+}
+
+void WebApi::geometryRequests(const Ask& ask)
+{
+    if (m_scene) {
+        if (m_scene->getRoot())
+            ask({});
+        return;
+    }
+    // Frame by frame while the page has room for them.
+    size_t written = 0;
+    for (size_t i = 0; i < m_records.size(); ++i)
+        if (i == 0 || m_records[i].record->frame != m_records[i - 1].record->frame) {
+            const Params request{{"frame", std::to_string(m_records[i].record->frame)}};
+            if (requestKey("geometry", request) == m_packKey)
+                continue;  // a frame met again
+            const Answer answer = geometry(request);
+            written += answer.json.size();
+            if (written > s_writtenGeometry)
+                return;
+            ask(request);
+        }
+}
+
+WebApi::Answer WebApi::reveal(const Params& params)
+{
+    size_t id = 0;
+    if (!m_scene || !params.count("id") || !number(params, "id", 0, id))
+        return refused(400, "reveal: a scene's node by its id");
+    const auto* object = id < m_byId.size() ? dynamic_cast<const akDebugObject*>(m_byId[id]) : nullptr;
+    JsonText out(false);
+    if (!object || !writeResult(out, {object, 0}))
+        return refused(404, "reveal: no node of the scene has this id");
+    return {200, std::move(out.out)};
+}
+
+void WebApi::revealRequests(const Ask& ask)
+{
+    // The nodes of the written scene, as its geometry lists them.
+    if (m_scene && m_scene->getRoot() && m_sceneIds.empty())
+        geometry({});
+    for (unsigned int id : m_sceneIds)
+        ask({{"id", std::to_string(id)}});
 }
 
 }  // namespace view

@@ -17,6 +17,13 @@
 //                             indexed name holds q (any case); "0x" first: an address only
 //   searchable                every object find can give, with what find compares: what a page
 //                             with its data searches, having no server
+//   geometry?frame            draw files: what frame N drew, as a geometry pack (drawpack.h, binary)
+//   geometry[?node]           scene files: the scene below the node with this id (all of it without
+//                             one), as a geometry pack whose items' keys are the nodes' ids
+//   reveal?id                 scene files: the node with this id as find gives a result, with its
+//                             way down from the root
+// Binary answers travel in a page written with its data as base64 texts; geometry beyond the
+// written page's share is left out of it.
 // Nodes have the shape of jsonshape.h, with "id" (handed out as an attribute is first sent) and,
 // for a node with children, "childCount" and "basicChildCount" (those that are not advanced).
 #pragma once
@@ -42,7 +49,8 @@ public:
     struct Answer
     {
         int status = 200;
-        std::string json;
+        std::string json;  // or the bytes of a binary answer
+        bool binary = false;
     };
     struct Route
     {
@@ -68,6 +76,9 @@ public:
 
     // The answer to a request of a route (404 for a route that is not there).
     Answer answer(const std::string& route, const Params& params);
+    // Makes the geometry the page draws first (a draw file's first frame), so that the page's
+    // first request for it is answered at once.
+    void prepareGeometry();
     // Every answer the page can ask for, as one JSON object keyed as the page asks: the route, "?",
     // then the parameters in name order as NAME=VALUE joined with "&" (values URI-encoded). In the
     // order of routes() and of their requests, as a server asked in that order answers them.
@@ -80,6 +91,10 @@ private:
     Answer records(const Params& params);
     Answer record(const Params& params);
     Answer searchable(const Params& params);
+    Answer geometry(const Params& params);
+    Answer reveal(const Params& params);
+    void geometryRequests(const Ask& ask);
+    void revealRequests(const Ask& ask);
     void once(const Ask& ask);
     void childrenRequests(const Ask& ask);
     void recordsRequests(const Ask& ask);
@@ -101,6 +116,10 @@ private:
     std::vector<RecordView> m_records;
     // The trees the page shows: a scene's root, or every record's objects.
     Tops m_tops;
+    // The last geometry pack made, and the request it answers.
+    std::string m_packKey, m_pack;
+    // The ids of a scene's nodes, in the order its whole geometry lists them.
+    std::vector<unsigned int> m_sceneIds;
     std::vector<const akDebugAttributeBase*> m_byId;
     std::unordered_map<const akDebugAttributeBase*, unsigned int> m_ids;
 };

@@ -1,5 +1,6 @@
 #include "webpage.h"
 
+#include "compressed.h"
 #include "webfiles.h"
 
 #include <openssl/evp.h>
@@ -27,11 +28,17 @@ const char* typeOf(const std::string& name)
     return "application/octet-stream";
 }
 
-std::string_view contentOf(const std::string& name)
+std::string contentOf(const std::string& name)
 {
     for (const WebFile& file : webFiles())
-        if (file.name == name)
-            return file.content;
+        if (file.name == name) {
+            std::string content;
+            if (!file.gzip)
+                content = file.content;
+            else if (!gunzip(reinterpret_cast<const unsigned char*>(file.content.data()), file.content.size(), content))
+                throw std::logic_error("an embedded file does not inflate: " + name);
+            return content;
+        }
     throw std::logic_error("the page names a file that is not embedded: " + name);
 }
 
@@ -100,7 +107,14 @@ const std::vector<WebFile>& webFiles()
         std::vector<WebFile> list;
         for (size_t i = 0; i < embeddedFileCount; ++i) {
             const EmbeddedFile& file = embeddedFiles[i];
-            WebFile entry{file.name, {reinterpret_cast<const char*>(file.data), file.size}, typeOf(file.name)};
+            WebFile entry{file.name,
+                          {reinterpret_cast<const char*>(file.data), file.size},
+                          typeOf(file.name),
+                          isGzip(file.data, file.size)};
+            // The server compresses text types itself, and would compress these twice: they go out
+            // under a script type it leaves alone.
+            if (entry.gzip)
+                entry.type = "application/javascript; charset=utf-8";
             list.insert(entry.name == "index.html" ? list.begin() : list.end(), entry);
         }
         return list;

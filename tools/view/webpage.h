@@ -14,6 +14,9 @@ struct WebFile
     std::string name;
     std::string_view content;
     const char* type;  // the Content-Type it is served with
+    // The content is gzip-compressed (the large third-party scripts): served as it is with
+    // Content-Encoding: gzip, inflated where the page is written with its data.
+    bool gzip = false;
 };
 
 // The page's files, the page itself first under the name "index.html".

@@ -45,6 +45,8 @@ void routes(httplib::Server& server, WebApi& api, std::mutex& lock)
     for (const WebFile& file : webFiles())
         server.Get(file.name == "index.html" ? "/" : pattern("/" + file.name),
                    [&file](const httplib::Request&, httplib::Response& response) {
+                       if (file.gzip)
+                           response.set_header("Content-Encoding", "gzip");
                        response.set_content(file.content.data(), file.content.size(), file.type);
                    });
     for (const WebApi::Route& route : WebApi::routes())
@@ -58,7 +60,8 @@ void routes(httplib::Server& server, WebApi& api, std::mutex& lock)
                        std::lock_guard<std::mutex> hold(lock);
                        const WebApi::Answer answer = api.answer(route.name, params);
                        response.status = answer.status;
-                       response.set_content(answer.json, "application/json; charset=utf-8");
+                       response.set_content(
+                           answer.json, answer.binary ? "application/octet-stream" : "application/json; charset=utf-8");
                    });
 }
 
@@ -69,6 +72,8 @@ int runServe(const Options& options)
     WebApi api;
     if (!api.read(options.file, options.maxAttributes))
         return 1;
+    // The drawing the page shows first, made before the page asks for it.
+    api.prepareGeometry();
     if (!api.complete())
         std::fprintf(stderr, "akdebug-view: \"%s\" could not be read whole; serving what was read\n",
                      escape(options.file.c_str()).c_str());

@@ -42,8 +42,12 @@ async function openFrame(entry, open) {
   if (open) await entry.pager.first();
 }
 
+// Called with a record's index whenever one is shown (the frame view outlines what it drew).
+const recordListeners = [];
+
 async function showRecord(index, setUrl) {
   const r = await ask('record', {index});
+  for (const listener of recordListeners) listener(index);
   if (setUrl) { setParam({record: index}); choose($('rlist'), null); }
   const entry = frames.find((f) => index >= f.first && index < f.first + f.count);
   if (entry) {

@@ -33,7 +33,11 @@ async function search(text, openFirst) {
   }
 }
 
+// Called with each result opened (the scene view frames what it found).
+const resultListeners = [];
+
 async function openResult(r) {
+  for (const listener of resultListeners) listener(r);
   let top = $('tree').firstChild;
   if (INFO.kind === 'draw') {
     await showRecord(r.record, false);

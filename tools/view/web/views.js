@@ -13,6 +13,7 @@ async function showView(name, params) {
   const usable = VIEWS.filter((view) => view.applies());
   const view = usable.find((each) => each.name === name) || usable[0];
   for (const panel of document.querySelectorAll('section.view')) panel.hidden = panel.dataset.view !== view.name;
+  document.body.dataset.view = view.name;
   for (const tab of $('views').children) tab.classList.toggle('chosen', tab.dataset.view === view.name);
   if (!view.opened) {
     view.opened = true;
