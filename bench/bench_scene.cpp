@@ -1,5 +1,7 @@
 // Writing and reading scene files of 1,000 to 100,000 geometry nodes: object records and megabytes
-// per second in each direction.
+// per second in each direction. Repeats: N instances of one geometry read against a plain scene of
+// as many attributes (attributes built per second by each), and a file whose repeats expand past the
+// default attribute limit, until it is refused.
 #include <akdebugmodule.h>
 #include <akdebugscene.h>
 #include <benchscene.h>
@@ -7,6 +9,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
 #include <map>
 #include <memory>
 #include <string>
@@ -109,8 +113,118 @@ void BM_ReadScene(benchmark::State& state)
     setCounters(state, bytes, records);
 }
 
+// A file written once per kind and size, with what reading it builds.
+struct Written
+{
+    std::string path;
+    double bytes = 0;
+    double attributes = 0;
+};
+
+// Reads the file once to count what it builds; false when the read fails.
+bool count(Written& file)
+{
+    akDebugScene scene;
+    const bool read = scene.read(file.path.c_str()) == telu::SUCCESS;
+    file.bytes = fileSize(file.path);
+    file.attributes = static_cast<double>(scene.getNumAttributesHeld());
+    return read;
+}
+
+const Written& instancedFile(int instances)
+{
+    static std::map<int, Written> files;
+    Written& file = files[instances];
+    if (file.path.empty()) {
+        file.path =
+            "/tmp/akdebug-bench-" + std::to_string(getpid()) + "-instanced-" + std::to_string(instances) + ".bin";
+        akDebugScene scene;
+        if (scene.write(file.path.c_str(), benchscene::buildInstanced(instances)->getRoot(), false) != telu::SUCCESS ||
+            !count(file))
+            file.attributes = 0;
+    }
+    return file;
+}
+
+// The plain scene whose attributes come nearest to those of `instances` instances.
+const Written& plainFileLike(int instances)
+{
+    static std::map<int, Written> files;
+    Written& file = files[instances];
+    if (file.path.empty()) {
+        Written sample{pathOf(1000)};
+        double bytes = 0, records = 0;
+        measure(1000, bytes, records);
+        count(sample);
+        const int groups = static_cast<int>(
+            instancedFile(instances).attributes / sample.attributes * 1000 / benchscene::Scene::NODES_PER_GROUP + 0.5);
+        const int nodes = groups * benchscene::Scene::NODES_PER_GROUP;
+        measure(nodes, bytes, records);
+        file.path = pathOf(nodes);
+        if (!count(file))
+            file.attributes = 0;
+    }
+    return file;
+}
+
+void readTimed(benchmark::State& state, const Written& file)
+{
+    if (file.attributes == 0) {
+        state.SkipWithError("the file could not be written and read back");
+        return;
+    }
+    for (auto _ : state) {
+        std::unique_ptr<akDebugScene> scene(new akDebugScene);
+        if (scene->read(file.path.c_str()) != telu::SUCCESS)
+            state.SkipWithError("read failed");
+        state.PauseTiming();
+        scene.reset();
+        state.ResumeTiming();
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["attributes"] = file.attributes;
+    state.counters["MB"] = file.bytes / 1e6;
+    state.counters["attributes/s"] = benchmark::Counter(file.attributes * n, benchmark::Counter::kIsRate);
+}
+
+// Instances of one geometry: the geometry and its state are copies of their first record.
+void BM_ReadInstanced(benchmark::State& state) { readTimed(state, instancedFile(static_cast<int>(state.range(0)))); }
+
+// A plain scene, read from full records, of as many attributes as the instanced one.
+void BM_ReadPlainAsInstanced(benchmark::State& state)
+{
+    readTimed(state, plainFileLike(static_cast<int>(state.range(0))));
+}
+
+// A file of a few kilobytes whose repeats expand exponentially: read until the default limit
+// refuses it.
+void BM_RefuseExpanding(benchmark::State& state)
+{
+    const std::string path = "/tmp/akdebug-bench-" + std::to_string(getpid()) + "-expanding.bin";
+    {
+        akDebugScene scene;
+        scene.write(path.c_str(), benchscene::buildExpanding(static_cast<int>(state.range(0)))->getRoot(), false);
+    }
+    double built = 0;
+    for (auto _ : state) {
+        std::unique_ptr<akDebugScene> scene(new akDebugScene);
+        if (scene->read(path.c_str()) == telu::SUCCESS || !scene->hasPassedAttributeLimit())
+            state.SkipWithError("the file was not refused at the limit");
+        built = static_cast<double>(scene->getNumAttributesHeld());
+        state.PauseTiming();
+        scene.reset();
+        state.ResumeTiming();
+    }
+    state.counters["attributes built"] = built;
+    state.counters["KB"] = fileSize(path) / 1e3;
+    std::remove(path.c_str());
+}
+
 BENCHMARK(BM_WriteScene)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadScene)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadInstanced)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadPlainAsInstanced)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RefuseExpanding)->Arg(30)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
@@ -127,8 +241,14 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    for (int n : {1000, 10000, 100000})
-        std::remove(pathOf(n).c_str());
+    // Every file the benchmarks wrote.
+    const std::string prefix = "akdebug-bench-" + std::to_string(getpid()) + "-";
+    if (DIR* tmp = opendir("/tmp")) {
+        while (const dirent* entry = readdir(tmp))
+            if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) == 0)
+                std::remove(("/tmp/" + std::string(entry->d_name)).c_str());
+        closedir(tmp);
+    }
     module->shutdown();
     delete module;
     return 0;

@@ -142,6 +142,47 @@ TEST_F(AttributeTest, ErrorsToolTipsAndAdvancedTravelWithCopies)
     EXPECT_EQ(akDebugAttributeBase::size_error(), 7u);
 }
 
+// Tool tips are kept once per text for all the attributes that show it: each keeps its text
+// through copies and the destruction of the others, a mask's bit string included.
+TEST_F(AttributeTest, ToolTipsOutliveTheAttributesThatShareThem)
+{
+    std::vector<akDebugAttributeBase*> held;
+    auto add = [&](akDebugAttributeBase* attribute, const char* tip) {
+        attribute->ref();
+        akDebugAttributeBase::registerToolTip(attribute, tip);
+        held.push_back(attribute);
+        return attribute;
+    };
+    char bits[33];
+    akDebugBitmask<unsigned int>::getDefaultToolTip(bits, 0x5u);
+    akDebugAttributeBase* mask = add(new akDebugBitmask<unsigned int>("Mask", 0x5u), bits);
+    akDebugBitmask<unsigned short>::getDefaultToolTip(bits, 0x5u);
+    add(new akDebugBitmask<unsigned short>("Short Mask", 0x5u), bits);
+    // A mask's tip that is not its bit string, and texts shared by many attributes.
+    add(new akDebugBitmask<unsigned int>("Named", 0x3u), "BIT_0 |\nBIT_1");
+    for (int i = 0; i < 1000; ++i)
+        add(new akDebugAttribute<int>("Value", i), i % 3 ? "shared" : "other");
+    akDebugAttributeBase* copy = held[4]->makeCopy();
+    copy->ref();
+    akDebugAttributeBase* maskCopy = mask->makeCopy();
+    maskCopy->ref();
+    // Every other attribute goes: the rest keep their tips.
+    for (size_t i = 0; i < held.size(); i += 2) {
+        held[i]->unref();
+        held[i] = nullptr;
+    }
+    EXPECT_STREQ(akDebugAttributeBase::getToolTip(held[1]), "1010000000000000");
+    EXPECT_STREQ(akDebugAttributeBase::getToolTip(maskCopy), "10100000000000000000000000000000");
+    for (size_t i = 3; i < held.size(); i += 2)
+        EXPECT_STREQ(akDebugAttributeBase::getToolTip(held[i]), (i - 3) % 3 ? "shared" : "other") << i;
+    for (akDebugAttributeBase* attribute : held)
+        if (attribute)
+            attribute->unref();
+    EXPECT_STREQ(akDebugAttributeBase::getToolTip(copy), "shared");
+    copy->unref();
+    maskCopy->unref();
+}
+
 TEST_F(AttributeTest, PersistentNames)
 {
     char one[] = "Representation 1";

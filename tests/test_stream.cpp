@@ -3,6 +3,8 @@
 #include "schemasupport.h"
 
 #include <akdebugattributevalue.h>
+#include <akdebugscene.h>
+#include <benchscene.h>
 #include <embase.h>
 #include <tels.h>
 
@@ -445,6 +447,56 @@ TEST_F(StreamTest, RepeatsCannotBuildAnExponentialTree)
     EXPECT_LE(reader.getNumAttributesHeld(), 100000u);
 }
 
+TEST_F(StreamTest, DefaultLimitIsTheSmallerOfMemoryAndAmplification)
+{
+    const unsigned long long gb = 1ull << 30;
+    bool byMemory = true;
+    // A small file may build the least limit; a larger one 1,000 attributes per byte.
+    EXPECT_EQ(akDebug::getDefaultAttributeLimit(5000, 24 * gb, &byMemory), akDebug::s_minAttributeLimit);
+    EXPECT_FALSE(byMemory);
+    EXPECT_EQ(akDebug::getDefaultAttributeLimit(50000, 24 * gb, &byMemory), 50000000ull);
+    EXPECT_FALSE(byMemory);
+    // A large file meets what half the memory holds.
+    EXPECT_EQ(akDebug::getDefaultAttributeLimit(200000000, 24 * gb, &byMemory), 12 * gb / akDebug::s_bytesPerAttribute);
+    EXPECT_TRUE(byMemory);
+    EXPECT_EQ(akDebug::getDefaultAttributeLimit(~0ull, 0, &byMemory), ~0ull);
+    EXPECT_FALSE(byMemory);
+}
+
+// Progress comes while a read goes, no more often than asked, with the bytes and records so far.
+TEST_F(StreamTest, ProgressReportsBytesAndRecordsWhileReading)
+{
+    std::vector<Thing> things(3000);
+    Thing root("Root");
+    for (Thing& thing : things)
+        root.refs.push_back(&thing);
+    const std::vector<uint8_t> bytes = writeWith([&](Stream& s) { s.writeObject(&root, false); });
+    std::vector<akDebug::Progress> seen;
+    Stream reader;
+    reader.setProgressCallback([&](const akDebug::Progress& progress) { seen.push_back(progress); }, 0);
+    ASSERT_EQ(reader.open(path), telu::SUCCESS);
+    ASSERT_NE(reader.read("Root"), nullptr);
+    ASSERT_EQ(seen.size(), things.size() / akDebug::s_progressRecords);
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].fileBytes, bytes.size());
+        EXPECT_EQ(seen[i].records, (i + 1) * akDebug::s_progressRecords);
+        EXPECT_GT(seen[i].bytesRead, i ? seen[i - 1].bytesRead : 0);
+        EXPECT_LT(seen[i].bytesRead, bytes.size());
+        EXPECT_GE(seen[i].attributes, seen[i].records);
+    }
+    // Not before the interval has passed, and not at all without a callback.
+    Stream slow;
+    seen.clear();
+    slow.setProgressCallback([&](const akDebug::Progress& progress) { seen.push_back(progress); }, 3600 * 1000);
+    slow.open(path);
+    slow.read("Root");
+    Stream none;
+    none.setProgressCallback(nullptr);
+    none.open(path);
+    none.read("Root");
+    EXPECT_TRUE(seen.empty());
+}
+
 // Every prefix and every one-byte corruption of a valid file reads without a crash, a hang or a
 // leak (the sanitizer build checks the last two).
 TEST_F(StreamTest, DamagedFilesNeverCrash)
@@ -474,6 +526,51 @@ TEST_F(StreamTest, DamagedFilesNeverCrash)
             bad[at] = value;
             readAll(bad);
         }
+}
+
+class StreamLimitTest : public schemasupport::ModuleTest
+{};
+
+// A few kilobytes whose repeats would expand to billions of attributes are refused at the default
+// limit, with the bound named, and the stream tells the refusal from a damaged file; instancing,
+// which builds some tens of attributes per byte, stays far inside the limit.
+TEST_F(StreamLimitTest, ExpandingFilesMeetTheDefaultLimitWhileInstancesRead)
+{
+    const std::string expanding = testsupport::tempDir() + "/expanding.bin";
+    akDebugScene scene;
+    ASSERT_EQ(scene.write(expanding.c_str(), benchscene::buildExpanding(30)->getRoot(), false), telu::SUCCESS);
+    const std::vector<uint8_t> bytes = readFile(expanding);
+    ASSERT_LT(bytes.size(), 10000u);
+    testsupport::clear();
+    EXPECT_EQ(scene.read(expanding.c_str()), telu::FAILURE);
+    EXPECT_TRUE(scene.hasPassedAttributeLimit());
+    EXPECT_EQ(scene.getMaxAttributes(), akDebug::s_minAttributeLimit);
+    EXPECT_LE(scene.getNumAttributesHeld(), akDebug::s_minAttributeLimit);
+    EXPECT_TRUE(testsupport::printed(
+        6,
+        "akDebug::readObject - too many attributes: the file would build more than 10000000, the default limit "
+        "for a file of " +
+            std::to_string(bytes.size()) +
+            " bytes (1000 attributes per byte, at least 10000000); a larger limit is set with "
+            "akDebug::setMaxAttributes"));
+    // A file cut before its repeats fails without meeting the limit, keeping what it could read.
+    writeFile(expanding, std::vector<uint8_t>(bytes.begin(), bytes.begin() + bytes.size() * 3 / 4));
+    EXPECT_EQ(scene.read(expanding.c_str()), telu::FAILURE);
+    EXPECT_FALSE(scene.hasPassedAttributeLimit());
+    EXPECT_NE(scene.getRoot(), nullptr);
+
+    const std::string instanced = testsupport::tempDir() + "/instanced.bin";
+    const int instances = 2000;
+    ASSERT_EQ(scene.write(instanced.c_str(), benchscene::buildInstanced(instances)->getRoot(), false), telu::SUCCESS);
+    ASSERT_EQ(scene.read(instanced.c_str()), telu::SUCCESS);
+    EXPECT_FALSE(scene.hasPassedAttributeLimit());
+    EXPECT_EQ(scene.getNumRecords(akDebug::OBJECT_REPEAT), 2u * (instances - 1));
+    const unsigned long long size = readFile(instanced).size();
+    const unsigned long long held = scene.getNumAttributesHeld();
+    EXPECT_GT(held, 200ull * instances);
+    // Fifty times as many instances take fifty times the bytes and the attributes.
+    EXPECT_LT(held * 50, akDebug::getDefaultAttributeLimit(size * 50, 4ull << 30));
+    EXPECT_LT(held, 100 * size);
 }
 
 }  // namespace

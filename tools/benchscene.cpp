@@ -53,11 +53,23 @@ std::string numbered(const char* prefix, int i)
     return text;
 }
 
+// Makes `drawable` the cube.
+void setCube(olGeometry* drawable)
+{
+    static const Cube cube;
+    drawable->setPrimitive(olGeometryBase::PRIMITIVE_TRIANGLE);
+    drawable->setNumPrimitives(12);
+    drawable->setVertices(cube.vertices, 24);
+    drawable->setColors(olGeometryBase::BINDING_VERTEX, cube.colors, 24);
+    drawable->setNormals(olGeometryBase::BINDING_VERTEX, cube.normals, 24);
+    drawable->setTextureCoords(0, olGeometryBase::BINDING_VERTEX, olGeometryBase::DIMENSION_2, cube.texCoords, 24);
+    drawable->setIndices(olGeometryBase::BINDING_VERTEX, cube.indices, 36);
+}
+
 }  // namespace
 
 Scene::Scene(int geometryNodes)
 {
-    static const Cube cube;
     m_root = new kiNode("root");
     m_root->ref();
     ++m_numNodes;
@@ -98,14 +110,7 @@ Scene::Scene(int geometryNodes)
 
             olGeometry* drawable = new olGeometry(numbered("cube", n).c_str());
             m_geometries.emplace_back(drawable);
-            drawable->setPrimitive(olGeometryBase::PRIMITIVE_TRIANGLE);
-            drawable->setNumPrimitives(12);
-            drawable->setVertices(cube.vertices, 24);
-            drawable->setColors(olGeometryBase::BINDING_VERTEX, cube.colors, 24);
-            drawable->setNormals(olGeometryBase::BINDING_VERTEX, cube.normals, 24);
-            drawable->setTextureCoords(0, olGeometryBase::BINDING_VERTEX, olGeometryBase::DIMENSION_2, cube.texCoords,
-                                       24);
-            drawable->setIndices(olGeometryBase::BINDING_VERTEX, cube.indices, 36);
+            setCube(drawable);
 
             olMaterial::Element* material = new olMaterial::Element;
             m_materialElements.emplace_back(material);
@@ -139,6 +144,50 @@ int Scene::getNumObjects() const
     return m_numNodes +
         static_cast<int>(m_geometries.size() + m_states.size() + m_materialElements.size() + m_textureElements.size() +
                          m_materials.size() + m_textures.size());
+}
+
+Graph::Graph() = default;
+
+Graph::~Graph()
+{
+    if (m_root)
+        kiNode::release(m_root);
+}
+
+std::unique_ptr<Graph> buildInstanced(int instances)
+{
+    std::unique_ptr<Graph> graph(new Graph);
+    graph->m_root = new kiNode("instances");
+    graph->m_root->ref();
+    graph->m_drawable.reset(new olGeometry("cube"));
+    setCube(graph->m_drawable.get());
+    graph->m_material.reset(new olMaterial("material"));
+    graph->m_materialElement.reset(new olMaterial::Element);
+    graph->m_materialElement->material = graph->m_material.get();
+    graph->m_state.reset(new olState("state"));
+    graph->m_state->setElement(graph->m_materialElement.get());
+    for (int i = 0; i < instances; ++i) {
+        kiGeometry* geometry = new kiGeometry(numbered("instance", i).c_str());
+        geometry->setGeometryBase(0, graph->m_drawable.get());
+        geometry->setState(0, graph->m_state.get());
+        graph->m_root->addChild(geometry);
+    }
+    return graph;
+}
+
+std::unique_ptr<Graph> buildExpanding(int depth)
+{
+    std::unique_ptr<Graph> graph(new Graph);
+    graph->m_root = new kiNode("level 0");
+    graph->m_root->ref();
+    kiNode* node = graph->m_root;
+    for (int level = 1; level < depth; ++level) {
+        kiNode* next = new kiNode(numbered("level", level).c_str());
+        node->addChild(next);
+        node->addChild(next);
+        node = next;
+    }
+    return graph;
 }
 
 InheritState::InheritState()

@@ -84,6 +84,37 @@ struct InheritState
     olState state{"inherit state"};
 };
 
+
+// A root node over host objects that the graph owns.
+class Graph
+{
+public:
+    Graph();
+    ~Graph();
+    Graph(const Graph&) = delete;
+    Graph& operator=(const Graph&) = delete;
+
+    const kiNode* getRoot() const { return m_root; }
+
+private:
+    friend std::unique_ptr<Graph> buildInstanced(int instances);
+    friend std::unique_ptr<Graph> buildExpanding(int depth);
+    kiNode* m_root = nullptr;  // holds the graph through its reference
+    std::unique_ptr<olGeometry> m_drawable;
+    std::unique_ptr<olMaterial> m_material;
+    std::unique_ptr<olMaterial::Element> m_materialElement;
+    std::unique_ptr<olState> m_state;
+};
+
+// Instancing: `instances` geometry nodes under one root, all drawing one textured cube (about 200
+// attributes) with one render state. Each node is read from its own record; the cube and the state
+// are copies of their first record.
+std::unique_ptr<Graph> buildInstanced(int instances);
+
+// Repeats that expand: a chain of `depth` nodes, each holding the next one as its child twice. The
+// file takes a few kilobytes, and reading it whole would build about 2^depth nodes.
+std::unique_ptr<Graph> buildExpanding(int depth);
+
 // A channel that draws every geometry node of a scene: one bin with a geometry cull record and a
 // geometry draw per node (the first preceded by a state change), over a draw context whose inherit
 // state sets every element kind, as a host sets it. A camera above the first groups looks along

@@ -9,6 +9,9 @@
 // - Any other block carries one word on a 16-byte boundary, before the caller's memory: the
 //   requested size in the low 48 bits and a live mark in the high 16, so that freeing it twice
 //   is reported instead of corrupting the heap. Its memory starts 8 bytes past the boundary.
+// - A block of exactly 40 bytes (the module's value attributes of three- and four-component
+//   vectors, and its arrays) would take mimalloc's 48-byte class: such blocks come from a pool of
+//   their own instead, dense in one reserved range of addresses.
 // The address of a block thus tells which kind it is. Blocks are aligned to 8 bytes, enough for
 // every host and module type.
 //
@@ -27,6 +30,7 @@
 
 #ifndef TELU_SYSTEM_MALLOC
 #include <mimalloc.h>
+#include <sys/mman.h>
 #endif
 
 namespace {
@@ -44,6 +48,10 @@ void* rawAllocate(size_t size) { return std::malloc(size); }
 void rawFree(void* memory) { std::free(memory); }
 void* bareBlock(size_t) { return nullptr; }
 size_t bareSize(const void*) { return 0; }
+constexpr size_t kPoolBlock = 40;
+bool inPool(const void*) { return false; }
+void* poolBlock() { return nullptr; }
+void poolFree(void*) {}
 #else
 // Whether blocks come from malloc; decided once, before the first block.
 bool useSystemMalloc()
@@ -79,6 +87,74 @@ void* bareBlock(size_t size)
     return mi_malloc(size);
 }
 size_t bareSize(const void* block) { return mi_usable_size(block); }
+
+// The pool of 40-byte blocks: addresses reserved once (memory is taken only where blocks are
+// carved), handed out to threads in runs. Each thread takes blocks from its own free list, then
+// from its run; a block freed on any thread joins that thread's list, so no block is locked.
+constexpr size_t kPoolBlock = 40;
+constexpr size_t kPoolRange = size_t(64) << 30;
+constexpr size_t kPoolRun = size_t(2) << 20;
+std::atomic<char*> g_poolBase{nullptr};
+std::atomic<size_t> g_poolCarved{0};
+
+struct PoolCache
+{
+    void* free = nullptr;
+    char* next = nullptr;
+    char* end = nullptr;
+};
+thread_local PoolCache t_pool __attribute__((tls_model("initial-exec")));
+
+// The pool's range, reserved on first use; null when blocks come from malloc or no range was had.
+char* poolBase()
+{
+    static char* const base = [] {
+        if (useSystemMalloc())
+            return static_cast<char*>(nullptr);
+        void* range =
+            mmap(nullptr, kPoolRange, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        if (range == MAP_FAILED)
+            return static_cast<char*>(nullptr);
+        madvise(range, kPoolRange, MADV_HUGEPAGE);
+        g_poolBase.store(static_cast<char*>(range), std::memory_order_release);
+        return static_cast<char*>(range);
+    }();
+    return base;
+}
+
+bool inPool(const void* block)
+{
+    const char* base = g_poolBase.load(std::memory_order_relaxed);
+    return base && static_cast<size_t>(static_cast<const char*>(block) - base) < kPoolRange;
+}
+
+void* poolBlock()
+{
+    PoolCache& cache = t_pool;
+    if (void* block = cache.free) {
+        cache.free = *static_cast<void**>(block);
+        return block;
+    }
+    if (cache.next == cache.end) {
+        char* base = poolBase();
+        if (!base)
+            return nullptr;
+        const size_t at = g_poolCarved.fetch_add(kPoolRun, std::memory_order_relaxed);
+        if (at + kPoolRun > kPoolRange)
+            return nullptr;
+        cache.next = base + at;
+        cache.end = cache.next + kPoolRun / kPoolBlock * kPoolBlock;
+    }
+    void* block = cache.next;
+    cache.next += kPoolBlock;
+    return block;
+}
+
+void poolFree(void* block)
+{
+    *static_cast<void**>(block) = t_pool.free;
+    t_pool.free = block;
+}
 #endif
 
 bool isBare(const void* block) { return reinterpret_cast<uintptr_t>(block) % 16 == 0; }
@@ -125,6 +201,11 @@ void* emAllocRaw::mallocBlock(size_t size, const char*, unsigned int)
 {
     if (size > kSizeMask - 16)
         return nullptr;
+    if (size == kPoolBlock)
+        if (void* pooled = poolBlock()) {
+            count(1);
+            return pooled;
+        }
     if (void* bare = bareBlock(size)) {
         count(1);
         return bare;
@@ -143,6 +224,11 @@ void emAllocRaw::freeBlock(void* block, const char* file, unsigned int line)
 {
     if (!block)
         return;
+    if (inPool(block)) {
+        count(-1);
+        poolFree(block);
+        return;
+    }
     if (isBare(block)) {
         count(-1);
         rawFree(block);
@@ -172,6 +258,8 @@ size_t emGetSizeRequested(const void* block)
 {
     if (!block)
         return 0;
+    if (inPool(block))
+        return kPoolBlock;
     if (isBare(block))
         return bareSize(block);
     const uint64_t word = *wordOf(block);

@@ -139,6 +139,15 @@ int getVersionMajor() { return kVersionMajor; }
 int getVersionMinor() { return kVersionMinor; }
 int getVersionPatch() { return kVersionPatch; }
 
+unsigned long long getPhysicalMemorySize()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGE_SIZE);
+    return pages > 0 && pageSize > 0
+        ? static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(pageSize)
+        : 0;
+}
+
 void swap2Bytes(void* element) { reverseBytes(element, 2); }
 void swap4Bytes(void* element) { reverseBytes(element, 4); }
 void swap8Bytes(void* element) { reverseBytes(element, 8); }

@@ -30,6 +30,9 @@ int initializeClassSessionBegin(const char* name);
 int initializeClassSessionEnd();
 bool inInitializeClassSession();
 
+// The machine's physical memory in bytes, or 0 when the system does not tell.
+unsigned long long getPhysicalMemorySize();
+
 // Starts the program without waiting for it; the arguments after the first null are ignored.
 int spawnProcess(const char* program, const char* arg1, const char* arg2, const char* arg3, const char* arg4,
                  const char* arg5);

@@ -31,25 +31,30 @@ public:
     akDebugChildList(const akDebugChildList&) = delete;
     akDebugChildList& operator=(const akDebugChildList&) = delete;
 
-    const_iterator begin() const { return m_block ? items() : nullptr; }
-    const_iterator end() const { return m_block ? items() + m_block->size : nullptr; }
-    unsigned int size() const { return m_block ? m_block->size : 0; }
+    const_iterator begin() const { return block() ? items() : nullptr; }
+    const_iterator end() const { return block() ? items() + block()->size : nullptr; }
+    unsigned int size() const { return block() ? block()->size : 0; }
     bool empty() const { return size() == 0; }
     akDebugAttributeBase* operator[](unsigned int i) const { return items()[i]; }
 
     void push_back(akDebugAttributeBase* child)
     {
-        if (!m_block || m_block->size == m_block->room)
-            reserve(m_block ? 2 * m_block->room + 1 : 3);
-        items()[m_block->size++] = child;
+        if (!block() || block()->size == block()->room)
+            reserve(block() ? 2 * block()->room + 1 : 3);
+        items()[block()->size++] = child;
     }
     // Makes room for at least this many children in all. Blocks hold an odd number of children,
     // so that with their count and room they fill a multiple of 16 bytes, the host allocator's
     // size classes.
     void reserve(unsigned int room);
+    // Moves the children into the smallest block that holds them, when that is smaller.
+    void shrink();
     void erase(unsigned int i);
     // Frees the block; the children are left to the caller.
     void clear();
+    // Sixteen bits that the list keeps for its owner beside the block's address.
+    unsigned short getSpare() const { return static_cast<unsigned short>(m_word >> 48); }
+    void setSpare(unsigned short bits) { m_word = (m_word & s_blockMask) | (static_cast<uintptr_t>(bits) << 48); }
 
 private:
     struct Block
@@ -57,9 +62,13 @@ private:
         unsigned int size;
         unsigned int room;
     };
-    akDebugAttributeBase** items() const { return reinterpret_cast<akDebugAttributeBase**>(m_block + 1); }
+    akDebugAttributeBase** items() const { return reinterpret_cast<akDebugAttributeBase**>(block() + 1); }
+    static constexpr uintptr_t s_blockMask = (uintptr_t(1) << 48) - 1;
+    Block* block() const { return reinterpret_cast<Block*>(m_word & s_blockMask); }
+    void setBlock(Block* allocated) { m_word = (m_word & ~s_blockMask) | reinterpret_cast<uintptr_t>(allocated); }
 
-    Block* m_block = nullptr;
+    // The block's address in the low 48 bits; the high 16 are the owner's (getSpare).
+    uintptr_t m_word = 0;
 };
 
 // The parents of an attribute, in the order they were entered.
@@ -148,7 +157,8 @@ public:
         FLAG_ERROR = 0x4,
         FLAG_ERROR_LOCAL = 0x8,
         FLAG_MANY_PARENTS = 0x10,  // the parent word holds a block of parents
-        FLAG_HAS_ADDRESS = 0x20    // an object that stands for a host object
+        FLAG_HAS_ADDRESS = 0x20,   // an object that stands for a host object
+        FLAG_BIT_TIP = 0x40        // the tool tip is the bit string of the mask value it holds
     };
 
     explicit akDebugAttributeBase(const char* name);
@@ -268,6 +278,8 @@ private:
     ParentBlock* parentBlock() const { return reinterpret_cast<ParentBlock*>(parentWord()); }
     // Takes this parent out of the list, when it is in it.
     void removeParent(const akDebugAttributeBase* parent);
+    // The tool tip and the errors of a copy's source.
+    void copyMarks(const akDebugAttributeBase* source);
 
     uintptr_t m_nameAndRef = 0;
     uintptr_t m_parentAndFlags = 0;
@@ -293,6 +305,8 @@ public:
     int insert_child(akDebugAttributeBase* child);
     // Makes room for this many children in all.
     void reserve_child(unsigned int count) { m_children.reserve(count); }
+    // Gives back the room that no child takes.
+    void shrink_child() { m_children.shrink(); }
     int erase_child(const_iterator_child position);
     // The first child with this name (compared as text), or null.
     akDebugAttributeBase* findChild(const char* name) const;
@@ -301,6 +315,9 @@ protected:
     ~akDebugGroup() override;
     void copyLocal(const akDebugGroup* source);
     bool compareLocal(const akDebugGroup* other) const;
+    // Sixteen bits beside the child list that a derived kind may keep a value in.
+    unsigned short getChildSpare() const { return m_children.getSpare(); }
+    void setChildSpare(unsigned short bits) { m_children.setSpare(bits); }
 
 private:
     akDebugChildList m_children;
@@ -316,11 +333,14 @@ public:
 
     int getValueString(char* buffer) const override;
     int getTypeString(char* buffer) const override;
-    akDebugType* getType() const override { return m_type; }
+    akDebugType* getType() const override { return reinterpret_cast<akDebugType*>(m_typeWord & s_typeMask); }
     akDebugAttributeBase* makeCopy() const override;
     bool compare(const akDebugAttributeBase* other) const override;
 
-    unsigned int getValue() const { return m_address; }
+    unsigned int getValue() const
+    {
+        return static_cast<unsigned int>(m_typeWord >> s_typeBits) << 16 | getChildSpare();
+    }
     bool hasAddress() const { return (flags() & FLAG_HAS_ADDRESS) != 0; }
 
 protected:
@@ -328,8 +348,14 @@ protected:
     bool compareLocal(const akDebugObject* other) const;
 
 private:
-    akDebugType* m_type;
-    unsigned int m_address;
+    void setTypeAndAddress(akDebugType* type, unsigned int address);
+
+    // Objects are the most numerous groups, so they keep their type and host address in two words
+    // with the child list (five words in all): the type's pointer with the address's high half,
+    // and the low half beside the child list.
+    static constexpr int s_typeBits = 48;
+    static constexpr uintptr_t s_typeMask = (uintptr_t(1) << s_typeBits) - 1;
+    uintptr_t m_typeWord = 0;
 };
 
 class AKDEBUG_API akDebugElement : public akDebugObject

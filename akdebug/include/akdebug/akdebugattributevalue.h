@@ -322,6 +322,7 @@ class AKDEBUG_API akDebugPlane : public akDebugGroup
 public:
     akDebugPlane(const char* name, const emPlane<T>& value) : akDebugGroup(name), m_value(value)
     {
+        reserve_child(2);
         insert_child(new akDebugXYZ<T>("Normal", emVec3<T>(value[0], value[1], value[2])));
         insert_child(new akDebugAttribute<T>("Offset", value[3]));
     }
@@ -334,6 +335,7 @@ class AKDEBUG_API akDebugSphere : public akDebugGroup
 public:
     akDebugSphere(const char* name, const emSphere<T>& value) : akDebugGroup(name), m_value(value)
     {
+        reserve_child(2);
         insert_child(new akDebugXYZ<T>("Center", emVec3<T>(value[0], value[1], value[2])));
         insert_child(new akDebugAttribute<T>("Radius", value[3]));
     }
@@ -346,6 +348,7 @@ class AKDEBUG_API akDebugBox : public akDebugGroup
 public:
     akDebugBox(const char* name, const emBox<T>& value) : akDebugGroup(name), m_value(value)
     {
+        reserve_child(2);
         insert_child(new akDebugXYZ<T>("Minimum", value.minimum));
         insert_child(new akDebugXYZ<T>("Maximum", value.maximum));
     }
@@ -358,8 +361,10 @@ class AKDEBUG_API akDebugMatrix : public akDebugGroup
 public:
     akDebugMatrix(const char* name, const emMatrix<T>& value) : akDebugGroup(name), m_value(value)
     {
+        reserve_child(4);
         for (int r = 0; r < 4; ++r) {
             akDebugGroup* row = new akDebugGroup(akDebugCompoundNames::rows[r]);
+            row->reserve_child(4);
             insert_child(row);
             for (int c = 0; c < 4; ++c)
                 row->insert_child(new akDebugAttribute<T>(akDebugCompoundNames::columns[c], value.m[r][c]));
@@ -374,6 +379,7 @@ class AKDEBUG_API akDebugFrustum : public akDebugGroup
 public:
     akDebugFrustum(const char* name, const emFrustum<T>& value) : akDebugGroup(name), m_value(value)
     {
+        reserve_child(6);
         for (int i = 0; i < 6; ++i)
             insert_child(new akDebugPlane<T>(akDebugCompoundNames::frustumPlanes[i], value.planes[i]));
     }

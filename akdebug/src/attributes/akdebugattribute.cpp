@@ -1,13 +1,17 @@
 #include "akdebugattribute.h"
 
+#include "akdebugattributevalue.h"
+#include "akdebughash.h"
 #include "akdebugtype.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <set>
+#include <string_view>
 #include <typeinfo>
 #include <unordered_map>
+#include <unordered_set>
 
 thread_local unsigned long long akDebugAttributeBase::s_numCreated __attribute__((tls_model("initial-exec"))) = 0;
 thread_local unsigned long long akDebugAttributeBase::s_numDestroyed __attribute__((tls_model("initial-exec"))) = 0;
@@ -22,9 +26,100 @@ struct TextLess
     bool operator()(const char* a, const char* b) const { return std::strcmp(a, b) < 0; }
 };
 
-using ToolTipMap = std::map<const akDebugAttributeBase*, char*>;
+// Tool tips: a reader gives thousands of attributes the same few texts (the bits of a mask, the
+// names of its set bits), so each text is kept once, with the number of attributes that show it,
+// and an attribute's entry is one pointer to it.
+class ToolTips
+{
+public:
+    ~ToolTips()
+    {
+        for (std::string_view text : m_texts)
+            emAllocRaw::freeBlock(blockOf(text.data()), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+    }
+    const char* find(const akDebugAttributeBase* attribute) const
+    {
+        const char* const* text = m_tips.find(attribute);
+        return text ? *text : nullptr;
+    }
+    void add(const akDebugAttributeBase* attribute, const char* text)
+    {
+        auto found = m_texts.find(std::string_view(text));
+        if (found == m_texts.end())
+            found = m_texts.insert(newText(text)).first;
+        share(attribute, found->data());
+    }
+    // An attribute shows the text of another.
+    void share(const akDebugAttributeBase* attribute, const char* text)
+    {
+        ++*blockOf(text);
+        m_tips.insert(attribute, text);
+    }
+    // The tool tip of a mask that shows its bits: one text per value, kept until shutdown.
+    const char* bits(const akDebugAttributeBase* attribute)
+    {
+        char text[33] = {};
+        const unsigned long long width = maskBits(attribute, text);
+        const unsigned long long key = (width << 32) | valueOf(attribute);
+        if (const char* const* known = m_bits.find(key))
+            return *known;
+        const char* kept = akDebugAttributeBase::getPersistentName(text);
+        m_bits.insert(key, kept);
+        return kept;
+    }
+    // The bit string of a mask value (bit 0 first) into `text` (33 bytes), and its length; 0 for an
+    // attribute that holds no mask value.
+    static unsigned int maskBits(const akDebugAttributeBase* attribute, char* text)
+    {
+        if (auto* mask = dynamic_cast<const akDebugAttribute<unsigned int>*>(attribute))
+            return static_cast<unsigned int>(akDebugBitmask<unsigned int>::getDefaultToolTip(text, mask->getValue()));
+        if (auto* mask = dynamic_cast<const akDebugAttribute<unsigned short>*>(attribute))
+            return static_cast<unsigned int>(akDebugBitmask<unsigned short>::getDefaultToolTip(text, mask->getValue()));
+        return 0;
+    }
 
-ToolTipMap* s_toolTips = nullptr;
+    void remove(const akDebugAttributeBase* attribute)
+    {
+        const char* text = find(attribute);
+        if (!text)
+            return;
+        m_tips.erase(attribute);
+        if (--*blockOf(text) == 0) {
+            m_texts.erase(std::string_view(text));
+            emAllocRaw::freeBlock(blockOf(text), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+        }
+    }
+
+private:
+    // A text lives in a block after the count of its users.
+    static unsigned long long* blockOf(const char* text)
+    {
+        return reinterpret_cast<unsigned long long*>(const_cast<char*>(text)) - 1;
+    }
+    static const char* newText(const char* text)
+    {
+        const size_t size = std::strlen(text) + 1;
+        auto* block = static_cast<unsigned long long*>(
+            emAllocRaw::mallocBlock(sizeof(unsigned long long) + size, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
+        *block = 0;
+        char* copy = reinterpret_cast<char*>(block + 1);
+        std::memcpy(copy, text, size);
+        return copy;
+    }
+    static unsigned int valueOf(const akDebugAttributeBase* attribute)
+    {
+        if (auto* mask = dynamic_cast<const akDebugAttribute<unsigned int>*>(attribute))
+            return mask->getValue();
+        return static_cast<const akDebugAttribute<unsigned short>*>(attribute)->getValue();
+    }
+
+    akDebugHashMap<const akDebugAttributeBase*, const char*> m_tips;
+    akDebugHashMap<unsigned long long, const char*> m_bits;
+    // The texts, each viewing the characters of its block.
+    std::unordered_set<std::string_view> m_texts;
+};
+
+ToolTips* s_toolTips = nullptr;
 akDebugAttributeBase::ErrorMap* s_errors = nullptr;
 std::set<char*, TextLess>* s_names = nullptr;
 std::vector<char*>* s_indexNames = nullptr;
@@ -69,31 +164,44 @@ int print(char* buffer, const char* text)
 
 void akDebugChildList::reserve(unsigned int room)
 {
-    if (room <= (m_block ? m_block->room : 0))
+    if (room <= (block() ? block()->room : 0))
         return;
     room |= 1;
     auto* grown = static_cast<Block*>(emAllocRaw::mallocBlock(sizeof(Block) + room * sizeof(akDebugAttributeBase*),
                                                               AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
     grown->size = size();
     grown->room = room;
-    if (m_block) {
+    if (block()) {
         std::copy(begin(), end(), reinterpret_cast<akDebugAttributeBase**>(grown + 1));
-        emAllocRaw::freeBlock(m_block, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+        emAllocRaw::freeBlock(block(), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
     }
-    m_block = grown;
+    setBlock(grown);
+}
+
+void akDebugChildList::shrink()
+{
+    if (!block() || (block()->size | 1) >= block()->room)
+        return;
+    Block* old = block();
+    setBlock(nullptr);
+    reserve(old->size);
+    std::copy(reinterpret_cast<akDebugAttributeBase**>(old + 1),
+              reinterpret_cast<akDebugAttributeBase**>(old + 1) + old->size, items());
+    block()->size = old->size;
+    emAllocRaw::freeBlock(old, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
 }
 
 void akDebugChildList::erase(unsigned int i)
 {
     akDebugAttributeBase** first = items();
-    std::copy(first + i + 1, first + m_block->size, first + i);
-    --m_block->size;
+    std::copy(first + i + 1, first + block()->size, first + i);
+    --block()->size;
 }
 
 void akDebugChildList::clear()
 {
-    emAllocRaw::freeBlock(m_block, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
-    m_block = nullptr;
+    emAllocRaw::freeBlock(block(), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
+    setBlock(nullptr);
 }
 
 // ---- akDebugAttributeBase ----
@@ -118,13 +226,8 @@ akDebugAttributeBase::~akDebugAttributeBase()
     ++s_numDestroyed;
     if (flags() & FLAG_MANY_PARENTS)
         emAllocRaw::freeBlock(parentBlock(), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__);
-    if ((flags() & FLAG_TOOL_TIP) && s_toolTips) {
-        auto found = s_toolTips->find(this);
-        if (found != s_toolTips->end()) {
-            freeText(found->second);
-            s_toolTips->erase(found);
-        }
-    }
+    if ((flags() & (FLAG_TOOL_TIP | FLAG_BIT_TIP)) == FLAG_TOOL_TIP && s_toolTips)
+        s_toolTips->remove(this);
     if ((flags() & FLAG_ERROR) && s_errors) {
         auto range = s_errors->equal_range(this);
         for (auto it = range.first; it != range.second; ++it)
@@ -287,11 +390,25 @@ bool akDebugAttributeBase::compareLocal(const akDebugAttributeBase* other) const
 void akDebugAttributeBase::copyLocal(const akDebugAttributeBase* source)
 {
     m_nameAndRef = (m_nameAndRef & ~s_pointerMask) | (source->m_nameAndRef & s_pointerMask);
-    setFlags(FLAG_ADVANCED | FLAG_TOOL_TIP | FLAG_ERROR | FLAG_ERROR_LOCAL, false);
-    setFlags(FLAG_ADVANCED, isAdvanced(source));
-    if (source->flags() & FLAG_TOOL_TIP)
-        registerToolTip(this, getToolTip(source));
-    if ((source->flags() & FLAG_ERROR) && !(source->flags() & FLAG_ERROR_LOCAL) && s_errors) {
+    setFlags(FLAG_ADVANCED | FLAG_TOOL_TIP | FLAG_BIT_TIP | FLAG_ERROR | FLAG_ERROR_LOCAL, false);
+    const unsigned short marks = source->flags();
+    // The advanced mark and a tool tip that is the bit string of the value travel as flags; only
+    // the attributes that carry another tool tip or an error look in the registries.
+    setFlags(marks & (FLAG_ADVANCED | FLAG_BIT_TIP | (marks & FLAG_BIT_TIP ? FLAG_TOOL_TIP : 0)), true);
+    if ((marks & (FLAG_TOOL_TIP | FLAG_BIT_TIP)) == FLAG_TOOL_TIP || (marks & FLAG_ERROR))
+        copyMarks(source);
+}
+
+void akDebugAttributeBase::copyMarks(const akDebugAttributeBase* source)
+{
+    const unsigned short marks = source->flags();
+    if ((marks & (FLAG_TOOL_TIP | FLAG_BIT_TIP)) == FLAG_TOOL_TIP && s_toolTips && !(flags() & FLAG_TOOL_TIP)) {
+        if (const char* tip = s_toolTips->find(source)) {
+            s_toolTips->share(this, tip);
+            setFlags(FLAG_TOOL_TIP, true);
+        }
+    }
+    if ((marks & FLAG_ERROR) && !(marks & FLAG_ERROR_LOCAL) && s_errors) {
         std::vector<std::pair<emNotify::Level, const char*>> found;
         auto range = s_errors->equal_range(source);
         for (auto it = range.first; it != range.second; ++it)
@@ -305,7 +422,7 @@ int akDebugAttributeBase::initializeClass()
 {
     if (s_toolTips)
         return telu::SUCCESS;
-    s_toolTips = new ToolTipMap;
+    s_toolTips = new ToolTips;
     s_errors = new ErrorMap;
     s_names = new std::set<char*, TextLess>;
     s_indexNames = new std::vector<char*>;
@@ -317,10 +434,9 @@ int akDebugAttributeBase::shutdownClass()
 {
     if (!s_toolTips)
         return telu::SUCCESS;
-    // Texts of tool tips and errors belong to the attributes that carry them; attributes still
-    // alive at shutdown have their entries freed here so that nothing is lost track of.
-    for (auto& entry : *s_toolTips)
-        freeText(entry.second);
+    // Texts of errors belong to the attributes that carry them, tool tips to the registry;
+    // attributes still alive at shutdown have their entries freed here so that nothing is lost
+    // track of.
     for (auto& entry : *s_errors)
         freeText(entry.second.second);
     delete s_toolTips;
@@ -355,7 +471,13 @@ void akDebugAttributeBase::registerToolTip(akDebugAttributeBase* attribute, cons
 {
     if (!attribute || !text || !s_toolTips || (attribute->flags() & FLAG_TOOL_TIP))
         return;
-    s_toolTips->emplace(attribute, copyText(text));
+    // A mask's bit string is known from its value: it takes no entry.
+    char bits[33];
+    const unsigned int width = ToolTips::maskBits(attribute, bits);
+    if (width && std::strcmp(bits, text) == 0)
+        attribute->setFlags(FLAG_BIT_TIP, true);
+    else
+        s_toolTips->add(attribute, text);
     attribute->setFlags(FLAG_TOOL_TIP, true);
 }
 
@@ -363,8 +485,7 @@ const char* akDebugAttributeBase::getToolTip(const akDebugAttributeBase* attribu
 {
     if (!attribute || !(attribute->flags() & FLAG_TOOL_TIP) || !s_toolTips)
         return nullptr;
-    auto found = s_toolTips->find(attribute);
-    return found == s_toolTips->end() ? nullptr : found->second;
+    return (attribute->flags() & FLAG_BIT_TIP) ? s_toolTips->bits(attribute) : s_toolTips->find(attribute);
 }
 
 void akDebugAttributeBase::registerError(akDebugAttributeBase* attribute, emNotify::Level level, const char* message,
@@ -528,8 +649,14 @@ akDebugAttributeBase* akDebugGroup::findChild(const char* name) const
 void akDebugGroup::copyLocal(const akDebugGroup* source)
 {
     akDebugAttributeBase::copyLocal(source);
-    for (akDebugAttributeBase* child : source->m_children)
-        insert_child(child->makeCopy());
+    // The copies are new: they have no parent yet, and this group takes the first reference.
+    m_children.reserve(m_children.size() + source->m_children.size());
+    for (akDebugAttributeBase* child : source->m_children) {
+        akDebugAttributeBase* copy = child->makeCopy();
+        copy->setParentWord(reinterpret_cast<uintptr_t>(this));
+        m_children.push_back(copy);
+        copy->ref();
+    }
 }
 
 bool akDebugGroup::compareLocal(const akDebugGroup* other) const
@@ -549,15 +676,23 @@ bool akDebugGroup::compareLocal(const akDebugGroup* other) const
 
 // ---- akDebugObject ----
 
-akDebugObject::akDebugObject(const char* name, unsigned int address, akDebugType* type)
-    : akDebugGroup(name), m_type(type), m_address(address)
+akDebugObject::akDebugObject(const char* name, unsigned int address, akDebugType* type) : akDebugGroup(name)
 {
+    setTypeAndAddress(type, address);
     setFlags(FLAG_HAS_ADDRESS, true);
     if (address != 0 && type)
         type->registerAddress(this, address);
 }
 
-akDebugObject::akDebugObject(const char* name, akDebugType* type) : akDebugGroup(name), m_type(type), m_address(0) {}
+akDebugObject::akDebugObject(const char* name, akDebugType* type) : akDebugGroup(name) { setTypeAndAddress(type, 0); }
+
+void akDebugObject::setTypeAndAddress(akDebugType* type, unsigned int address)
+{
+    const uintptr_t pointer = reinterpret_cast<uintptr_t>(type);
+    TELU_ASSERT((pointer & ~s_typeMask) == 0, AKDEBUG_SOURCE_ATTRIBUTE);
+    m_typeWord = (pointer & s_typeMask) | (static_cast<uintptr_t>(address >> 16) << s_typeBits);
+    setChildSpare(static_cast<unsigned short>(address & 0xFFFF));
+}
 
 akDebugObject* akDebugObject::create(const char* name, unsigned int address, akDebugType* type)
 {
@@ -568,19 +703,19 @@ int akDebugObject::getValueString(char* buffer) const
 {
     if (!hasAddress())
         return print(buffer, "");
-    return std::snprintf(buffer, s_stringBufferSize, "0x%X", m_address);
+    return std::snprintf(buffer, s_stringBufferSize, "0x%X", getValue());
 }
 
 int akDebugObject::getTypeString(char* buffer) const
 {
-    const char* typeName = m_type ? m_type->getName() : "";
+    const char* typeName = getType() ? getType()->getName() : "";
     return std::snprintf(buffer, s_stringBufferSize, hasAddress() ? "%s *" : "%s", typeName);
 }
 
 akDebugAttributeBase* akDebugObject::makeCopy() const
 {
     akDebugObject* copy =
-        hasAddress() ? new akDebugObject(getName(), m_address, m_type) : new akDebugObject(getName(), m_type);
+        hasAddress() ? new akDebugObject(getName(), getValue(), getType()) : new akDebugObject(getName(), getType());
     copy->copyLocal(this);
     return copy;
 }
@@ -594,17 +729,16 @@ void akDebugObject::copyLocal(const akDebugObject* source)
 {
     akDebugGroup::copyLocal(source);
     setFlags(FLAG_HAS_ADDRESS, source->hasAddress());
-    m_address = source->m_address;
-    m_type = source->m_type;
+    setTypeAndAddress(source->getType(), source->getValue());
 }
 
 bool akDebugObject::compareLocal(const akDebugObject* other) const
 {
     if (!other)
         return false;
-    if (hasAddress() && m_address == other->m_address)
+    if (hasAddress() && getValue() == other->getValue())
         return true;
-    if (m_type != other->m_type)
+    if (getType() != other->getType())
         return false;
     return akDebugGroup::compareLocal(other);
 }

@@ -4,6 +4,7 @@
 
 #include <tels.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -69,6 +70,7 @@ void akDebug::reset()
     m_tables->moved.clear();
     m_readFailed = false;
     m_writeFailed = false;
+    m_passedAttributeLimit = false;
     m_depth = 0;
     for (unsigned int& count : m_numRecords)
         count = 0;
@@ -359,20 +361,87 @@ unsigned long long akDebug::getNumAttributesHeld() const
     return held > 0 ? static_cast<unsigned long long>(held) : 0;
 }
 
+unsigned long long akDebug::getDefaultAttributeLimit(unsigned long long fileBytes, unsigned long long memoryBytes,
+                                                     bool* byMemory)
+{
+    const unsigned long long perByte =
+        fileBytes > ~0ull / s_attributesPerByte ? ~0ull : fileBytes * s_attributesPerByte;
+    const unsigned long long amplification = std::max(perByte, s_minAttributeLimit);
+    const unsigned long long inMemory = memoryBytes / 2 / s_bytesPerAttribute;
+    const bool memory = memoryBytes > 0 && inMemory < amplification;
+    if (byMemory)
+        *byMemory = memory;
+    return memory ? inMemory : amplification;
+}
+
 // Repeat records are copies, so a small file could ask for a huge tree; a record that would take
-// the read past the maximum is refused before it is built.
+// the read past the limit is refused before it is built.
 bool akDebug::canBuild(unsigned long long more)
 {
     const unsigned long long held = getNumAttributesHeld();
-    if (held <= m_maxAttributes && more <= m_maxAttributes - held)
+    const unsigned long long limit = getMaxAttributes();
+    if (held <= limit && more <= limit - held)
         return true;
-    char message[256];
-    std::snprintf(message, sizeof message,
-                  "akDebug::readObject - too many attributes: the file would build more than %llu "
-                  "(the limit of akDebug::setMaxAttributes)",
-                  m_maxAttributes);
-    failRead(message);
+    refuseAttributes();
     return false;
+}
+
+void akDebug::refuseAttributes()
+{
+    const unsigned long long limit = getMaxAttributes();
+    char message[512];
+    if (m_maxAttributes != s_defaultMaxAttributes)
+        std::snprintf(message, sizeof message,
+                      "akDebug::readObject - too many attributes: the file would build more than %llu "
+                      "(the limit of akDebug::setMaxAttributes)",
+                      limit);
+    else if (m_defaultLimitByMemory)
+        std::snprintf(message, sizeof message,
+                      "akDebug::readObject - too many attributes: the file would build more than %llu, the "
+                      "default limit of this machine (what half of its %llu MB of memory holds at %llu bytes per "
+                      "attribute); a larger limit is set with akDebug::setMaxAttributes",
+                      limit, telu::getPhysicalMemorySize() >> 20, s_bytesPerAttribute);
+    else
+        std::snprintf(message, sizeof message,
+                      "akDebug::readObject - too many attributes: the file would build more than %llu, the "
+                      "default limit for a file of %llu bytes (%llu attributes per byte, at least %llu); a larger "
+                      "limit is set with akDebug::setMaxAttributes",
+                      limit, static_cast<unsigned long long>(m_file ? m_file->getSize() : 0), s_attributesPerByte,
+                      s_minAttributeLimit);
+    m_passedAttributeLimit = !m_readFailed;
+    failRead(message);
+}
+
+void akDebug::setProgressCallback(ProgressCallback callback, unsigned int intervalMs)
+{
+    m_progress = std::move(callback);
+    m_progressInterval = std::chrono::milliseconds(intervalMs);
+    m_progressDue = std::chrono::steady_clock::now() + m_progressInterval;
+    m_progressCountdown = s_progressRecords;
+}
+
+void akDebug::countRecordRead(int tag)
+{
+    ++m_numRecords[tag];
+    if (m_progress && --m_progressCountdown == 0)
+        reportProgress();
+}
+
+void akDebug::reportProgress()
+{
+    m_progressCountdown = s_progressRecords;
+    const auto now = std::chrono::steady_clock::now();
+    if (now < m_progressDue || !m_file)
+        return;
+    m_progressDue = now + m_progressInterval;
+    Progress progress;
+    progress.bytesRead = m_file->tell();
+    progress.fileBytes = m_file->getSize();
+    progress.records = 0;
+    for (unsigned int count : m_numRecords)
+        progress.records += count;
+    progress.attributes = getNumAttributesHeld();
+    m_progress(progress);
 }
 
 akDebugObject* akDebug::readObject(const char* name)
@@ -402,7 +471,7 @@ akDebugObject* akDebug::readObject(const char* name)
     if (m_readFailed)
         return nullptr;
     if (tag >= OBJECT_NULL && tag <= OBJECT_FULL)
-        ++m_numRecords[tag];
+        countRecordRead(tag);
     switch (tag) {
     case OBJECT_NULL: return type->create(name, 0);
     case OBJECT_ADDRESS_ONLY: {
@@ -478,6 +547,10 @@ int akDebug::readFileHeader()
     reset();
     m_heldAtStart =
         static_cast<long long>(akDebugAttributeBase::getNumCreated() - akDebugAttributeBase::getNumDestroyed());
+    m_defaultAttributeLimit = getDefaultAttributeLimit(m_file ? m_file->getSize() : 0, telu::getPhysicalMemorySize(),
+                                                       &m_defaultLimitByMemory);
+    m_progressDue = std::chrono::steady_clock::now() + m_progressInterval;
+    m_progressCountdown = s_progressRecords;
     // The magic number is checked first, so that a file of another kind is named as such even
     // when it is shorter than a header.
     unsigned int magic = read<unsigned int>();

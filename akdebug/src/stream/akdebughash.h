@@ -51,6 +51,38 @@ public:
         return {&m_slots[i].second, true};
     }
 
+    // Takes the key out; false when it was not there.
+    bool erase(Key key)
+    {
+        if (key == Key()) {
+            const bool had = m_hasEmptyKey;
+            m_hasEmptyKey = false;
+            m_emptyKeyValue = Value();
+            return had;
+        }
+        if (m_slots.empty())
+            return false;
+        const size_t mask = m_slots.size() - 1;
+        size_t hole = slotOf(key);
+        while (m_slots[hole].first != key) {
+            if (m_slots[hole].first == Key())
+                return false;
+            hole = (hole + 1) & mask;
+        }
+        // Entries after the hole that could not take their own slot move back into it, so that
+        // every entry stays reachable from its slot without a gap.
+        for (size_t next = (hole + 1) & mask; m_slots[next].first != Key(); next = (next + 1) & mask) {
+            const size_t home = slotOf(m_slots[next].first);
+            if (((next - home) & mask) >= ((next - hole) & mask)) {
+                m_slots[hole] = m_slots[next];
+                hole = next;
+            }
+        }
+        m_slots[hole] = {Key(), Value()};
+        --m_size;
+        return true;
+    }
+
     // Sets the value of the key, entering it when needed.
     void set(Key key, const Value& value) { *insert(key, value).first = value; }
 

@@ -110,7 +110,16 @@ int akDebugType::read(akDebug* stream, akDebugObject* object, unsigned int addre
     // Every attribute made while the payload is read belongs to the object's subtree: its size is
     // what a copy of it makes.
     const unsigned long long before = akDebugAttributeBase::getNumCreated();
-    if (m_typeDef->read(stream, object) == telu::FAILURE)
+    const int result = m_typeDef->read(stream, object);
+    // Child blocks grow by doubling while they are read: the object and its class levels (each
+    // level the first child of the one below it) are fitted once it is complete.
+    for (akDebugAttributeBase* level = object; level;) {
+        akDebugGroup* group = static_cast<akDebugGroup*>(level);
+        group->shrink_child();
+        akDebugAttributeBase* first = group->empty_child() ? nullptr : *group->begin_child();
+        level = first && first->getType() && !static_cast<akDebugObject*>(first)->hasAddress() ? first : nullptr;
+    }
+    if (result == telu::FAILURE)
         return telu::FAILURE;
     if (!has(akDebugTypeDef::OPTION_SHARE_REPEATS))
         return telu::SUCCESS;
