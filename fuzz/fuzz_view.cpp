@@ -1,7 +1,8 @@
 // libFuzzer target for the viewer: the input is written to a file and shown in every form the
 // viewer has (tree with advanced attributes and each draw's changes, summary, types, name and
-// address searches, records of a draw file, JSON, statistics, the difference with itself and of
-// two of its frames, the web page's data and searches). The forms walk
+// address searches, records of a draw file, JSON and JSON Lines, statistics, the difference with
+// itself and of two of its frames, the web page's data and searches, the names of the types it
+// holds that are not registered). The forms walk
 // what the reader built, damaged or not, so nothing they meet in a tree may crash them.
 #include "fuzzsupport.h"
 #include "options.h"
@@ -40,6 +41,9 @@ void showEveryForm(const std::string& file, unsigned int address)
     json.format = view::Format::Json;
     json.walk.depth = 6;
     view::runJson(json);
+    json.format = view::Format::Jsonl;
+    view::runJsonl(json);
+    view::unknownTypes(file.c_str());
 
     view::Options diff = options;
     diff.mode = view::Mode::Diff;

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev                         # tests and benchmarks
   libmimalloc-dev                                       # the host's block allocator
   libcli11-dev nlohmann-json3-dev libcpp-httplib-dev    # the viewer: options, JSON, web server
+  libssl-dev                                            # the viewer: hashes of the written page's scripts
   libjs-three libjs-chart.js zlib1g-dev gzip            # drawing and charts in the web page, compressed
   chromium libpng-dev python3                           # the web page's tests: browser, screenshots
   clang libclang-rt-14-dev clang-format clang-tidy      # fuzzing, format and lint

@@ -78,6 +78,7 @@ public:
             close(m_out);
     }
     bool started() const { return m_pid > 0; }
+    pid_t pid() const { return m_pid; }
 
     // The next line of its output, or "" when none came within the time.
     std::string line(std::chrono::seconds within = std::chrono::seconds(30))

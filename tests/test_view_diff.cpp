@@ -4,9 +4,11 @@
 
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
+#include <kitransform.h>
 #include <sampleworld.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -132,7 +134,7 @@ TEST_F(ViewDiffTest, FilesThatCannotBeComparedAreRefused)
     const std::pair<std::string, std::pair<int, std::string>> cases[] = {
         {a + " " + draw, {2, "is a draw file"}},
         {draw + " " + a, {2, "is a draw file"}},
-        {a + " " + dir + "/missing.scene", {1, "unable to open file"}},
+        {a + " " + dir + "/missing.scene", {1, "missing.scene\" cannot be opened: No such file or directory"}},
         // What a damaged file lacks would show as removed.
         {dir + "/cut.scene " + a, {1, "could not be read whole; nothing compared"}},
         {a, {2, "--diff"}},
@@ -143,6 +145,31 @@ TEST_F(ViewDiffTest, FilesThatCannotBeComparedAreRefused)
         EXPECT_NE(run.err.find(entry.second.second), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");
     }
+}
+
+// A value read back equals itself, NaN too: a file compared with itself, or with one written from
+// the same state, does not differ; NaN against a number does.
+TEST_F(ViewDiffTest, NotANumberEqualsItself)
+{
+    const auto writeNode = [&](const std::string& name, double radius) {
+        kiTransform root("Transform");
+        root.setBounds(emSphere<double>(0, 0, 0, radius));
+        root.setTranslate(std::nan(""), 1, -std::nan(""));
+        akDebugScene scene;
+        EXPECT_EQ(scene.write((dir + "/" + name).c_str(), &root, false), telu::SUCCESS);
+        return dir + "/" + name;
+    };
+    const std::string nan = writeNode("nan.scene", std::nan("")), again = writeNode("again.scene", std::nan("")),
+                      one = writeNode("one.scene", 1);
+    for (const std::string& other : {nan, again}) {
+        const Output same = diff(nan + " " + other);
+        EXPECT_EQ(same.status, 0) << same.out;
+        EXPECT_EQ(same.out, "0 differences: 0 added, 0 removed, 0 changed\n");
+    }
+    const Output differs = diff(nan + " " + one);
+    EXPECT_EQ(differs.status, 3);
+    EXPECT_EQ(differs.out,
+              "changed kiNode/Bounds/Radius [double]: nan -> 1\n1 difference: 0 added, 0 removed, 1 changed\n");
 }
 
 }  // namespace

@@ -204,4 +204,174 @@ TEST_F(ViewJsonTest, TextsSurviveExactly)
     EXPECT_EQ(replaced.document["root"]["children"][0]["children"][1]["value"], "\"Caf\xEF\xBF\xBD \xEF\xBF\xBD\"");
 }
 
+// The lines of --jsonl put back together as --json shows them: each attribute line becomes a node
+// whose children (in place of its id, parent, depth and record) are the lines that name it as
+// their parent, in order. The tops stand under their record's line, when there are records.
+struct Rebuilt
+{
+    json first, last;
+    std::vector<json> records;
+    // The tops, each with the index of its record (-1 in a scene).
+    std::vector<std::pair<long long, json>> tops;
+    size_t deepest = 0;
+};
+::testing::AssertionResult rebuild(const std::string& out, Rebuilt& rebuilt)
+{
+    std::vector<json> lines;
+    for (size_t at = 0, end; at < out.size(); at = end + 1) {
+        end = out.find('\n', at);
+        if (end == std::string::npos)
+            return ::testing::AssertionFailure() << "the last line does not end";
+        lines.push_back(json::parse(out.substr(at, end - at), nullptr, false));
+        if (lines.back().is_discarded())
+            return ::testing::AssertionFailure() << "not JSON: " << out.substr(at, std::min<size_t>(end - at, 200));
+    }
+    if (lines.size() < 2)
+        return ::testing::AssertionFailure() << lines.size() << " lines";
+    rebuilt.first = lines.front();
+    rebuilt.last = lines.back();
+    std::vector<json> nodes;
+    std::vector<std::vector<size_t>> children;
+    std::vector<size_t> tops, depths;
+    std::vector<long long> topRecords;
+    for (size_t i = 1; i + 1 < lines.size(); ++i) {
+        json& line = lines[i];
+        if (!line.contains("id")) {
+            rebuilt.records.push_back(line);
+            continue;
+        }
+        const size_t id = nodes.size();
+        if (line["id"] != id)
+            return ::testing::AssertionFailure() << "id " << line["id"] << " where " << id << " was next";
+        const bool top = line["parent"].is_null();
+        const size_t parent = top ? 0 : line["parent"].get<size_t>();
+        if (!top && parent >= id)
+            return ::testing::AssertionFailure() << "id " << id << ": parent " << parent << " not before it";
+        const size_t depth = line["depth"].get<size_t>();
+        if (depth != (top ? 0 : depths[parent] + 1))
+            return ::testing::AssertionFailure() << "id " << id << ": depth " << depth;
+        const long long record = line.contains("record") ? line["record"].get<long long>() : -1;
+        if (!top && record != (nodes[parent].contains("record") ? nodes[parent]["record"].get<long long>() : -1))
+            return ::testing::AssertionFailure() << "id " << id << ": record " << record << " not its parent's";
+        rebuilt.deepest = std::max(rebuilt.deepest, depth);
+        depths.push_back(depth);
+        children.emplace_back();
+        if (top) {
+            tops.push_back(id);
+            topRecords.push_back(record);
+        } else {
+            children[parent].push_back(id);
+        }
+        nodes.push_back(std::move(line));
+    }
+    // Deepest first, so that each node's children are whole when it is.
+    std::vector<size_t> order(nodes.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return depths[a] > depths[b]; });
+    for (size_t id : order) {
+        json& node = nodes[id];
+        json kids = json::array();
+        for (size_t child : children[id])
+            kids.push_back(std::move(nodes[child]));
+        for (const char* member : {"id", "parent", "depth", "record"})
+            node.erase(member);
+        node["children"] = std::move(kids);
+    }
+    for (size_t i = 0; i < tops.size(); ++i)
+        rebuilt.tops.emplace_back(topRecords[i], std::move(nodes[tops[i]]));
+    return ::testing::AssertionSuccess();
+}
+
+// --jsonl is --json taken apart, line by line: the same attributes with the same members, whatever
+// the depth. A chain of 511 objects is over 1,000 attributes deep, which --json nests over 2,000
+// levels deep (an object and its array of children for each), more than Python's reader (like
+// most) takes; its lines are read one at a time.
+TEST_F(ViewJsonTest, JsonLinesAreTheTreeOneAttributePerLineAtAnyDepth)
+{
+    const std::string deep = dir + "/deep.scene";
+    {
+        kiNode* root = new kiNode("Level 0");
+        kiNode* at = root;
+        for (int level = 1; level < 511; ++level) {
+            kiNode* child = new kiNode(("Level " + std::to_string(level)).c_str());
+            at->addChild(child);
+            at = child;
+        }
+        akDebugScene writer;
+        ASSERT_EQ(writer.write(deep.c_str(), root, false), telu::SUCCESS);
+        delete root;
+    }
+    for (const std::string& arguments : {deep, scene, "--advanced --depth 3 " + scene}) {
+        const viewsupport::ViewRun lines = viewsupport::view("--jsonl " + arguments);
+        EXPECT_EQ(lines.status, 0) << lines.err;
+        Rebuilt rebuilt;
+        ASSERT_TRUE(rebuild(lines.out, rebuilt)) << arguments;
+        const Output whole = view(arguments);
+        ASSERT_FALSE(whole.document.is_discarded());
+        EXPECT_EQ(rebuilt.first, json({{"file", whole.document["file"]}, {"kind", "scene"}}));
+        EXPECT_EQ(rebuilt.last, json({{"complete", true}}));
+        ASSERT_EQ(rebuilt.tops.size(), 1u);
+        EXPECT_EQ(rebuilt.tops[0].first, -1) << "no record in a scene";
+        EXPECT_TRUE(rebuilt.tops[0].second == whole.document["root"]) << arguments;
+        if (arguments == deep) {
+            EXPECT_GT(rebuilt.deepest, 1000u);
+        }
+    }
+
+    // Python's own reader, line by line.
+    const std::string file = dir + "/deep.jsonl";
+    std::ofstream(file) << viewsupport::view("--jsonl " + deep).out;
+    const std::string script = "import json, sys\n"
+                               "depth = lines = 0\n"
+                               "for line in open(sys.argv[1]):\n"
+                               "    depth = max(depth, json.loads(line).get('depth', 0)); lines += 1\n"
+                               "print(lines, depth)\n";
+    std::ofstream(dir + "/read.py") << script;
+    FILE* pipe = popen(("python3 " + dir + "/read.py " + file + " 2>&1").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char answer[256] = "";
+    EXPECT_NE(std::fgets(answer, sizeof answer, pipe), nullptr);
+    EXPECT_EQ(pclose(pipe), 0) << answer;
+    unsigned long lines = 0, depth = 0;
+    EXPECT_EQ(std::sscanf(answer, "%lu %lu", &lines, &depth), 2) << answer;
+    EXPECT_GT(depth, 1000u) << answer;
+    EXPECT_EQ(lines,
+              static_cast<unsigned long>(std::count(std::istreambuf_iterator<char>(std::ifstream(file).rdbuf()),
+                                                    std::istreambuf_iterator<char>(), '\n')));
+}
+
+// A draw file's lines: each record's line, then its objects' attributes, all marked with the
+// record, as --json gives the records (their objects in the order channel bin, cull record,
+// geometry, draw context).
+TEST_F(ViewJsonTest, JsonLinesOfDrawRecordsAreTheirRecordsAndObjects)
+{
+    for (const std::string& arguments : {draw, "--frame 101 --depth 2 " + draw}) {
+        const viewsupport::ViewRun lines = viewsupport::view("--jsonl " + arguments);
+        EXPECT_EQ(lines.status, 0) << lines.err;
+        Rebuilt rebuilt;
+        ASSERT_TRUE(rebuild(lines.out, rebuilt)) << arguments;
+        const Output whole = view(arguments);
+        const json& records = whole.document["records"];
+        EXPECT_EQ(rebuilt.first, json({{"file", draw}, {"kind", "draw"}}));
+        EXPECT_EQ(rebuilt.last, json({{"complete", true}}));
+        ASSERT_EQ(rebuilt.records.size(), records.size());
+        ASSERT_GT(records.size(), 10u);
+        size_t top = 0;
+        for (size_t i = 0; i < records.size(); ++i) {
+            json members = records[i];
+            for (const char* object : {"channelBin", "cullRecord", "geometry", "drawContext"}) {
+                if (!members[object].is_null()) {
+                    ASSERT_LT(top, rebuilt.tops.size());
+                    EXPECT_EQ(rebuilt.tops[top].first, records[i]["index"]) << object;
+                    EXPECT_TRUE(rebuilt.tops[top++].second == members[object]) << "record " << i << " " << object;
+                }
+                members.erase(object);
+            }
+            EXPECT_EQ(rebuilt.records[i], members);
+        }
+        EXPECT_EQ(top, rebuilt.tops.size());
+    }
+}
+
 }  // namespace

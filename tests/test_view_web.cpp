@@ -76,6 +76,80 @@ Answer get(int port, const std::string& target, const std::string& host, const s
     return answer;
 }
 
+// A connection to the server that sends what a test gives it, and reads what comes back.
+class Client
+{
+public:
+    explicit Client(int port)
+    {
+        m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        timeval wait{5, 0};
+        setsockopt(m_socket, SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof wait);
+        if (connect(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            close(m_socket);
+            m_socket = -1;
+        }
+    }
+    ~Client()
+    {
+        if (m_socket >= 0)
+            close(m_socket);
+    }
+    // False once the server no longer takes what is sent.
+    bool send(const std::string& text)
+    {
+        return m_socket >= 0 && ::send(m_socket, text.data(), text.size(), MSG_NOSIGNAL) == ssize_t(text.size());
+    }
+    // True when the server has sent something (or closed) within the time.
+    bool answered(std::chrono::milliseconds within = std::chrono::milliseconds(0))
+    {
+        pollfd ready{m_socket, POLLIN, 0};
+        return poll(&ready, 1, static_cast<int>(within.count())) > 0;
+    }
+    // What the server sends until it closes the connection, or until the time passes.
+    std::string receive(std::chrono::seconds within = std::chrono::seconds(10))
+    {
+        std::string text;
+        const auto until = std::chrono::steady_clock::now() + within;
+        char buffer[65536];
+        while (
+            std::chrono::steady_clock::now() < until &&
+            answered(std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()))) {
+            const ssize_t n = recv(m_socket, buffer, sizeof buffer, 0);
+            if (n <= 0)
+                break;
+            text.append(buffer, static_cast<size_t>(n));
+        }
+        return text;
+    }
+
+private:
+    int m_socket = -1;
+};
+
+// The status of each answer in a text of answers, in order.
+std::vector<int> statuses(const std::string& answers)
+{
+    std::vector<int> found;
+    for (size_t at = answers.find("HTTP/1.1 "); at != std::string::npos; at = answers.find("HTTP/1.1 ", at + 1))
+        found.push_back(std::atoi(answers.c_str() + at + 9));
+    return found;
+}
+
+// The peak resident memory of a process, in kB.
+long peakKilobytes(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.compare(0, 6, "VmHWM:") == 0)
+            return std::atol(line.c_str() + 6);
+    return -1;
+}
+
 class WebTest : public schemasupport::ModuleTest
 {
 protected:
@@ -105,13 +179,19 @@ TEST_F(WebTest, ServesTheSceneOnlyUnderItsOwnHostAndOpensAFoundObject)
         EXPECT_EQ(get(port, target, "127.0.0.1").status, 403) << target;
     }
     EXPECT_EQ(get(port, "/", self).status, 200);
-    // Other sites may link to the page but not ask for its data.
-    EXPECT_EQ(get(port, "/", self, "Sec-Fetch-Site: cross-site\r\n").status, 200);
+    // Other sites may link to the page but not ask for its data, nor for the page in any other way.
+    const std::string link = "Sec-Fetch-Mode: navigate\r\nSec-Fetch-Dest: document\r\n";
+    EXPECT_EQ(get(port, "/", self, "Sec-Fetch-Site: cross-site\r\n" + link).status, 200);
+    EXPECT_EQ(get(port, "/", self, "Sec-Fetch-Site: cross-site\r\n").status, 403);
+    EXPECT_EQ(get(port, "/main.js", self, "Sec-Fetch-Site: cross-site\r\nSec-Fetch-Dest: script\r\n").status, 403);
+    EXPECT_EQ(get(port, "/api/info", self, "Sec-Fetch-Site: cross-site\r\n" + link).status, 403);
     EXPECT_EQ(get(port, "/api/info", self, "Sec-Fetch-Site: cross-site\r\n").status, 403);
     EXPECT_EQ(get(port, "/api/info", self, "Sec-Fetch-Site: same-origin\r\n").status, 200);
     EXPECT_EQ(get(port, "/api/children?id=4000000000", self).status, 404);
     EXPECT_EQ(get(port, "/api/children?id=-1", self).status, 400);
-    EXPECT_EQ(get(port, "/api/find?q=", self).status, 400);
+    // A search text with control characters is refused as an empty one is (a NUL matched everything).
+    for (const char* q : {"", "%00", "%1B", "wheel%0A", "%C2%85"})
+        EXPECT_EQ(get(port, std::string("/api/find?q=") + q, self).status, 400) << q;
 
     std::string chromium;
     findBrowser(chromium);
@@ -308,11 +388,28 @@ TEST_F(WebTest, WritesOnePageWithItsDataUnlessTheFileIsTooBig)
     const std::string page = dir + "/world.html";
     Child written({viewer(), "--html", page, scene});
     ASSERT_EQ(written.wait(std::chrono::seconds(60)), 0);
-    EXPECT_TRUE(has(contents(page), sampleworld::names::SHARED_GEOMETRY));
+    const std::string html = contents(page);
+    EXPECT_TRUE(has(html, sampleworld::names::SHARED_GEOMETRY));
+    // Its policy allows its own inline scripts and styles by their hashes, and nothing inline else.
+    const std::string policy = "<meta charset=\"utf-8\">\n<meta http-equiv=\"Content-Security-Policy\" "
+                               "content=\"default-src 'none'; script-src 'sha256-";
+    EXPECT_TRUE(has(html, policy)) << html.substr(0, 600);
+    const std::string meta = html.substr(html.find(policy), html.find(">", html.find(policy) + 40) - html.find(policy));
+    EXPECT_TRUE(has(meta, "; connect-src 'none'; img-src data:; base-uri 'none'; form-action 'none'\"")) << meta;
+    EXPECT_FALSE(has(meta, "unsafe")) << meta;
+    size_t inlined = 0, hashes = 0;
+    for (const char* open : {"<script>", "<style>"})
+        for (size_t at = html.find(open); at != std::string::npos; at = html.find(open, at + 1))
+            ++inlined;
+    for (size_t at = meta.find("'sha256-"); at != std::string::npos; at = meta.find("'sha256-", at + 1))
+        ++hashes;
+    EXPECT_GT(inlined, 2u);
+    EXPECT_EQ(hashes, inlined);
 
     // A name that would end the script element holding the data, and markup in another.
     const char* const hostile = "</script><b id=\"injected\">bold</b>";
-    const std::string hostileScene = dir + "/hostile.scene";
+    // Its name has characters that would reorder the title and a control character.
+    const std::string hostileScene = dir + "/hostile\u202E\x1B.scene";
     {
         kiNode* root = new kiNode;
         root->setName(hostile);
@@ -360,6 +457,7 @@ TEST_F(WebTest, WritesOnePageWithItsDataUnlessTheFileIsTooBig)
     EXPECT_TRUE(has(shown, "<div class=\"r-name\">Line one\\nline two \\x1B[1mbold\\x1B[0m</div>")) << shown;
     EXPECT_TRUE(has(shown, "id=\"found\"")) << shown;
     const std::string hostileShown = pageAfterScripts(chromium, "file://" + hostilePage + "?find=script", dir);
+    EXPECT_TRUE(has(hostileShown, "<title>hostile\\u202E\\x1B.scene \u2014 akdebug viewer</title>")) << hostileShown;
     EXPECT_FALSE(has(hostileShown, "id=\"injected\">")) << hostileShown;
     EXPECT_FALSE(has(hostileShown, "<img src=\"x\"")) << hostileShown;
     EXPECT_TRUE(has(hostileShown, "<div class=\"r-name\">&lt;/script&gt;&lt;b id=\"injected\"&gt;bold&lt;/b&gt;</div>"))
@@ -465,6 +563,179 @@ TEST_F(WebTest, StatisticsDrawTheirChartsAndTwoRecordingsShowWhatDiffers)
         pageAfterScripts(chromium, "http://127.0.0.1:" + std::to_string(scenePort) + "/?view=stats", dir);
     EXPECT_EQ(chartsDrawn(sceneStats, 1000), 4) << sceneStats;
     EXPECT_TRUE(has(sceneStats, "<td>kiGeometry</td>")) << sceneStats;
+}
+
+// The server's limits, through real sockets: anything but a plain GET or HEAD is refused without
+// its body being read, whatever the body's size and however many clients send one; every answer
+// carries the page's policy.
+TEST_F(WebTest, RefusesAllButGetAndHeadWithoutReadingBodies)
+{
+    Child server({viewer(), "--serve", scene, "--port", "0"});
+    const int port = serve(server);
+    ASSERT_GT(port, 0);
+    const std::string host = "Host: 127.0.0.1:" + std::to_string(port) + "\r\n";
+    const long before = peakKilobytes(server.pid());
+    ASSERT_GT(before, 0);
+
+    // Four clients at once announce 300 MB each and send until they are answered (64 MB at most).
+    std::vector<std::string> answers(4);
+    std::vector<std::thread> clients;
+    for (size_t i = 0; i < answers.size(); ++i)
+        clients.emplace_back([&, i] {
+            Client client(port);
+            client.send("POST /api/info HTTP/1.1\r\n" + host + "Content-Length: 300000000\r\n\r\n");
+            const std::string chunk(64 * 1024, 'x');
+            for (int sent = 0; sent < 1024 && !client.answered() && client.send(chunk); ++sent) {}
+            answers[i] = client.receive();
+        });
+    for (std::thread& client : clients)
+        client.join();
+    for (const std::string& answer : answers) {
+        EXPECT_EQ(statuses(answer), std::vector<int>{405}) << answer.substr(0, 300);
+        EXPECT_TRUE(has(answer, "\r\nAllow: GET, HEAD\r\n")) << answer.substr(0, 300);
+    }
+    EXPECT_LT(peakKilobytes(server.pid()) - before, 16 * 1024) << "the bodies were not read";
+
+    // Bodies of a GET: a small one is dropped and the next request on the connection answered; a
+    // larger one, or one of unknown length, is refused.
+    const std::pair<std::string, std::vector<int>> cases[] = {
+        {"GET /api/info HTTP/1.1\r\n" + host + "Content-Length: 5\r\n\r\nhelloGET / HTTP/1.1\r\n" + host +
+             "Connection: close\r\n\r\n",
+         {200, 200}},
+        {"GET / HTTP/1.1\r\n" + host + "Content-Length: 1025\r\n\r\n", {413}},
+        {"GET / HTTP/1.1\r\n" + host + "Transfer-Encoding: chunked\r\n\r\n", {413}},
+        {"GET / HTTP/1.1\r\n" + host + "Content-Length: 0\r\nContent-Length: 5\r\n\r\nhello", {413}},
+        {"DELETE / HTTP/1.1\r\n" + host + "Content-Length: 10\r\nExpect: 100-continue\r\n\r\n", {405}},
+        {"OPTIONS * HTTP/1.1\r\n" + host + "\r\n", {405}},
+        // Refused from another site too, where it would have come from a form.
+        {"POST / HTTP/1.1\r\n" + host + "Sec-Fetch-Site: cross-site\r\nContent-Length: 3\r\n\r\na=b", {405}},
+    };
+    for (const auto& entry : cases) {
+        Client client(port);
+        client.send(entry.first);
+        EXPECT_EQ(statuses(client.receive()), entry.second) << entry.first;
+    }
+    Client head(port);
+    head.send("HEAD / HTTP/1.1\r\n" + host + "Connection: close\r\n\r\n");
+    const std::string headAnswer = head.receive();
+    EXPECT_EQ(statuses(headAnswer), std::vector<int>{200});
+    EXPECT_EQ(headAnswer.substr(headAnswer.find("\r\n\r\n") + 4), "") << "no body";
+
+    // The policy with every answer: the page, a refusal, a route that is not there, a bad request.
+    for (const std::string& request :
+         {"GET / HTTP/1.1\r\n" + host, std::string("GET / HTTP/1.1\r\nHost: elsewhere\r\n"),
+          "GET /nothing HTTP/1.1\r\n" + host, "PUT / HTTP/1.1\r\n" + host, "GET /api/find?q= HTTP/1.1\r\n" + host}) {
+        Client client(port);
+        client.send(request + "Connection: close\r\n\r\n");
+        const std::string answer = client.receive();
+        const size_t at = answer.find("\r\nContent-Security-Policy: ");
+        ASSERT_NE(at, std::string::npos) << answer;
+        const std::string policy = answer.substr(at + 27, answer.find("\r\n", at + 2) - at - 27);
+        EXPECT_EQ(policy,
+                  "default-src 'none'; script-src 'self'; style-src 'self'; connect-src 'self'; img-src data:; "
+                  "base-uri 'none'; form-action 'none'; frame-ancestors 'none'")
+            << request;
+    }
+    EXPECT_EQ(server.end(SIGTERM), 0);
+}
+
+// A request's head is bounded in lines, bytes and time; slow clients hold a worker each for a few
+// seconds at most, and there are workers enough that the page is answered meanwhile.
+TEST_F(WebTest, RequestHeadsAreBoundedAndSlowClientsDoNotStarveThePage)
+{
+    Child server({viewer(), "--serve", scene, "--port", "0"});
+    const int port = serve(server);
+    ASSERT_GT(port, 0);
+    const std::string self = "127.0.0.1:" + std::to_string(port);
+    const std::string host = "Host: " + self + "\r\n";
+    std::string lines, longLines;
+    for (int i = 0; i < 2000; ++i)
+        lines += "X-Line-" + std::to_string(i) + ": a\r\n";
+    for (int i = 0; i < 5; ++i)
+        longLines += "X-Long-" + std::to_string(i) + ": " + std::string(7000, 'a') + "\r\n";
+    std::string hundred;
+    for (int i = 0; i < 98; ++i)
+        hundred += "X-Line-" + std::to_string(i) + ": a\r\n";
+    const std::pair<std::string, int> cases[] = {
+        {"GET / HTTP/1.1\r\n" + host + lines + "\r\n", 431},
+        {"GET / HTTP/1.1\r\n" + host + longLines + "\r\n", 431},
+        {"GET /" + std::string(40000, 'a') + " HTTP/1.1\r\n" + host + "\r\n", 431},
+        {"GET / HTTP/1.1\r\n" + host + "Connection: close\r\n" + hundred + "\r\n", 200},
+    };
+    for (const auto& entry : cases) {
+        Client client(port);
+        client.send(entry.first);
+        const std::string answer = client.receive();
+        EXPECT_EQ(statuses(answer), std::vector<int>{entry.second}) << answer.substr(0, 200);
+    }
+
+    // Sixteen clients send a header line a second.
+    constexpr int slowClients = 16;
+    std::vector<std::string> answers(slowClients);
+    std::vector<double> seconds(slowClients, 0);
+    std::vector<std::thread> clients;
+    for (int i = 0; i < slowClients; ++i)
+        clients.emplace_back([&, i] {
+            Client client(port);
+            const auto start = std::chrono::steady_clock::now();
+            client.send("GET / HTTP/1.1\r\n");
+            for (int line = 0; line < 15 && !client.answered(std::chrono::seconds(1)); ++line)
+                client.send("X-Slow: " + std::to_string(line) + "\r\n");
+            answers[i] = client.receive();
+            seconds[i] = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        });
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    const auto asked = std::chrono::steady_clock::now();
+    const Answer info = get(port, "/api/info", self);
+    const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count();
+    EXPECT_EQ(info.status, 200);
+    EXPECT_LT(took, 1.0) << "the page waited for the slow clients";
+    for (std::thread& client : clients)
+        client.join();
+    for (int i = 0; i < slowClients; ++i) {
+        EXPECT_EQ(statuses(answers[i]), std::vector<int>{408}) << answers[i].substr(0, 200);
+        EXPECT_GE(seconds[i], 4.5);
+        EXPECT_LT(seconds[i], 9.0);
+    }
+    EXPECT_EQ(server.end(SIGTERM), 0);
+}
+
+// A port that another program listens on is an error, never shared: neither with another viewer,
+// nor with a socket that allows sharing its port.
+TEST_F(WebTest, APortInUseIsAnError)
+{
+    Child first({viewer(), "--serve", scene, "--port", "0"});
+    const int port = serve(first);
+    ASSERT_GT(port, 0);
+    const int shared = ::socket(AF_INET, SOCK_STREAM, 0);
+    int yes = 1;
+    setsockopt(shared, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    setsockopt(shared, SOL_SOCKET, SO_REUSEPORT, &yes, sizeof yes);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(shared, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(shared, 4), 0);
+    ASSERT_EQ(getsockname(shared, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const int sharedPort = ntohs(address.sin_port);
+
+    for (int taken : {port, sharedPort}) {
+        const std::string output = dir + "/second-" + std::to_string(taken) + ".txt";
+        Child second({"/bin/sh", "-c",
+                      "exec \"" + viewer() + "\" --serve \"" + scene + "\" --port " + std::to_string(taken) + " 2>&1"},
+                     output);
+        EXPECT_EQ(second.wait(std::chrono::seconds(30)), 1) << taken;
+        EXPECT_TRUE(has(contents(output),
+                        "akdebug-view: cannot serve on 127.0.0.1:" + std::to_string(taken) +
+                            ": another program listens on it; give another port with --port N"))
+            << contents(output);
+    }
+    close(shared);
+    // Every connection still reaches the first.
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(get(port, "/", "127.0.0.1:" + std::to_string(port)).status, 200);
+    EXPECT_EQ(first.end(SIGTERM), 0);
 }
 
 }  // namespace

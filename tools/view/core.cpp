@@ -1,5 +1,8 @@
 #include "core.h"
 
+#include <akdebugtypedef.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <typeinfo>
@@ -24,6 +27,22 @@ size_t printableSequence(const unsigned char* p)
     return length;
 }
 
+// True for the characters that print nothing yet change how a line shows: the bidirectional
+// controls (U+061C, U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069), which reorder what
+// follows them, the line and paragraph separators U+2028 and U+2029, and U+FEFF.
+bool invisible(unsigned int code)
+{
+    return code == 0x061C || code == 0x200E || code == 0x200F || (code >= 0x2028 && code <= 0x202E) ||
+        (code >= 0x2066 && code <= 0x2069) || code == 0xFEFF;
+}
+
+// The character of a UTF-8 sequence of two or three bytes.
+unsigned int codeOf(const unsigned char* p, size_t length)
+{
+    return length == 2 ? (p[0] & 0x1Fu) << 6 | (p[1] & 0x3Fu)
+                       : (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
+}
+
 }  // namespace
 
 std::string escape(const char* text)
@@ -41,7 +60,13 @@ std::string escape(const char* text)
             if (*p >= 0x20 && *p < 0x7F) {
                 out += static_cast<char>(*p);
             } else if (const size_t length = *p >= 0x80 ? printableSequence(p) : 0) {
-                out.append(reinterpret_cast<const char*>(p), length);
+                if (length < 4 && invisible(codeOf(p, length))) {
+                    char code[8];
+                    std::snprintf(code, sizeof code, "\\u%04X", codeOf(p, length));
+                    out += code;
+                } else {
+                    out.append(reinterpret_cast<const char*>(p), length);
+                }
                 p += length - 1;
             } else {
                 char hex[8];
@@ -121,17 +146,72 @@ std::string pathOf(const akDebugAttributeBase* attribute, const akDebugAttribute
     return path;
 }
 
-FileKind kindOf(const char* fileName)
+FileKind kindOf(const char* fileName, std::string* why)
 {
-    emFile file;
     unsigned int magic = 0;
-    if (file.open(fileName, "rb") == telu::SUCCESS)
-        file.readTyped(&magic);
-    if (magic == akDebugScene::MAGIC_NUMBER)
+    size_t read = 0;
+    errno = 0;
+    FILE* file = std::fopen(fileName, "rb");
+    if (file) {
+        read = std::fread(&magic, 1, sizeof magic, file);
+        if (read < sizeof magic && std::ferror(file) && why)
+            *why = std::string("cannot be read: ") + std::strerror(errno);
+        std::fclose(file);
+    } else if (why) {
+        *why = std::string("cannot be opened: ") + std::strerror(errno);
+    }
+    if (read == sizeof magic && magic == akDebugScene::MAGIC_NUMBER)
         return FileKind::Scene;
-    if (magic == akDebugDraw::MAGIC_NUMBER)
+    if (read == sizeof magic && magic == akDebugDraw::MAGIC_NUMBER)
         return FileKind::Draw;
+    if (why && why->empty()) {
+        char text[96];
+        if (read == 0)
+            std::snprintf(text, sizeof text, "is empty: neither a scene file nor a draw file");
+        else if (read < sizeof magic)
+            std::snprintf(text, sizeof text, "holds %zu byte%s: neither a scene file nor a draw file", read,
+                          read == 1 ? "" : "s");
+        else
+            std::snprintf(text, sizeof text, "is neither a scene file nor a draw file (it starts with 0x%08X)", magic);
+        *why = text;
+    }
     return FileKind::Unknown;
+}
+
+namespace {
+
+// Reads a file's header as far as its type table with the module's own checked reads.
+class HeaderReader : public akDebug
+{
+public:
+    std::vector<std::string> unknownTypes(const char* fileName)
+    {
+        std::vector<std::string> unknown;
+        setFile(openFile(fileName, "rb", "akdebug-view"));
+        read<unsigned int>();
+        int words[6];
+        read(words, 6);  // three fixed words, then the host library's version
+        if (words[3] != telu::getVersionMajor() || words[4] != telu::getVersionMinor())
+            return unknown;
+        read<int>();  // representations
+        const int count = readCount(4);
+        char name[s_maxArraySize];
+        for (int i = 0; i < count && !hasReadFailed(); ++i)
+            if (readString(name, sizeof name) == telu::SUCCESS && !akDebugTypeDef::find(name))
+                unknown.push_back(name);
+        return unknown;
+    }
+};
+
+}  // namespace
+
+std::vector<std::string> unknownTypes(const char* fileName)
+{
+    // The reader's reports of a damaged header are the module's, when it reads the file.
+    const emNotify::Handler previous = emNotify::setHandler([](int, const char*) {});
+    std::vector<std::string> unknown = HeaderReader().unknownTypes(fileName);
+    emNotify::setHandler(previous);
+    return unknown;
 }
 
 }  // namespace view

@@ -13,9 +13,10 @@
 namespace view {
 
 // A text from a file, safe to print: control characters become escapes ("\n", "\t", "\r",
-// "\x1B", ...), and so do C1 controls and bytes that are not UTF-8 ("\x9B"); backslashes are
-// doubled. One attribute stays one line and nothing from a file reaches a terminal as a control
-// sequence.
+// "\x1B", ...), and so do C1 controls and bytes that are not UTF-8 ("\x9B"); the characters that
+// print nothing but reorder or break a line (bidirectional controls, U+2028, U+2029, U+FEFF)
+// become "\u202E"; backslashes are doubled. One attribute stays one line, shown in its own order,
+// and nothing from a file reaches a terminal as a control sequence.
 std::string escape(const char* text);
 
 // An error mark of an attribute: its level and message.
@@ -69,7 +70,13 @@ std::vector<const akDebugAttributeBase*> lineage(const akDebugAttributeBase* att
 std::string pathOf(const akDebugAttributeBase* attribute, const akDebugAttributeBase* root);
 
 enum class FileKind { Scene, Draw, Unknown };
-// The magic number tells a scene file from a draw file.
-FileKind kindOf(const char* fileName);
+// The magic number tells a scene file from a draw file. For a file of neither kind, `why` (when
+// given) says what it is instead: "cannot be opened: No such file or directory", "is empty", ...
+FileKind kindOf(const char* fileName, std::string* why = nullptr);
+
+// The names in the file's type table that no type definition is registered under, in the order
+// of the table; none when the header cannot be read as far as its table (the reader then says
+// why). Nothing is reported here.
+std::vector<std::string> unknownTypes(const char* fileName);
 
 }  // namespace view

@@ -18,9 +18,11 @@
 
 #include <akdebugattributevalue.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <typeinfo>
 #include <unordered_map>
 #include <vector>
@@ -38,6 +40,47 @@ bool sameMarks(const Node& a, const Node& b)
         if (a.errors[i].level != b.errors[i].level || std::strcmp(a.errors[i].message, b.errors[i].message) != 0)
             return false;
     return true;
+}
+
+// Numbers equal, or both NaN: a value read back equals itself, whatever it holds.
+template <class T>
+bool sameNumbers(const T* x, const T* y, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (!(x[i] == y[i] || (std::isnan(x[i]) && std::isnan(y[i]))))
+            return false;
+    return true;
+}
+template <class T>
+bool sameNumbers(const T& x, const T& y)
+{
+    if constexpr (std::is_floating_point<T>::value)
+        return sameNumbers(&x, &y, 1);
+    else
+        return sameNumbers(x.data(), y.data(), T::size);
+}
+
+// True when both are value leaves of one of the kinds V that hold floating-point numbers, and
+// their numbers are the same.
+template <class... V>
+bool sameFloatingValues(const akDebugAttributeBase* a, const akDebugAttributeBase* b)
+{
+    const auto same = [&](auto* kind) {
+        using Kind = std::remove_pointer_t<decltype(kind)>;
+        const auto *x = dynamic_cast<const Kind*>(a), *y = dynamic_cast<const Kind*>(b);
+        return x && y && sameNumbers(x->getValue(), y->getValue());
+    };
+    return (same(static_cast<akDebugAttribute<V>*>(nullptr)) || ...);
+}
+
+// Two leaves of one kind compare equal with the module's comparison, or, holding NaN where the
+// module's comparison (by ==) never finds them equal, hold the same numbers under one name.
+bool sameLeaf(const akDebugAttributeBase* a, const akDebugAttributeBase* b)
+{
+    return a->compare(b) ||
+        (std::strcmp(a->getName(), b->getName()) == 0 &&
+         sameFloatingValues<float, double, emVec2<float>, emVec2<double>, emVec3<float>, emVec3<double>, emVec4<float>,
+                            emVec4<double>>(a, b));
 }
 
 // The address a value stands for: an object's, or an array's.
@@ -104,7 +147,7 @@ public:
             report("changed", &nodeA, &nodeB);
         } else if (!groupA) {
             // compare() holds only between attributes of one kind.
-            if (typeid(*a) != typeid(*b) || nodeA.type != nodeB.type || !a->compare(b) || !sameMarks(nodeA, nodeB))
+            if (typeid(*a) != typeid(*b) || nodeA.type != nodeB.type || !sameLeaf(a, b) || !sameMarks(nodeA, nodeB))
                 report("changed", &nodeA, &nodeB);
         } else {
             if (nodeA.type != nodeB.type || !sameGroupValue(nodeA, nodeB) || !sameMarks(nodeA, nodeB))

@@ -16,6 +16,21 @@
 // its tree. "complete" is false when the file could not be read whole; the document is still
 // closed, so what was read can be parsed.
 //
+// JSON Lines (--jsonl): the same attributes, one JSON object per line, each a document of its own,
+// so that any JSON reader takes them whatever the depth of the tree, and a file of any size can be
+// filtered line by line. The first line names the file and its kind, the last tells whether it
+// was read whole; a draw file's record is a line of its own before its attributes:
+//
+//   {"file":"a.draw","kind":"draw"}
+//   {"index":3,"frame":0,"redundant":true,"kind":"Geometry","name":""}
+//   {"id":17,"parent":null,"depth":0,"record":3,"name":"Geometry","type":"olGeometry *",...,"errors":[]}
+//   {"id":18,"parent":17,"depth":1,"record":3,"name":"olGeometry",...}
+//   ...
+//   {"complete":true}
+//
+// Ids count the attributes written, from 0; "parent" is the id of the attribute above (null for a
+// scene's root and a record's objects); "record" is there for draw files only.
+//
 // Nodes and records have the shape that jsonshape.h gives them, the web page's data too. Control
 // characters and everything beyond ASCII become escapes, and bytes that are not UTF-8 become
 // U+FFFD, so no text from a file reaches the output raw.
@@ -101,7 +116,8 @@ int writeScene(Document& out, const Options& options, FileKind kind)
 {
     akDebugScene scene;
     scene.setMaxAttributes(options.maxAttributes);
-    scene.read(options.file.c_str());
+    if (kind == FileKind::Scene)
+        scene.read(options.file.c_str());
     const akDebugObject* root = scene.getRoot();
     out.raw("{\"file\":").text(options.file).raw(",\"kind\":").raw(kind == FileKind::Scene ? "\"scene\"" : "null");
     if (options.mode == Mode::Find) {
@@ -136,39 +152,116 @@ int writeDraw(Document& out, const Options& options)
         out.raw(",\"records\":[");
     unsigned int records = 0, found = 0;
     ValueCompare compare = stateCompare();
-    const int result = readRecords(draw, options.file.c_str(), options.records, [&](const RecordView& view) {
-        if (options.mode == Mode::Find) {
-            Tops tops;
-            for (const akDebugObject* object : view.objects())
-                tops.add(object, static_cast<int>(view.index));
-            writeFound(out, draw, options, tops, found);
-        } else {
-            const akDebugDraw::Record& record = *view.record;
-            out.raw(records ? ",\n{" : "\n{").recordMembers(view);
-            if (view.isDraw())
-                out.raw(",\"changes\":").changes(view, compare);
-            const std::pair<const char*, const akDebugObject*> objects[] = {{"channelBin", record.channelBin},
-                                                                            {"cullRecord", record.cullRecord},
-                                                                            {"geometry", record.geometry},
-                                                                            {"drawContext", record.drawContext}};
-            for (const auto& object : objects) {
-                out.raw(",\"").raw(object.first).raw("\":");
-                if (object.second)
-                    writeTree(out, object.second, options.walk);
-                else
-                    out.raw("null");
+    RecordsSeen seen;
+    const int result = readRecords(
+        draw, options.file.c_str(), options.records,
+        [&](const RecordView& view) {
+            if (options.mode == Mode::Find) {
+                Tops tops;
+                for (const akDebugObject* object : view.objects())
+                    tops.add(object, static_cast<int>(view.index));
+                writeFound(out, draw, options, tops, found);
+            } else {
+                const akDebugDraw::Record& record = *view.record;
+                out.raw(records ? ",\n{" : "\n{").recordMembers(view);
+                if (view.isDraw())
+                    out.raw(",\"changes\":").changes(view, compare);
+                const std::pair<const char*, const akDebugObject*> objects[] = {{"channelBin", record.channelBin},
+                                                                                {"cullRecord", record.cullRecord},
+                                                                                {"geometry", record.geometry},
+                                                                                {"drawContext", record.drawContext}};
+                for (const auto& object : objects) {
+                    out.raw(",\"").raw(object.first).raw("\":");
+                    if (object.second)
+                        writeTree(out, object.second, options.walk);
+                    else
+                        out.raw("null");
+                }
+                out.raw("}");
             }
-            out.raw("}");
-        }
-        ++records;
-        return true;
-    });
+            ++records;
+            return true;
+        },
+        &seen);
     const bool complete = result == telu::SUCCESS;
     out.raw("],\"complete\":").boolean(complete).raw("}\n");
-    return complete ? 0 : 1;
+    const bool missing = reportMissing(options.records, seen, options.file, complete);
+    return complete && !missing ? 0 : 1;
+}
+
+// One line per attribute that a walk from `top` visits: its id (counted on from `nextId`), its
+// parent's id (null for the top), its depth below the top, its record (`record` >= 0) and the
+// members of its node.
+void writeLines(Document& out, const akDebugAttributeBase* top, const WalkOptions& options, int record,
+                unsigned long long& nextId)
+{
+    // By depth: the id of the attribute last entered there.
+    std::vector<unsigned long long> ids;
+    walk(top, options,
+         {[&](const Node& node, int depth) {
+              const size_t at = static_cast<size_t>(depth);
+              if (ids.size() <= at)
+                  ids.resize(at + 1);
+              ids[at] = nextId++;
+              out.raw("{\"id\":").number(ids[at]).raw(",\"parent\":");
+              if (at == 0)
+                  out.raw("null");
+              else
+                  out.number(ids[at - 1]);
+              out.raw(",\"depth\":").number(at);
+              if (record >= 0)
+                  out.raw(",\"record\":").number(static_cast<unsigned int>(record));
+              out.raw(",").nodeMembers(node).raw("}\n");
+              out.pass();
+              return true;
+          },
+          nullptr});
 }
 
 }  // namespace
+
+int runJsonl(const Options& options)
+{
+    Document out;
+    const FileKind kind = kindOf(options.file.c_str());
+    out.raw("{\"file\":").text(options.file).raw(",\"kind\":");
+    out.raw(kind == FileKind::Draw ? "\"draw\"}\n" : kind == FileKind::Scene ? "\"scene\"}\n" : "null}\n");
+    unsigned long long nextId = 0;
+    bool complete = false, missing = false;
+    if (kind == FileKind::Draw) {
+        akDebugDraw draw;
+        draw.setMaxAttributes(options.maxAttributes);
+        ValueCompare compare = stateCompare();
+        RecordsSeen seen;
+        const int result = readRecords(
+            draw, options.file.c_str(), options.records,
+            [&](const RecordView& view) {
+                out.raw("{").recordMembers(view);
+                if (view.isDraw())
+                    out.raw(",\"changes\":").changes(view, compare);
+                out.raw("}\n");
+                for (const akDebugObject* object : view.objects())
+                    writeLines(out, object, options.walk, static_cast<int>(view.index), nextId);
+                return true;
+            },
+            &seen);
+        complete = result == telu::SUCCESS;
+        missing = reportMissing(options.records, seen, options.file, complete);
+    } else if (kind == FileKind::Scene) {
+        akDebugScene scene;
+        scene.setMaxAttributes(options.maxAttributes);
+        scene.read(options.file.c_str());
+        if (scene.getRoot())
+            writeLines(out, scene.getRoot(), options.walk, -1, nextId);
+        complete = scene.getRoot() && !scene.hasReadFailed();
+    }
+    out.raw("{\"complete\":").boolean(complete).raw("}\n");
+    if (!out.finish()) {
+        std::fprintf(stderr, "akdebug-view: the output could not be written\n");
+        return 1;
+    }
+    return complete && !missing ? 0 : 1;
+}
 
 int runJson(const Options& options)
 {

@@ -8,6 +8,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <charconv>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -34,7 +37,35 @@ const std::pair<view::Mode, const char*> s_modes[] = {
     {view::Mode::Summary, "--summary"}, {view::Mode::Types, "--types"}, {view::Mode::Find, "--find"},
     {view::Mode::Address, "--address"}, {view::Mode::Diff, "--diff"},   {view::Mode::Serve, "--serve"},
     {view::Mode::Html, "--html"},       {view::Mode::Stats, "--stats"}};
-const std::pair<view::Format, const char*> s_formats[] = {{view::Format::Json, "--json"}};
+const std::pair<view::Format, const char*> s_formats[] = {{view::Format::Json, "--json"},
+                                                          {view::Format::Jsonl, "--jsonl"}};
+
+// Options that apply to some outputs only: the modes they apply to, and whether they apply to
+// draw files only.
+struct Narrow
+{
+    const char* option;
+    std::vector<view::Mode> modes;
+    bool drawOnly;
+};
+const std::vector<Narrow>& narrowOptions()
+{
+    using view::Mode;
+    static const std::vector<Narrow> table = {
+        {"--exact", {Mode::Find}, false},
+        {"--case", {Mode::Find}, false},
+        {"--advanced", {Mode::Tree, Mode::Find, Mode::Address}, false},
+        {"--depth", {Mode::Tree, Mode::Find, Mode::Address}, false},
+        {"--frame", {Mode::Tree, Mode::Summary, Mode::Find, Mode::Address, Mode::Stats}, true},
+        {"--record", {Mode::Tree, Mode::Summary, Mode::Find, Mode::Address, Mode::Stats}, true},
+        {"--changes", {Mode::Tree}, true},
+        {"--frames", {Mode::Diff}, true},
+        {"--tolerance", {Mode::Diff, Mode::Serve}, true},
+        {"--port", {Mode::Serve}, false},
+        {"--compare", {Mode::Serve}, false},
+    };
+    return table;
+}
 
 std::string optionOf(view::Mode mode)
 {
@@ -42,6 +73,32 @@ std::string optionOf(view::Mode mode)
         if (entry.first == mode)
             return entry.second;
     return "the tree";
+}
+
+// "--find, --address and the tree".
+std::string listOf(const std::vector<view::Mode>& modes)
+{
+    std::string list = optionOf(modes.front());
+    for (size_t i = 1; i < modes.size(); ++i)
+        list += (i + 1 < modes.size() ? ", " : " and ") + optionOf(modes[i]);
+    return list;
+}
+
+// A whole number from `min` to `max`, said in plain words when the text is not one (the message is
+// escaped where it is printed).
+CLI::Validator wholeNumber(unsigned long long min, unsigned long long max)
+{
+    const std::string range = std::to_string(min) + " to " + std::to_string(max);
+    return CLI::Validator(
+        [min, max, range](std::string& text) {
+            unsigned long long value = 0;
+            const char* end = text.data() + text.size();
+            const auto parsed = std::from_chars(text.data(), end, value);
+            if (text.empty() || parsed.ec != std::errc() || parsed.ptr != end || value < min || value > max)
+                return "\"" + text + "\" is not a whole number from " + range;
+            return std::string();
+        },
+        range);
 }
 
 // Takes the mode and format from the options given; false, with the conflict named, when they do
@@ -68,22 +125,27 @@ bool chooseOutput(const CLI::App& app, view::Options& options)
         options.format = entry.first;
         if (view::outputFor(options.mode, options.format))
             continue;
-        std::vector<std::string> applies;
+        std::vector<view::Mode> applies;
         for (const view::Output& output : view::outputs())
             if (output.format == entry.first)
-                applies.push_back(optionOf(output.mode));
-        std::string list = applies.front();
-        for (size_t i = 1; i < applies.size(); ++i)
-            list += (i + 1 < applies.size() ? ", " : " and ") + applies[i];
-        std::fprintf(stderr, "akdebug-view: %s applies to %s, not to %s\n", entry.second, list.c_str(),
+                applies.push_back(output.mode);
+        std::fprintf(stderr, "akdebug-view: %s applies to %s, not to %s\n", entry.second, listOf(applies).c_str(),
                      optionOf(options.mode).c_str());
         return false;
     }
+    for (const Narrow& narrow : narrowOptions())
+        if (app.get_option(narrow.option)->count() > 0 &&
+            std::find(narrow.modes.begin(), narrow.modes.end(), options.mode) == narrow.modes.end()) {
+            std::fprintf(stderr, "akdebug-view: %s applies to %s, not to %s\n", narrow.option,
+                         listOf(narrow.modes).c_str(), optionOf(options.mode).c_str());
+            return false;
+        }
     return true;
 }
 
-// Parses the command line; false with the exit status when the program ends here.
-bool parse(int argc, char** argv, view::Options& options, bool& asTool, int& status)
+// Parses the command line; false with the exit status when the program ends here. `given` are
+// the options given that apply to some files only.
+bool parse(int argc, char** argv, view::Options& options, bool& asTool, int& status, std::vector<const char*>& given)
 {
     CLI::App app(s_description, "akdebug-view");
     app.set_version_flag("--version", [] {
@@ -135,20 +197,26 @@ bool parse(int argc, char** argv, view::Options& options, bool& asTool, int& sta
                  "the whole tree, or every draw record (or those of --frame, --record), as one JSON document "
                  "written as it is read, one attribute per line; with --find, the objects found; honours "
                  "--advanced and --depth");
+    app.add_flag("--jsonl",
+                 "the tree as JSON Lines: one JSON object per attribute, with its id, its parent's id, its depth "
+                 "and, in draw files, its record (a line before its attributes); read by any JSON reader "
+                 "whatever the depth, line by line; honours --advanced, --depth, --frame and --record");
     app.add_flag("--exact", options.query.exact, "with --find: the whole name equals TEXT");
     app.add_flag("--case", options.query.caseSensitive, "with --find: compare case-sensitively");
     app.add_flag("--changes", options.changes,
                  "draw files: under each draw, what changed in the state since the draw before it (or its "
                  "frame's beginning): elements added, removed and changed, with their values before and after");
     app.add_flag("--advanced", options.walk.advanced, "show advanced attributes too");
-    app.add_option("--depth", options.walk.depth, "show the tree down to N levels")->check(CLI::NonNegativeNumber);
-    auto* frame = app.add_option("--frame", options.records.frame, "draw files: the records of frame N");
-    auto* record = app.add_option("--record", options.records.index, "draw files: record K (counted from 0)");
+    app.add_option("--depth", options.walk.depth, "show the tree down to N levels")->check(wholeNumber(0, INT_MAX));
+    auto* frame = app.add_option("--frame", options.records.frame, "draw files: the records of frame N")
+                      ->check(wholeNumber(0, UINT_MAX));
+    auto* record = app.add_option("--record", options.records.index, "draw files: record K (counted from 0)")
+                       ->check(wholeNumber(0, UINT_MAX));
     app.add_option("--port", options.port, "with --serve: the port (default 8080; 0 picks a free one)")
-        ->check(CLI::Range(0, 65535));
+        ->check(wholeNumber(0, 65535));
     app.add_option("--max-attributes", options.maxAttributes,
                    "refuse a file that would build more than N attributes at once (default 100000000)")
-        ->check(CLI::PositiveNumber);
+        ->check(wholeNumber(1, ULLONG_MAX));
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -158,8 +226,8 @@ bool parse(int argc, char** argv, view::Options& options, bool& asTool, int& sta
         status = app.exit(e);
         return false;
     } catch (const CLI::ParseError& e) {
-        app.exit(e);
-        std::fputs(app.help().c_str(), stderr);
+        // What the parser says may quote the arguments.
+        std::fprintf(stderr, "akdebug-view: %s\n\n%s", view::escape(e.what()).c_str(), app.help().c_str());
         status = 2;
         return false;
     }
@@ -170,24 +238,64 @@ bool parse(int argc, char** argv, view::Options& options, bool& asTool, int& sta
     options.records.byIndex = record->count() > 0;
     bool addressOnly = false;
     if (options.mode == view::Mode::Address && !view::parseAddress(address, options.address, addressOnly)) {
-        std::fprintf(stderr, "akdebug-view: bad address \"%s\"\n", address.c_str());
+        std::fprintf(stderr, "akdebug-view: bad address \"%s\"\n", view::escape(address.c_str()).c_str());
         return false;
     }
     const bool needsFile = options.mode != view::Mode::Diff;
     if (needsFile == options.file.empty() ||
-        ((options.query.exact || options.query.caseSensitive) && options.mode != view::Mode::Find) ||
-        (options.changes && options.mode != view::Mode::Tree) ||
-        (!options.frames.empty() && options.mode != view::Mode::Diff) ||
-        (tolerance->count() > 0 && options.mode != view::Mode::Diff && options.compare.empty()) ||
-        (options.mode == view::Mode::Diff && options.diff.size() == 1 && options.frames.empty()) ||
-        (!options.compare.empty() && options.mode != view::Mode::Serve)) {
+        (tolerance->count() > 0 && options.mode == view::Mode::Serve && options.compare.empty()) ||
+        (options.mode == view::Mode::Diff && options.diff.size() == 1 && options.frames.empty())) {
         std::fputs(app.help().c_str(), stderr);
         return false;
     }
+    for (const Narrow& narrow : narrowOptions())
+        if (narrow.drawOnly && app.get_option(narrow.option)->count() > 0)
+            given.push_back(narrow.option);
     // Started under a tool name by the module with a file only: a summary and how to see more.
     asTool = startedAsTool(argv[0]) && argc == 2;
     if (asTool)
         options.mode = view::Mode::Summary;
+    return true;
+}
+
+// Checks the files the mode reads before they are read: each is a scene or draw file whose types
+// this viewer knows, and the options given for draw files only are not given for a scene file.
+// False with the exit status (1: a file cannot be read, 2: an option does not apply) when not.
+bool checkFiles(const view::Options& options, const std::vector<const char*>& drawOnly, int& status)
+{
+    const std::vector<std::string> files =
+        options.mode == view::Mode::Diff ? options.diff : std::vector<std::string>{options.file};
+    for (const std::string& file : files) {
+        std::string why;
+        const std::string shown = view::escape(file.c_str());
+        status = 1;
+        const view::FileKind kind = view::kindOf(file.c_str(), &why);
+        if (kind == view::FileKind::Unknown) {
+            std::fprintf(stderr, "akdebug-view: \"%s\" %s\n", shown.c_str(), why.c_str());
+            return false;
+        }
+        status = 2;
+        if (kind == view::FileKind::Scene && !drawOnly.empty()) {
+            std::fprintf(stderr, "akdebug-view: %s applies to draw files; \"%s\" is a scene file\n", drawOnly[0],
+                         shown.c_str());
+            return false;
+        }
+        status = 1;
+        const std::vector<std::string> unknown =
+            options.mode == view::Mode::Types ? std::vector<std::string>() : view::unknownTypes(file.c_str());
+        if (!unknown.empty()) {
+            std::string names;
+            for (size_t i = 0; i < unknown.size() && i < 10; ++i)
+                names += (i ? ", " : "") + view::escape(unknown[i].c_str());
+            if (unknown.size() > 10)
+                names += " and " + std::to_string(unknown.size() - 10) + " more";
+            std::fprintf(stderr,
+                         "akdebug-view: \"%s\" cannot be read: its type table names %s, which this viewer does "
+                         "not know (written with other host libraries?)\n",
+                         shown.c_str(), names.c_str());
+            return false;
+        }
+    }
     return true;
 }
 
@@ -198,7 +306,8 @@ int main(int argc, char** argv)
     view::Options options;
     bool asTool = false;
     int status = 2;
-    if (!parse(argc, argv, options, asTool, status))
+    std::vector<const char*> drawOnly;
+    if (!parse(argc, argv, options, asTool, status, drawOnly))
         return status;
 
     // The module's failures go to stderr; its information messages are not the viewer's output.
@@ -211,7 +320,12 @@ int main(int argc, char** argv)
     akModule* module = akdebugInitialize();
     module->initialize(0, nullptr);
     module->configure();
-    status = view::outputFor(options.mode, options.format)->run(options);
+    // A JSON document is written whatever the file: what a script reads of it says it is not complete.
+    const bool readable = checkFiles(options, drawOnly, status);
+    if (readable || (status == 1 && options.format != view::Format::Text)) {
+        const int shown = view::outputFor(options.mode, options.format)->run(options);
+        status = readable ? shown : status;
+    }
     if (asTool)
         std::printf("\nSee it whole: akdebug-view \"%s\", or in a browser: akdebug-view --serve \"%s\"\n",
                     view::escape(options.file.c_str()).c_str(), view::escape(options.file.c_str()).c_str());

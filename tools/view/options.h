@@ -12,8 +12,8 @@ namespace view {
 
 // What the viewer shows: one mode at a time (the tree when none is asked for).
 enum class Mode { Tree, Summary, Types, Find, Address, Diff, Serve, Html, Stats };
-// How it writes it: as text, or as one JSON document.
-enum class Format { Text, Json };
+// How it writes it: as text, as one JSON document, or as JSON Lines (one attribute a line).
+enum class Format { Text, Json, Jsonl };
 
 struct Options
 {
@@ -50,6 +50,7 @@ const Output* outputFor(Mode mode, Format format);
 
 int runText(const Options& options);
 int runJson(const Options& options);
+int runJsonl(const Options& options);
 int runDiff(const Options& options);
 // --diff of draw files (drawdiff.cpp).
 int runRecordDiff(const Options& options);

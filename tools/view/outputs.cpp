@@ -10,9 +10,10 @@ const std::vector<Output>& outputs()
         {Mode::Tree, Format::Text, runText},    {Mode::Summary, Format::Text, runText},
         {Mode::Types, Format::Text, runText},   {Mode::Find, Format::Text, runText},
         {Mode::Address, Format::Text, runText}, {Mode::Tree, Format::Json, runJson},
-        {Mode::Find, Format::Json, runJson},    {Mode::Diff, Format::Text, runDiff},
-        {Mode::Serve, Format::Text, runServe},  {Mode::Html, Format::Text, runHtml},
-        {Mode::Stats, Format::Text, runStats},  {Mode::Stats, Format::Json, runStats},
+        {Mode::Find, Format::Json, runJson},    {Mode::Tree, Format::Jsonl, runJsonl},
+        {Mode::Diff, Format::Text, runDiff},    {Mode::Serve, Format::Text, runServe},
+        {Mode::Html, Format::Text, runHtml},    {Mode::Stats, Format::Text, runStats},
+        {Mode::Stats, Format::Json, runStats},
     };
     return table;
 }

@@ -2,6 +2,8 @@
 
 #include "changes.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace view {
@@ -120,17 +122,53 @@ std::vector<RecordView> recordViews(const akDebugDraw& draw)
 }
 
 int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& filter,
-                const std::function<bool(const RecordView&)>& visit)
+                const std::function<bool(const RecordView&)>& visit, RecordsSeen* seen)
 {
+    RecordsSeen counted;
+    if (!seen)
+        seen = &counted;
     Sequence sequence;
     bool more = true;
     return draw.read(fileName, [&](const akDebugDraw::Record& record) {
         const RecordView view = sequence.next(record);
-        if (filter.accepts(view))
+        seen->firstFrame = seen->records == 0 ? record.frame : std::min(seen->firstFrame, record.frame);
+        seen->lastFrame = seen->records++ == 0 ? record.frame : std::max(seen->lastFrame, record.frame);
+        if (filter.byIndex && view.index == filter.index) {
+            seen->indexSeen = true;
+            seen->indexFrame = record.frame;
+        }
+        if (filter.accepts(view)) {
+            ++seen->accepted;
             more = visit(view);
+        }
         sequence.passed(view);
         return more && !(filter.byIndex && view.index >= filter.index);
     });
+}
+
+bool reportMissing(const RecordFilter& filter, const RecordsSeen& seen, const std::string& fileName, bool complete)
+{
+    if ((!filter.byFrame && !filter.byIndex) || seen.accepted > 0)
+        return false;
+    std::string holds;
+    if (seen.records == 0)
+        holds = complete ? "it holds no record" : "no record of it could be read";
+    else if (filter.byIndex && !seen.indexSeen)
+        holds = std::string(complete ? "it holds " : "the records that could be read are ") +
+            (seen.records == 1 ? "record 0 alone" : "records 0 to " + std::to_string(seen.records - 1));
+    else if (filter.byIndex)
+        holds = "record " + std::to_string(filter.index) + " is of frame " + std::to_string(seen.indexFrame);
+    else
+        holds = std::string(complete ? "its records are of " : "the records that could be read are of ") +
+            (seen.firstFrame == seen.lastFrame
+                 ? "frame " + std::to_string(seen.firstFrame)
+                 : "frames " + std::to_string(seen.firstFrame) + " to " + std::to_string(seen.lastFrame));
+    std::string asked = filter.byIndex ? "record " + std::to_string(filter.index) : "";
+    if (filter.byFrame)
+        asked += (asked.empty() ? "frame " : " of frame ") + std::to_string(filter.frame);
+    std::fprintf(stderr, "akdebug-view: %s is not in \"%s\": %s\n", asked.c_str(), escape(fileName.c_str()).c_str(),
+                 holds.c_str());
+    return true;
 }
 
 }  // namespace view

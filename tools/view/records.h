@@ -42,10 +42,24 @@ struct RecordFilter
     bool accepts(const RecordView& view) const;
 };
 
+// What a reading of records saw, whatever the filter: the records read, the frames they are of, the
+// records the filter accepted, and the frame of the record that the filter asks for by index.
+struct RecordsSeen
+{
+    unsigned int records = 0, accepted = 0;
+    unsigned int firstFrame = 0, lastFrame = 0;
+    bool indexSeen = false;
+    unsigned int indexFrame = 0;
+};
+
 // Reads a draw file one record at a time and hands on the records the filter accepts; returns the
-// reader's result (1 or -32767). `visit` returns false to stop.
+// reader's result (1 or -32767). `visit` returns false to stop. `seen`, when given, counts.
 int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& filter,
-                const std::function<bool(const RecordView&)>& visit);
+                const std::function<bool(const RecordView&)>& visit, RecordsSeen* seen = nullptr);
+
+// When the filter asks for a record or a frame that a reading did not find: says so on stderr,
+// with what the file holds instead (`complete`: the file was read whole), and returns true.
+bool reportMissing(const RecordFilter& filter, const RecordsSeen& seen, const std::string& fileName, bool complete);
 
 // The records that a whole reading (akDebugDraw::read) kept, in file order, with the same kinds,
 // redundancy and baselines as readRecords gives them. The views point into `draw`'s records.

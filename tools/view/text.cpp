@@ -255,29 +255,34 @@ int showDraw(const Options& options)
     int found = 0;
     bool fullShown = false;
     ValueCompare compare = stateCompare();
-    const int result = readRecords(draw, options.file.c_str(), options.records, [&](const RecordView& view) {
-        const akDebugDraw::Record& record = *view.record;
-        if (mode == Mode::Summary) {
-            ++kinds[view.kindName()];
-            frames += view.kind == RecordKind::ChannelBegin;
-            redundant += view.redundant;
-            held = std::max(held, draw.getNumAttributesHeld());
-            for (const akDebugObject* object : view.objects())
-                counts.add(object);
-        } else if (mode == Mode::Find) {
-            printFound(draw, options, topsOf(view), found);
-        } else if (mode == Mode::Address) {
-            printUses(topsOf(view), options, found, fullShown);
-        } else if (mode != Mode::Types) {
-            if (records == 0 || record.frame != frame)
-                std::printf("Frame %u\n", record.frame);
-            frame = record.frame;
-            printRecord(view, options, compare);
-        }
-        ++records;
-        return mode != Mode::Types;
-    });
-    if (result == telu::FAILURE && records == 0)
+    RecordsSeen seen;
+    const int result = readRecords(
+        draw, options.file.c_str(), options.records,
+        [&](const RecordView& view) {
+            const akDebugDraw::Record& record = *view.record;
+            if (mode == Mode::Summary) {
+                ++kinds[view.kindName()];
+                frames += view.kind == RecordKind::ChannelBegin;
+                redundant += view.redundant;
+                held = std::max(held, draw.getNumAttributesHeld());
+                for (const akDebugObject* object : view.objects())
+                    counts.add(object);
+            } else if (mode == Mode::Find) {
+                printFound(draw, options, topsOf(view), found);
+            } else if (mode == Mode::Address) {
+                printUses(topsOf(view), options, found, fullShown);
+            } else if (mode != Mode::Types) {
+                if (records == 0 || record.frame != frame)
+                    std::printf("Frame %u\n", record.frame);
+                frame = record.frame;
+                printRecord(view, options, compare);
+            }
+            ++records;
+            return mode != Mode::Types;
+        },
+        &seen);
+    if (reportMissing(options.records, seen, options.file, result == telu::SUCCESS) ||
+        (result == telu::FAILURE && records == 0))
         return 1;
     if (mode == Mode::Types) {
         printHeader(draw, "draw");

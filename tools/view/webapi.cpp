@@ -66,6 +66,18 @@ const emBaseName* nameOf(const akDebugAttributeBase* object)
     return nullptr;
 }
 
+// True when the text holds a control character: C0, DEL, or C1 in UTF-8 (which a name search
+// would otherwise take as the end of the text, or match nowhere visible).
+bool hasControl(const std::string& text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F || (c == 0xC2 && i + 1 < text.size() && (text[i + 1] & 0xE0) == 0x80))
+            return true;
+    }
+    return false;
+}
+
 unsigned int positionIn(const akDebugAttributeBase* parent, const akDebugAttributeBase* child)
 {
     unsigned int position = 0;
@@ -302,8 +314,8 @@ WebApi::Answer WebApi::find(const Params& params)
 {
     auto q = params.find("q");
     const std::string text = q == params.end() ? std::string() : q->second;
-    if (text.empty() || text.size() > s_maxQuery)
-        return refused(400, "find: q is a name or an address, of 1 to 1024 bytes");
+    if (text.empty() || text.size() > s_maxQuery || hasControl(text))
+        return refused(400, "find: q is a name or an address, of 1 to 1024 bytes without control characters");
     JsonText out(false);
     out.raw("{\"results\":[");
     std::unordered_set<const akDebugObject*> seen;

@@ -3,6 +3,8 @@
 #include "compressed.h"
 #include "webfiles.h"
 
+#include <openssl/evp.h>
+
 #include <stdexcept>
 
 namespace view {
@@ -54,12 +56,33 @@ std::string replaced(std::string_view text, const std::string& from, const std::
     }
 }
 
+// The source of a Content-Security-Policy that allows the inline script or style `content`.
+std::string hashSource(const std::string& content)
+{
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    if (!EVP_Digest(content.data(), content.size(), digest, &length, EVP_sha256(), nullptr))
+        throw std::runtime_error("SHA-256 is not available");
+    unsigned char base64[4 * (EVP_MAX_MD_SIZE + 2) / 3 + 1];
+    const int written = EVP_EncodeBlock(base64, digest, static_cast<int>(length));
+    return " 'sha256-" + std::string(reinterpret_cast<const char*>(base64), static_cast<size_t>(written)) + "'";
+}
+
+// The page's Content-Security-Policy: nothing loads or runs but its own `scripts` and `styles`,
+// it reads data from `connect` alone, and no base or form element can send it elsewhere.
+std::string policy(const std::string& scripts, const std::string& styles, const char* connect)
+{
+    return "default-src 'none'; script-src" + scripts + "; style-src" + styles + "; connect-src " + connect +
+        "; img-src data:; base-uri 'none'; form-action 'none'";
+}
+
 // Replaces each element `OPEN NAME CLOSE` of the page by `<TAG>`, the content of the embedded file
-// NAME, `</TAG>`. Every "</" of the content is written "<\/" (the same in every string, template,
-// regular expression and comment of a script or style), so that nothing in it ends the element;
-// in a script, "<!--" is written "<\x21--" too, which would otherwise keep a later "</script>" from
-// ending it.
-void inlineAll(std::string& page, const std::string& open, const std::string& close, const std::string& tag)
+// NAME, `</TAG>`, and adds the hash of each content to `sources`. Every "</" of the content is
+// written "<\/" (the same in every string, template, regular expression and comment of a script
+// or style), so that nothing in it ends the element; in a script, "<!--" is written "<\x21--" too,
+// which would otherwise keep a later "</script>" from ending it.
+void inlineAll(std::string& page, const std::string& open, const std::string& close, const std::string& tag,
+               std::string& sources)
 {
     for (size_t at = 0; (at = page.find(open, at)) != std::string::npos;) {
         const size_t name = at + open.size(), closing = page.find(close, name);
@@ -68,6 +91,7 @@ void inlineAll(std::string& page, const std::string& open, const std::string& cl
         std::string content = replaced(contentOf(page.substr(name, closing - name)), "</", "<\\/");
         if (tag == "script")
             content = replaced(content, "<!--", "<\\x21--");
+        sources += hashSource(content);
         std::string element = "<" + tag + ">";
         element.append(content).append("</").append(tag).append(">");
         page.replace(at, closing + close.size() - at, element);
@@ -98,11 +122,27 @@ const std::vector<WebFile>& webFiles()
     return files;
 }
 
+std::string servedPolicy()
+{
+    // Answers cannot be put in a frame of another page either (which a policy in the page itself
+    // cannot say).
+    return policy(" 'self'", " 'self'", "'self'") + "; frame-ancestors 'none'";
+}
+
 std::string pageWithData(const std::string& answers)
 {
     std::string page(contentOf("index.html"));
-    inlineAll(page, "<link rel=\"stylesheet\" href=\"", "\">", "style");
-    inlineAll(page, "<script src=\"", "\"></script>", "script");
+    std::string styles, scripts;
+    inlineAll(page, "<link rel=\"stylesheet\" href=\"", "\">", "style", styles);
+    inlineAll(page, "<script src=\"", "\"></script>", "script", scripts);
+    // The policy comes before any style or script, so that it holds for all of them.
+    static const std::string charset = "<meta charset=\"utf-8\">\n";
+    const size_t head = page.find(charset);
+    if (head == std::string::npos)
+        throw std::logic_error("the page does not start with its character set");
+    page.insert(head + charset.size(),
+                "<meta http-equiv=\"Content-Security-Policy\" content=\"" + policy(scripts, styles, "'none'") +
+                    "\">\n");
     static const std::string marker = "<script id=\"akdata\" type=\"application/json\">null</script>";
     const size_t at = page.find(marker);
     if (at == std::string::npos)

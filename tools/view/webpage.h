@@ -22,8 +22,14 @@ struct WebFile
 // The page's files, the page itself first under the name "index.html".
 const std::vector<WebFile>& webFiles();
 
+// The Content-Security-Policy that the server sends with every answer: the page runs its own
+// script files alone, no inline script or style, and reads data from its server alone.
+std::string servedPolicy();
+
 // The page with its styles and scripts inline and `answers` (WebApi::written) as its data. Every
-// '<' of the data is escaped, so that no text from a file can end the element that holds it.
+// '<' of the data is escaped, so that no text from a file can end the element that holds it. Its
+// policy, in a <meta> element, allows exactly those inline scripts and styles, by their SHA-256
+// hashes, and reads no data from anywhere.
 std::string pageWithData(const std::string& answers);
 
 }  // namespace view

@@ -1,14 +1,15 @@
 // The local web page: served on 127.0.0.1 (the page's files, and the API that its script asks for
 // one level of the tree at a time), or written to one file with the API's answers in it.
 //
-// The server answers only requests that name it as 127.0.0.1 with its port in their Host header:
-// a page from elsewhere that gets a name of its own resolved to 127.0.0.1 (DNS rebinding) is
-// refused, and no answer allows reading from another origin.
+// The server (webguard.h: GET and HEAD only, bounded requests and time per client) answers only
+// requests that name it as 127.0.0.1 with its port in their Host header: a page from elsewhere
+// that gets a name of its own resolved to 127.0.0.1 (DNS rebinding) is refused. Other sites may
+// link to the page, and nothing more: every other request that a browser marks as coming from
+// another site is refused, and no answer allows reading from another origin or framing.
 #include "options.h"
 #include "webapi.h"
+#include "webguard.h"
 #include "webpage.h"
-
-#include <httplib.h>
 
 #include <atomic>
 #include <chrono>
@@ -87,32 +88,38 @@ int runServe(const Options& options)
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, &old);
 
-    httplib::Server server;
     std::string host;
     std::mutex lock;
-    server.set_default_headers({{"X-Content-Type-Options", "nosniff"},
-                                {"Cache-Control", "no-store"},
-                                {"Referrer-Policy", "no-referrer"},
-                                {"X-Frame-Options", "DENY"}});
-    server.set_pre_routing_handler([&](const httplib::Request& request, httplib::Response& response) {
-        // The page may be opened from a link anywhere; its data only by the page itself (or typed in).
-        const std::string site = request.get_header_value("Sec-Fetch-Site");
-        const bool data = request.path.compare(0, 5, "/api/") == 0;
-        if (request.get_header_value("Host") == host &&
-            (!data || site.empty() || site == "same-origin" || site == "none"))
-            return httplib::Server::HandlerResponse::Unhandled;
-        response.status = 403;
-        response.set_content("akdebug-view answers only requests for " + host + " and its own page\n",
-                             "text/plain; charset=utf-8");
-        return httplib::Server::HandlerResponse::Handled;
-    });
-    server.set_keep_alive_timeout(2);
+    GuardedServer server(
+        [&](const httplib::Request& request, httplib::Response& response) {
+            // The page itself, the page's own requests, what is typed in or asked by a program
+            // (no Sec-Fetch-Site), and a link from elsewhere to the page.
+            const std::string site = request.get_header_value("Sec-Fetch-Site");
+            const bool link = request.path == "/" && request.get_header_value("Sec-Fetch-Mode") == "navigate" &&
+                request.get_header_value("Sec-Fetch-Dest") == "document";
+            if (request.get_header_value("Host") == host &&
+                (site.empty() || site == "same-origin" || site == "none" || link))
+                return httplib::Server::HandlerResponse::Unhandled;
+            response.status = 403;
+            response.set_content("akdebug-view answers only requests for " + host + " and its own page\n",
+                                 "text/plain; charset=utf-8");
+            return httplib::Server::HandlerResponse::Handled;
+        },
+        {{"Content-Security-Policy", servedPolicy()},
+         {"X-Content-Type-Options", "nosniff"},
+         {"Cache-Control", "no-store"},
+         {"Referrer-Policy", "no-referrer"},
+         {"X-Frame-Options", "DENY"},
+         {"Cross-Origin-Resource-Policy", "same-origin"}});
     routes(server, api, lock);
 
-    const int port = options.port == 0 ? server.bind_to_any_port("127.0.0.1")
-                                       : (server.bind_to_port("127.0.0.1", options.port) ? options.port : -1);
+    std::string why;
+    const int port = server.bindLocal(options.port, why);
     if (port <= 0) {
-        std::fprintf(stderr, "akdebug-view: cannot listen on 127.0.0.1:%d\n", options.port);
+        std::fprintf(stderr,
+                     "akdebug-view: cannot serve on 127.0.0.1:%d: %s; give another port with --port N, or "
+                     "--port 0 for a free one\n",
+                     options.port, why.c_str());
         pthread_sigmask(SIG_SETMASK, &old, nullptr);
         return 1;
     }

@@ -32,6 +32,9 @@ async function ask(route, params = {}) {
 // the address the text gives in hexadecimal, then those whose indexed name holds the text in any
 // case; "0x" first: an address only; at most as many results).
 function findWritten(q) {
+  // Refused as the server refuses it.
+  if (!q || new TextEncoder().encode(q).length > 1024 || /[\u0000-\u001f\u007f-\u009f]/.test(q))
+    throw new Error('find: q is a name or an address, of 1 to 1024 bytes without control characters');
   const all = WRITTEN['searchable?'], out = {results: [], more: false}, seen = new Set();
   const add = (i) => {
     if (seen.has(i)) return true;

@@ -4,11 +4,15 @@
 const $ = (id) => document.getElementById(id);
 
 // A text from a file as the terminal output shows it: control characters as escapes and
-// backslashes doubled, so that one attribute stays one row.
+// backslashes doubled, so that one attribute stays one row; the invisible characters that reorder
+// or break a line (bidirectional controls, line and paragraph separators, U+FEFF) as "\u202E".
 function shown(text) {
-  return text.replace(/[\\\u0000-\u001f\u007f-\u009f]/g, (c) => {
+  return text.replace(/[\\\u0000-\u001f\u007f-\u009f\u061c\u200e\u200f\u2028-\u202e\u2066-\u2069\ufeff]/g, (c) => {
     const named = {'\\': '\\\\', '\n': '\\n', '\t': '\\t', '\r': '\\r'}[c];
-    return named || '\\x' + c.charCodeAt(0).toString(16).toUpperCase().padStart(2, '0');
+    const code = c.charCodeAt(0);
+    if (named) return named;
+    if (code > 0xff) return '\\u' + code.toString(16).toUpperCase().padStart(4, '0');
+    return '\\x' + code.toString(16).toUpperCase().padStart(2, '0');
   });
 }
 

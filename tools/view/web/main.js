@@ -3,10 +3,10 @@
 
 async function start() {
   INFO = await ask('info');
-  document.title = INFO.file.split('/').pop() + ' \u2014 akdebug viewer';
+  document.title = shown(INFO.file.split('/').pop()) + ' \u2014 akdebug viewer';
   $('filekind').textContent = INFO.kind + ' file';
   $('filename').textContent = shown(INFO.file);
-  $('filename').title = INFO.file;
+  $('filename').title = shown(INFO.file);
   $('filestats').textContent = INFO.attributes.toLocaleString() + ' attributes';
   if (!INFO.complete) failed('The file could not be read whole: what was read before the failure is shown.');
   const params = new URLSearchParams(location.search);

@@ -22,7 +22,7 @@ async function search(text, openFirst) {
     const meta = el('div', 'r-meta');
     meta.append(el('span', 'type', r.type), document.createTextNode(' ' + shown(r.value)));
     item.append(el('div', 'r-name', r.name), meta, el('div', 'r-path', r.path));
-    item.title = r.path;
+    item.title = shown(r.path);
     item.addEventListener('click', () => { choose(list, item); openResult(r).catch(failed); });
     list.append(item);
   });

@@ -32,12 +32,12 @@ function makeNode(n, index) {
   }
   if (n.advanced) row.append(el('span', 'tag', 'advanced'));
   const tips = [];
-  if (n.toolTip !== null) { tips.push(n.toolTip); row.classList.add('has-tip'); }
+  if (n.toolTip !== null) { tips.push(shown(n.toolTip)); row.classList.add('has-tip'); }
   for (const {level, message} of n.errors) {
     const mark = el('span', 'err ' + levelClass(level));
     mark.append(el('b', null, level), document.createTextNode(shown(String(message))));
     row.append(mark);
-    tips.push('error ' + level + ': ' + message);
+    tips.push('error ' + level + ': ' + shown(String(message)));
   }
   if (tips.length) row.title = tips.join('\n');
   const kids = el('div', 'kids');
