@@ -89,8 +89,8 @@ const akDebugAttributeBase* fieldOf(const akDebugAttributeBase* object, const ch
 
 const akDebugObject* sourceOf(const akDebugAttributeBase* attribute)
 {
-    const auto* object = dynamic_cast<const akDebugObject*>(attribute);
-    if (!object || !object->hasAddress() || object->getValue() == 0 || object->empty_child() || !object->getType())
+    const akDebugObject* object = typedObject(attribute);
+    if (!object || !object->hasAddress() || object->getValue() == 0 || object->empty_child())
         return nullptr;
     return object->getType()->getSourceObject(object->getValue());
 }

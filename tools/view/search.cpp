@@ -1,5 +1,7 @@
 #include "search.h"
 
+#include "compare.h"
+
 #include <algorithm>
 #include <cctype>
 #include <unordered_set>
@@ -46,13 +48,25 @@ void findByName(const akDebug& stream, const NameQuery& query, const Tops& tops,
     std::vector<Found> found;
     // An index that would lead round again (a damaged file) ends where it does.
     std::unordered_set<const akDebugObject*> seen;
-    for (auto it = stream.begin_type(); it != stream.end_type(); ++it)
-        for (akDebugObject* object = nullptr;
-             (object = (*it)->findObject(key.c_str(), flags, object)) && seen.insert(object).second;) {
-            const long top = tops.topOf(object);
-            if (top >= 0)
-                found.push_back({object, static_cast<size_t>(top)});
+    const auto note = [&](const akDebugObject* object) {
+        if (!seen.insert(object).second)
+            return false;
+        const long top = tops.topOf(object);
+        if (top >= 0)
+            found.push_back({object, static_cast<size_t>(top)});
+        return true;
+    };
+    std::vector<akDebugObject*> inRecord;
+    for (auto it = stream.begin_type(); it != stream.end_type(); ++it) {
+        // Read record by record, the tops are the record's objects: only its entries can be below them.
+        inRecord.clear();
+        if ((*it)->findRecordObjects(key.c_str(), flags, inRecord)) {
+            for (size_t i = 0; i < inRecord.size() && note(inRecord[i]); ++i) {}
+            continue;
         }
+        for (akDebugObject* object = nullptr;
+             (object = (*it)->findObject(key.c_str(), flags, object)) && note(object);) {}
+    }
     std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.top < b.top; });
     for (const Found& each : found)
         if (!visit(each))
@@ -64,7 +78,7 @@ namespace {
 // False once `visit` asked to stop.
 bool placesIn(const akDebugAttributeBase* attribute, size_t top, const std::function<bool(const Found&)>& visit)
 {
-    const auto* object = dynamic_cast<const akDebugObject*>(attribute);
+    const akDebugObject* object = typedObject(attribute);
     if (object && object->hasAddress() && object->getValue() != 0 && !visit({object, top}))
         return false;
     for (auto it = attribute->begin_child(); it != attribute->end_child(); ++it)
@@ -82,9 +96,38 @@ void findPlaces(const Tops& tops, const std::function<bool(const Found&)>& visit
             return;
 }
 
+void AddressSearch::find(const Tops& tops, const std::function<bool(const Found&)>& visit)
+{
+    m_visit = &visit;
+    m_stopped = false;
+    for (size_t i = 0; i < tops.size() && !m_stopped; ++i)
+        placesIn(tops.top(i), i);
+}
+
+bool AddressSearch::placesIn(const akDebugAttributeBase* attribute, size_t top)
+{
+    const akDebugObject* object = typedObject(attribute);
+    const bool here = object && object->hasAddress() && object->getValue() == m_address && m_address != 0;
+    if (here)
+        m_stopped = !(*m_visit)({object, top});
+    // What the file repeats holds what its source holds: looked into below once.
+    const akDebugObject* source = object ? sourceOf(object) : nullptr;
+    if (source) {
+        auto known = m_holdsBelow.find(source);
+        if (known != m_holdsBelow.end() && !known->second)
+            return here;
+    }
+    bool below = false;
+    for (auto it = attribute->begin_child(); it != attribute->end_child() && !m_stopped; ++it)
+        below = placesIn(*it, top) || below;
+    if (source && !m_stopped)
+        m_holdsBelow.emplace(source, below);
+    return here || below;
+}
+
 void findByAddress(const Tops& tops, unsigned int address, const std::function<bool(const Found&)>& visit)
 {
-    findPlaces(tops, [&](const Found& found) { return found.object->getValue() != address || visit(found); });
+    AddressSearch(address).find(tops, visit);
 }
 
 bool parseAddress(const std::string& text, unsigned int& address, bool& only)

@@ -49,7 +49,9 @@ struct NameQuery
 
 // The objects whose name the stream's name indexes hold and the query matches, by top in the
 // order of the tops, and by type and name order below each. Objects below none of the tops (the
-// sources of repeats kept from earlier records of a draw file) are left out. `visit` returns
+// sources of repeats kept from earlier records of a draw file) are left out. While a draw file is
+// read record by record, the tops are the objects of the record being read, and the search looks
+// at that record's entries only (its cost does not grow with the records before). `visit` returns
 // false to stop.
 void findByName(const akDebug& stream, const NameQuery& query, const Tops& tops,
                 const std::function<bool(const Found&)>& visit);
@@ -63,6 +65,26 @@ void findPlaces(const Tops& tops, const std::function<bool(const Found&)>& visit
 // repeats, the references to it by address only), tops in order, each in the order of a walk.
 // Address 0 (a null reference) stands for no object. `visit` returns false to stop.
 void findByAddress(const Tops& tops, unsigned int address, const std::function<bool(const Found&)>& visit);
+
+// The same, searched again and again (in each record of a draw file read record by record): a
+// copy that the file repeats holds what its source holds, so below a source that holds no place of
+// the address, no copy of it is looked into again.
+class AddressSearch
+{
+public:
+    explicit AddressSearch(unsigned int address) : m_address(address) {}
+    void find(const Tops& tops, const std::function<bool(const Found&)>& visit);
+
+private:
+    // True when a place of the address stands at or below `attribute`.
+    bool placesIn(const akDebugAttributeBase* attribute, size_t top);
+
+    unsigned int m_address;
+    const std::function<bool(const Found&)>* m_visit = nullptr;
+    bool m_stopped = false;
+    // Per source of repeats (which lives as long as its stream): whether a place stands below it.
+    std::unordered_map<const akDebugObject*, bool> m_holdsBelow;
+};
 
 // A text read as an address: one to eight hexadecimal digits, with or without "0x" first. `only`
 // tells that the "0x" was there, so that the text is no name.

@@ -1,6 +1,7 @@
 // The terminal output: trees, draw records by frame, summaries, the type table, name searches and
 // where a host object is used. Every text from a file is escaped.
 #include "changes.h"
+#include "counts.h"
 #include "options.h"
 #include "search.h"
 
@@ -146,10 +147,12 @@ void printFound(const akDebug& stream, const Options& options, const Tops& tops,
 }
 
 // Every place below the tops where the host object at the address stands: the record read in
-// full (the first one, in file order), its repeats, and the references by address only.
-void printUses(const Tops& tops, const Options& options, int& found, bool& fullShown)
+// full (the first one, in file order), its repeats, and the references by address only. A search
+// over the records of a draw file is given, one for all of them.
+void printUses(const Tops& tops, const Options& options, int& found, bool& fullShown, AddressSearch* records = nullptr)
 {
-    findByAddress(tops, options.address, [&](const Found& each) {
+    AddressSearch once(options.address);
+    (records ? *records : once).find(tops, [&](const Found& each) {
         char type[akDebugAttributeBase::s_stringBufferSize];
         each.object->getTypeString(type);
         const char* kind = each.object->empty_child() ? "address only" : fullShown ? "repeat" : "record";
@@ -251,9 +254,10 @@ int showDraw(const Options& options)
     const Mode mode = options.mode;
     unsigned int records = 0, frames = 0, redundant = 0, frame = 0;
     unsigned long long held = 0;
-    Counts counts;
+    TreeCounts counts;
     int found = 0;
     bool fullShown = false;
+    AddressSearch uses(options.address);
     ValueCompare compare = stateCompare();
     RecordsSeen seen;
     const int result = readRecords(
@@ -270,7 +274,7 @@ int showDraw(const Options& options)
             } else if (mode == Mode::Find) {
                 printFound(draw, options, topsOf(view), found);
             } else if (mode == Mode::Address) {
-                printUses(topsOf(view), options, found, fullShown);
+                printUses(topsOf(view), options, found, fullShown, &uses);
             } else if (mode != Mode::Types) {
                 if (records == 0 || record.frame != frame)
                     std::printf("Frame %u\n", record.frame);
@@ -295,7 +299,12 @@ int showDraw(const Options& options)
         std::printf("frames: %u\n", frames);
         printRecordCounts(draw);
         std::printf("attributes held at most: %llu\n", held);
-        counts.print();
+        Counts shown;
+        for (const auto& entry : counts.types())
+            shown.types[entry.first] = {entry.second.records, entry.second.references, entry.second.nulls,
+                                        entry.second.levels};
+        shown.errors = counts.errors();
+        shown.print();
     } else if (mode == Mode::Find || mode == Mode::Address) {
         printFoundCount(mode, found);
     }

@@ -53,6 +53,11 @@ public:
     akDebugObject* findObject(unsigned int address, const akDebugObject* after) const;
     // Name search (FindFlags); without FIND_CASE_SENSITIVE the query must be lower case.
     akDebugObject* findObject(const char* name, unsigned int flags, const akDebugObject* after) const;
+    // Record-by-record reading: the objects of the record being read that the name index holds
+    // under a name the query matches, appended to `found` in the order findObject gives them, in
+    // time linear in that record whatever the type keeps of earlier ones. False, with nothing
+    // appended, when the type is not read record by record.
+    bool findRecordObjects(const char* name, unsigned int flags, std::vector<akDebugObject*>& found) const;
 
     const_iterator_address begin_address() const;
     const_iterator_address end_address() const;
