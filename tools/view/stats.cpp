@@ -97,29 +97,37 @@ DrawStats::Geometry DrawStats::geometryOf(const akDebugObject* geometry)
     return measured;
 }
 
-void DrawStats::noteUses(const akDebugAttributeBase* attribute, FrameStats& frame)
+void DrawStats::collectUses(const akDebugAttributeBase* attribute, Uses& into)
+{
+    const akDebugObject* source = sourceOf(attribute);
+    if (!source) {
+        collectHere(attribute, into);
+        return;
+    }
+    // Every copy holds what its source holds.
+    auto known = m_uses.find(source);
+    if (known == m_uses.end()) {
+        Uses below;
+        collectHere(attribute, below);
+        known = m_uses.emplace(source, std::move(below)).first;
+    }
+    into.insert(into.end(), known->second.begin(), known->second.end());
+}
+
+void DrawStats::collectHere(const akDebugAttributeBase* attribute, Uses& into)
 {
     if (attribute->empty_child())
         return;
-    const auto* object = dynamic_cast<const akDebugObject*>(attribute);
+    const akDebugObject* object = typedObject(attribute);
     if (object && object->hasAddress() && object->getValue() != 0) {
-        if (const akDebugObject* source = sourceOf(object)) {
-            // Looked into once per frame: every copy holds the same.
-            auto seen = m_seen.emplace(source, m_frames.size());
-            if (!seen.second && seen.first->second == m_frames.size())
-                return;
-            seen.first->second = m_frames.size();
-        }
         const int kind = kindOf(object);
         if (kind == s_drawable)
             return;
-        if (kind >= 0) {
-            frame.distinct[kind].insert(object->getValue());
-            m_total.distinct[kind].insert(object->getValue());
-        }
+        if (kind >= 0)
+            into.emplace_back(kind, object->getValue());
     }
     for (auto it = attribute->begin_child(); it != attribute->end_child(); ++it)
-        noteUses(*it, frame);
+        collectUses(*it, into);
 }
 
 void DrawStats::add(const RecordView& view)
@@ -148,8 +156,13 @@ void DrawStats::add(const RecordView& view)
         if (record.geometry && record.geometry->getValue() != 0)
             counts->distinct[FrameStats::Geometries].insert(record.geometry->getValue());
     }
+    m_recordUses.clear();
     for (const akDebugObject* object : view.objects())
-        noteUses(object, frame);
+        collectUses(object, m_recordUses);
+    for (const auto& use : m_recordUses) {
+        frame.distinct[use.first].insert(use.second);
+        m_total.distinct[use.first].insert(use.second);
+    }
 }
 
 namespace {

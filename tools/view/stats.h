@@ -5,7 +5,7 @@
 // use, the depth of the node graph, error marks by level).
 //
 // A draw file's statistics are gathered record by record; an object that the file stores once and
-// repeats is looked into once per frame, however often it is drawn.
+// repeats is looked into once, however often it is drawn.
 #pragma once
 
 #include "records.h"
@@ -65,9 +65,11 @@ private:
         const std::string* primitive = nullptr;
     };
     Geometry geometryOf(const akDebugObject* geometry);
-    // Notes the objects of the kinds counted below `attribute`, once per frame for objects the
-    // file repeats.
-    void noteUses(const akDebugAttributeBase* attribute, FrameStats& frame);
+    // The objects of the kinds counted (kind and host address) at and below `attribute`, appended
+    // to `into`; below a source of repeats looked into once, for all its copies.
+    using Uses = std::vector<std::pair<int, unsigned int>>;
+    void collectUses(const akDebugAttributeBase* attribute, Uses& into);
+    void collectHere(const akDebugAttributeBase* attribute, Uses& into);
     // The kind of FrameStats::Distinct an object counts as, -1 for none, s_drawable for a geometry.
     int kindOf(const akDebugObject* object);
     static constexpr int s_drawable = -2;
@@ -75,9 +77,10 @@ private:
     std::vector<FrameStats> m_frames;
     FrameStats m_total;
     std::set<std::string> m_primitives;
-    // Per source of repeats: its geometry; the frame in which it was last looked into.
+    // Per source of repeats: its geometry; the uses at and below it.
     std::unordered_map<const akDebugObject*, Geometry> m_geometries;
-    std::unordered_map<const akDebugObject*, size_t> m_seen;
+    std::unordered_map<const akDebugObject*, Uses> m_uses;
+    Uses m_recordUses;
     std::unordered_map<const void*, int> m_kinds;
 };
 
