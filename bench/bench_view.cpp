@@ -226,8 +226,10 @@ int main(int argc, char** argv)
     const Outcome written = run(
         {runner.self, "--write", directory, "--nodes", std::to_string(o.nodes), "--frames", std::to_string(o.frames)},
         -1, 0);
+    const std::string frames = lineAfter(written.head, "draw frames ");
     const Targets targets{lineAfter(written.head, "find "), lineAfter(written.head, "scene address "),
-                          lineAfter(written.head, "draw address ")};
+                          lineAfter(written.head, "draw address "), frames.substr(0, frames.find(' ')),
+                          frames.substr(frames.find(' ') + 1)};
     if (!written.exited || written.status != 0 || targets.name.empty()) {
         std::fprintf(stderr, "bench_view: the files could not be written%s%s", written.errors.empty() ? "\n" : ": ",
                      written.errors.c_str());

@@ -84,12 +84,23 @@ bool writeScene(const std::string& fileName, const kiNode* root)
     return akDebugScene().write(fileName.c_str(), root, false) == telu::SUCCESS;
 }
 
+// Records `frames` frames of a channel drawing the scene.
+bool writeDraw(const std::string& fileName, const benchscene::Scene& scene, int frames, akDebugDraw& recorder)
+{
+    benchscene::Drawing drawing(scene);
+    const bool written = recorder.write(fileName.c_str(), drawing.getChannel(), false) == telu::SUCCESS;
+    recorder.start(frames);
+    for (int frame = 0; frame < frames; ++frame)
+        drawing.getChannel()->drawFrame();
+    return written;
+}
+
 }  // namespace
 
 Files::Files(const std::string& directory)
     : scene(directory + "/scene.akdebug"), other(directory + "/other.akdebug"), draw(directory + "/draw.akdebug"),
-      instanced(directory + "/instanced.akdebug"), fresh(directory + "/fresh.akdebug"),
-      bomb(directory + "/bomb.akdebug")
+      otherDraw(directory + "/otherdraw.akdebug"), instanced(directory + "/instanced.akdebug"),
+      fresh(directory + "/fresh.akdebug"), bomb(directory + "/bomb.akdebug")
 {}
 
 int writeFiles(const std::string& directory, int nodes, int frames)
@@ -104,17 +115,15 @@ int writeFiles(const std::string& directory, int nodes, int frames)
     const olGeometry* found = scene.getGeometry(middle);
     akDebugScene sceneStream;
     bool written = sceneStream.write(files.scene.c_str(), scene.getRoot(), false) == telu::SUCCESS;
+    // The channel's frame driver advances the host's frame number as each frame begins.
+    const unsigned int firstFrame = kiThread::resolveFrameNumber() + 1;
+    akDebugDraw recorder;
+    written = writeDraw(files.draw, scene, frames, recorder) && written;
     {
         const benchscene::Scene other(nodes);
         written = writeScene(files.other, other.getRoot()) && written;
-    }
-    akDebugDraw recorder;
-    {
-        benchscene::Drawing drawing(scene);
-        written = recorder.write(files.draw.c_str(), drawing.getChannel(), false) == telu::SUCCESS && written;
-        recorder.start(frames);
-        for (int frame = 0; frame < frames; ++frame)
-            drawing.getChannel()->drawFrame();
+        akDebugDraw otherRecorder;
+        written = writeDraw(files.otherDraw, other, frames, otherRecorder) && written;
     }
     for (bool shared : {true, false}) {
         kiNode* root = buildInstances(scene, shared);
@@ -128,6 +137,7 @@ int writeFiles(const std::string& directory, int nodes, int frames)
     std::printf("find cube %d\n", middle);
     std::printf("scene address %X\n", sceneStream.getAddress(found));
     std::printf("draw address %X\n", recorder.getAddress(found));
+    std::printf("draw frames %u %u\n", firstFrame, firstFrame + static_cast<unsigned int>(frames) - 1);
     if (!written)
         std::fprintf(stderr, "bench_view: the files could not be written in %s\n", directory.c_str());
     return written ? 0 : 1;

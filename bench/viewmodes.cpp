@@ -17,6 +17,7 @@ std::vector<Mode> modes(const Files& f, const Targets& t)
         {"read", "scene", R, {"--read", f.scene}, "", {{F::BytesPerAttribute, 48}}},
         {"read", "draw", R, {"--read-records", f.draw}, "", {}},
         {"read", "2 scenes", R, {"--read", f.scene, f.other}, "", {}},
+        {"read", "2 draws", R, {"--read-records", f.draw, f.otherDraw}, "", {}},
         {"read", "fresh", R, {"--read", f.fresh}, "", {}},
         {"read", "instanced", R, {"--read", f.instanced}, "read fresh", {{F::Ratio, 1.5}}},
         // The viewer's outputs.
@@ -31,6 +32,13 @@ std::vector<Mode> modes(const Files& f, const Targets& t)
         {"--json", "scene", V, {"--json", f.scene}, "read scene", {{F::Ratio, 3}, {F::Rate, 150}}},
         {"--json", "draw", V, {"--json", f.draw}, "read draw", {{F::Ratio, 3}, {F::Rate, 150}}},
         {"--diff", "2 scenes", V, {"--diff", f.scene, f.other}, "read 2 scenes", {{F::Ratio, 2.5}}, {0, 3}},
+        {"--diff", "2 draws", V, {"--diff", f.draw, f.otherDraw}, "read 2 draws", {{F::Ratio, 3}}, {0, 3}},
+        {"--diff", "draw frames", V, {"--diff", f.draw, "--frames", t.firstFrame, t.lastFrame}, "read draw",
+         {{F::Ratio, 1.5}}, {0, 3}},
+        {"--stats", "draw", V, {"--stats", f.draw}, "read draw", {{F::Ratio, 1.3}}},
+        // What each draw changed, against the records shown without it.
+        {"tree", "draw", V, {f.draw}, "read draw", {}},
+        {"--changes", "draw", V, {"--changes", f.draw}, "tree draw", {{F::Ratio, 1.2}}},
         {"--serve", "scene", S, {"--serve", f.scene, "--port", "0"}, "read scene", {{F::Ratio, 1.2}}},
         {"--serve", "draw", S, {"--serve", f.draw, "--port", "0"}, "read draw", {{F::Ratio, 1.2}}},
         // Refused, with the bound it met.

@@ -47,6 +47,7 @@ struct Targets
 {
     std::string name;  // held a few times in the scene and the recording
     std::string sceneAddress, drawAddress;
+    std::string firstFrame, lastFrame;  // of the recording
 };
 
 // Every mode, in order: each read comes before the modes compared with it.
