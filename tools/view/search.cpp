@@ -4,14 +4,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <unordered_set>
 
 namespace view {
 
 void Tops::add(const akDebugAttributeBase* top, int record)
 {
-    if (m_index.emplace(top, m_tops.size()).second)
-        m_tops.emplace_back(top, record);
+    m_index.emplace(top, m_tops.size());
+    m_tops.emplace_back(top, record);
 }
 
 long Tops::topOf(const akDebugAttributeBase* attribute) const
@@ -29,22 +30,41 @@ long Tops::topOf(const akDebugAttributeBase* attribute) const
 std::string pathOf(const Tops& tops, const Found& found)
 {
     const akDebugAttributeBase* top = tops.top(found.top);
-    const std::string below = pathOf(found.object, top);
+    std::string below;
+    if (found.way)
+        for (size_t i = 1; i < found.way->size(); ++i)
+            below += (i > 1 ? "/" : "") + std::string((*found.way)[i]->getName());
+    else
+        below = pathOf(found.object, top);
     if (tops.record(found.top) < 0)
         return below.empty() ? found.object->getName() : below;
     return "Record " + std::to_string(tops.record(found.top)) + "/" + top->getName() + (below.empty() ? "" : "/") +
         below;
 }
 
+NameMatch::NameMatch(const NameQuery& query) : m_query(query), m_text(query.text)
+{
+    if (!query.caseSensitive)
+        for (char& c : m_text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+bool NameMatch::operator()(const char* name, const char* lowerCaseName) const
+{
+    const char* key = keyOf(name, lowerCaseName);
+    return m_query.exact ? m_text == key : std::strstr(key, m_text.c_str()) != nullptr;
+}
+
+unsigned int NameMatch::flags() const
+{
+    return (m_query.caseSensitive ? akDebugType::FIND_CASE_SENSITIVE : 0u) |
+        (m_query.exact ? akDebugType::FIND_EXACT : 0u);
+}
+
 void findByName(const akDebug& stream, const NameQuery& query, const Tops& tops,
                 const std::function<bool(const Found&)>& visit)
 {
-    std::string key = query.text;
-    if (!query.caseSensitive)
-        for (char& c : key)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const unsigned int flags =
-        (query.caseSensitive ? akDebugType::FIND_CASE_SENSITIVE : 0u) | (query.exact ? akDebugType::FIND_EXACT : 0u);
+    const NameMatch match(query);
     std::vector<Found> found;
     // An index that would lead round again (a damaged file) ends where it does.
     std::unordered_set<const akDebugObject*> seen;
@@ -56,16 +76,23 @@ void findByName(const akDebug& stream, const NameQuery& query, const Tops& tops,
             found.push_back({object, static_cast<size_t>(top)});
         return true;
     };
-    std::vector<akDebugObject*> inRecord;
+    std::vector<const akDebugType::NameEntry*> inRecord;
     for (auto it = stream.begin_type(); it != stream.end_type(); ++it) {
         // Read record by record, the tops are the record's objects: only its entries can be below them.
-        inRecord.clear();
-        if ((*it)->findRecordObjects(key.c_str(), flags, inRecord)) {
-            for (size_t i = 0; i < inRecord.size() && note(inRecord[i]); ++i) {}
+        if (const std::vector<akDebugType::NameEntry>* entries = (*it)->getRecordNames()) {
+            inRecord.clear();
+            for (const akDebugType::NameEntry& entry : *entries)
+                if (match(entry.name, entry.lowerCaseName))
+                    inRecord.push_back(&entry);
+            // In the order of the index: by name, those of one name in the order they were entered.
+            std::stable_sort(inRecord.begin(), inRecord.end(), [&](const auto* a, const auto* b) {
+                return std::strcmp(match.keyOf(a->name, a->lowerCaseName), match.keyOf(b->name, b->lowerCaseName)) < 0;
+            });
+            for (size_t i = 0; i < inRecord.size() && note(inRecord[i]->object); ++i) {}
             continue;
         }
         for (akDebugObject* object = nullptr;
-             (object = (*it)->findObject(key.c_str(), flags, object)) && note(object);) {}
+             (object = (*it)->findObject(match.text().c_str(), match.flags(), object)) && note(object);) {}
     }
     std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.top < b.top; });
     for (const Found& each : found)
@@ -75,24 +102,27 @@ void findByName(const akDebug& stream, const NameQuery& query, const Tops& tops,
 
 namespace {
 
-// False once `visit` asked to stop.
-bool placesIn(const akDebugAttributeBase* attribute, size_t top, const std::function<bool(const Found&)>& visit)
+// False once `visit` asked to stop. `way` holds the attributes from the top down to `attribute`'s
+// parent.
+bool placesIn(const akDebugAttributeBase* attribute, size_t top, std::vector<const akDebugAttributeBase*>& way,
+              const std::function<bool(const Found&)>& visit)
 {
+    way.push_back(attribute);
     const akDebugObject* object = typedObject(attribute);
-    if (object && object->hasAddress() && object->getValue() != 0 && !visit({object, top}))
-        return false;
-    for (auto it = attribute->begin_child(); it != attribute->end_child(); ++it)
-        if (!placesIn(*it, top, visit))
-            return false;
-    return true;
+    bool more = !object || !object->hasAddress() || object->getValue() == 0 || visit({object, top, &way});
+    for (auto it = attribute->begin_child(); it != attribute->end_child() && more; ++it)
+        more = placesIn(*it, top, way, visit);
+    way.pop_back();
+    return more;
 }
 
 }  // namespace
 
 void findPlaces(const Tops& tops, const std::function<bool(const Found&)>& visit)
 {
+    std::vector<const akDebugAttributeBase*> way;
     for (size_t i = 0; i < tops.size(); ++i)
-        if (!placesIn(tops.top(i), i, visit))
+        if (!placesIn(tops.top(i), i, way, visit))
             return;
 }
 
@@ -106,22 +136,22 @@ void AddressSearch::find(const Tops& tops, const std::function<bool(const Found&
 
 bool AddressSearch::placesIn(const akDebugAttributeBase* attribute, size_t top)
 {
+    m_way.push_back(attribute);
     const akDebugObject* object = typedObject(attribute);
     const bool here = object && object->hasAddress() && object->getValue() == m_address && m_address != 0;
     if (here)
-        m_stopped = !(*m_visit)({object, top});
+        m_stopped = !(*m_visit)({object, top, &m_way});
     // What the file repeats holds what its source holds: looked into below once.
     const akDebugObject* source = object ? sourceOf(object) : nullptr;
-    if (source) {
-        auto known = m_holdsBelow.find(source);
-        if (known != m_holdsBelow.end() && !known->second)
-            return here;
-    }
+    auto known = source ? m_holdsBelow.find(source) : m_holdsBelow.end();
     bool below = false;
-    for (auto it = attribute->begin_child(); it != attribute->end_child() && !m_stopped; ++it)
-        below = placesIn(*it, top) || below;
-    if (source && !m_stopped)
-        m_holdsBelow.emplace(source, below);
+    if (known == m_holdsBelow.end() || known->second) {
+        for (auto it = attribute->begin_child(); it != attribute->end_child() && !m_stopped; ++it)
+            below = placesIn(*it, top) || below;
+        if (source && !m_stopped)
+            m_holdsBelow.emplace(source, below);
+    }
+    m_way.pop_back();
     return here || below;
 }
 

@@ -14,6 +14,8 @@ namespace view {
 class Tops
 {
 public:
+    // One attribute may be the top of several records (what a file repeats, held once); topOf
+    // gives the first.
     void add(const akDebugAttributeBase* top, int record = -1);
     size_t size() const { return m_tops.size(); }
     const akDebugAttributeBase* top(size_t i) const { return m_tops[i].first; }
@@ -26,11 +28,14 @@ private:
     std::unordered_map<const akDebugAttributeBase*, size_t> m_index;
 };
 
-// An object a search found, and the top it stands below.
+// An object a search found, and the top it stands below. In trees whose subtrees are shared (a
+// draw file's records held for the web page), first parents need not lead to the top: a search
+// that walked down gives its way, the attributes from the top down to the object.
 struct Found
 {
     const akDebugObject* object = nullptr;
     size_t top = 0;
+    const std::vector<const akDebugAttributeBase*>* way = nullptr;
 };
 
 // The path of what a search found, as every output shows it: the names below the top joined with
@@ -45,6 +50,27 @@ struct NameQuery
     std::string text;
     bool exact = false;
     bool caseSensitive = false;
+};
+
+// A name query as the name indexes take it: whether a name (as written, and in lower case)
+// matches, and what names are ordered by.
+class NameMatch
+{
+public:
+    explicit NameMatch(const NameQuery& query);
+    bool operator()(const char* name, const char* lowerCaseName) const;
+    // The name that the query compares and the index orders by.
+    const char* keyOf(const char* name, const char* lowerCaseName) const
+    {
+        return m_query.caseSensitive ? name : lowerCaseName;
+    }
+    // The query's text in that form, and its akDebugType::FindFlags.
+    const std::string& text() const { return m_text; }
+    unsigned int flags() const;
+
+private:
+    NameQuery m_query;
+    std::string m_text;
 };
 
 // The objects whose name the stream's name indexes hold and the query matches, by top in the
@@ -81,6 +107,7 @@ private:
 
     unsigned int m_address;
     const std::function<bool(const Found&)>* m_visit = nullptr;
+    std::vector<const akDebugAttributeBase*> m_way;
     bool m_stopped = false;
     // Per source of repeats (which lives as long as its stream): whether a place stands below it.
     std::unordered_map<const akDebugObject*, bool> m_holdsBelow;

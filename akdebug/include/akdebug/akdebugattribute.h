@@ -276,6 +276,8 @@ private:
     uintptr_t parentWord() const { return m_parentAndFlags & s_pointerMask; }
     void setParentWord(uintptr_t word) { m_parentAndFlags = (m_parentAndFlags & ~s_pointerMask) | word; }
     ParentBlock* parentBlock() const { return reinterpret_cast<ParentBlock*>(parentWord()); }
+    // Enters a parent that is not in the list yet, at its end.
+    void addParent(akDebugAttributeBase* parent);
     // Takes this parent out of the list, when it is in it.
     void removeParent(const akDebugAttributeBase* parent);
     // The tool tip and the errors of a copy's source.

@@ -53,11 +53,18 @@ public:
     akDebugObject* findObject(unsigned int address, const akDebugObject* after) const;
     // Name search (FindFlags); without FIND_CASE_SENSITIVE the query must be lower case.
     akDebugObject* findObject(const char* name, unsigned int flags, const akDebugObject* after) const;
-    // Record-by-record reading: the objects of the record being read that the name index holds
-    // under a name the query matches, appended to `found` in the order findObject gives them, in
-    // time linear in that record whatever the type keeps of earlier ones. False, with nothing
-    // appended, when the type is not read record by record.
-    bool findRecordObjects(const char* name, unsigned int flags, std::vector<akDebugObject*>& found) const;
+    // An entry of the name index: the object and its name, as written and in lower case.
+    struct NameEntry
+    {
+        akDebugObject* object;
+        const char* name;
+        const char* lowerCaseName;
+    };
+    // Record-by-record reading: the name entries of the record being read, in the order they were
+    // entered (findObject gives those of one name in this order); null when the type is not read
+    // record by record. A search of the record looks at these alone, whatever the type keeps of
+    // earlier records.
+    const std::vector<NameEntry>* getRecordNames() const;
 
     const_iterator_address begin_address() const;
     const_iterator_address end_address() const;

@@ -288,9 +288,15 @@ int akDebugAttributeBase::insert_parent(akDebugAttributeBase* parent)
                         "akDebugAttributeBase::insert_parent - attribute already in list");
         return telu::FAILURE;
     }
+    addParent(parent);
+    return telu::SUCCESS;
+}
+
+void akDebugAttributeBase::addParent(akDebugAttributeBase* parent)
+{
     if (empty_parent()) {
         setParentWord(reinterpret_cast<uintptr_t>(parent));
-        return telu::SUCCESS;
+        return;
     }
     // Several parents live in a block that doubles when it is full.
     const unsigned int n = size_parent();
@@ -310,7 +316,6 @@ int akDebugAttributeBase::insert_parent(akDebugAttributeBase* parent)
         setFlags(FLAG_MANY_PARENTS, true);
     }
     block->items()[block->size++] = parent;
-    return telu::SUCCESS;
 }
 
 int akDebugAttributeBase::erase_parent(const_iterator_parent position)
@@ -341,9 +346,13 @@ void akDebugAttributeBase::removeParent(const akDebugAttributeBase* parent)
         setParentWord(0);
         return;
     }
-    auto position = std::find(begin_parent(), end_parent(), parent);
-    if (position != end_parent())
-        erase_parent(position);
+    // From the last: groups that share a child are mostly released in the reverse of the order
+    // in which they took it, and the last parent goes without moving the others.
+    for (unsigned int i = size_parent(); i-- > 0;)
+        if (getParent(i) == parent) {
+            erase_parent(begin_parent() + i);
+            return;
+        }
 }
 
 bool akDebugAttributeBase::hasParent(const akDebugAttributeBase* parent) const
@@ -608,16 +617,19 @@ int akDebugGroup::insert_child(akDebugAttributeBase* child)
         emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugGroup::insert_child - null attribute");
         return telu::FAILURE;
     }
-    // A child of this group lists it as a parent, so only then is the child list searched.
-    if (child->empty_parent()) {
-        child->setParentWord(reinterpret_cast<uintptr_t>(this));
-    } else {
-        if (child->hasParent(this) && std::find(m_children.begin(), m_children.end(), child) != m_children.end()) {
+    // A child of this group lists it as a parent and is in its list: only a child that has a parent
+    // can be, and the shorter of the two lists tells. A child that many groups share (a copy a
+    // reader shares instead of making it again) has a long list of parents.
+    if (!child->empty_parent()) {
+        const bool listed = child->size_parent() <= m_children.size()
+            ? child->hasParent(this)
+            : std::find(m_children.begin(), m_children.end(), child) != m_children.end();
+        if (listed) {
             emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugGroup::insert_child - attribute already in list");
             return telu::FAILURE;
         }
-        child->insert_parent(this);
     }
+    child->addParent(this);
     m_children.push_back(child);
     child->ref();
     return telu::SUCCESS;

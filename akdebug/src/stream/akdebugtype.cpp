@@ -71,13 +71,7 @@ struct akDebugType::Tables
     // indexes hold, and the names entered for them, in the order they were entered.
     akDebugHashMap<const akDebugObject*, bool> kept;
     akDebugHashMap<const akDebugObject*, bool> recordIndexed;
-    struct Named
-    {
-        const char* name;
-        const char* lowerCaseName;
-        akDebugObject* object;
-    };
-    std::vector<Named> recordNames;
+    std::vector<akDebugType::NameEntry> recordNames;
     Index<unsigned int, AddressLess> addressIndex;
     Index<const char*, NameLess> nameIndex;
     Index<const char*, NameLess> lowerNameIndex;
@@ -194,7 +188,7 @@ void akDebugType::registerName(akDebugObject* object, const char* name, const ch
     m_tables->lowerNameIndex.insert(lowerCaseName, object);
     if (m_keepSourcesOnly) {
         m_tables->recordIndexed.set(object, true);
-        m_tables->recordNames.push_back({name, lowerCaseName, object});
+        m_tables->recordNames.push_back({object, name, lowerCaseName});
     }
     s_currentObject = nullptr;
     s_currentType = nullptr;
@@ -307,26 +301,9 @@ akDebugObject* akDebugType::findObject(const char* name, unsigned int flags, con
     return nullptr;
 }
 
-bool akDebugType::findRecordObjects(const char* name, unsigned int flags, std::vector<akDebugObject*>& found) const
+const std::vector<akDebugType::NameEntry>* akDebugType::getRecordNames() const
 {
-    if (!m_keepSourcesOnly)
-        return false;
-    if (!name)
-        return true;
-    // The entries of the record are in the order they were entered: sorted stably by their key, they
-    // are in the order that the whole index gives them.
-    const bool caseSensitive = (flags & FIND_CASE_SENSITIVE) != 0;
-    std::vector<std::pair<const char*, akDebugObject*>> matches;
-    for (const Tables::Named& entry : m_tables->recordNames) {
-        const char* key = caseSensitive ? entry.name : entry.lowerCaseName;
-        if ((flags & FIND_EXACT) ? std::strcmp(key, name) == 0 : std::strstr(key, name) != nullptr)
-            matches.emplace_back(key, entry.object);
-    }
-    std::stable_sort(matches.begin(), matches.end(),
-                     [](const auto& a, const auto& b) { return NameLess()(a.first, b.first); });
-    for (const auto& match : matches)
-        found.push_back(match.second);
-    return true;
+    return m_keepSourcesOnly ? &m_tables->recordNames : nullptr;
 }
 
 akDebugType::const_iterator_address akDebugType::begin_address() const { return m_tables->addressIndex.keys().begin(); }
