@@ -3,11 +3,16 @@
 // earlier records and looks into what repeats once, and must find and count exactly what the whole
 // file holds, record by record, in the same order.
 #include "schemasupport.h"
+#include "viewsupport.h"
 #include "worldfiles.h"
 
 #include <counts.h>
+#include <heldrecords.h>
 #include <records.h>
 #include <search.h>
+#include <webapi.h>
+
+#include <nlohmann/json.hpp>
 
 #include <akdebugtypedef.h>
 
@@ -125,6 +130,144 @@ TEST_F(ViewSearchTest, PlacesOfEveryAddressFoundRecordByRecordAreThoseOfTheWhole
     size_t seen = 0;
     view::findByAddress(wholeTops, texture->getValue(), [&](const Found&) { return ++seen < 2; });
     EXPECT_EQ(seen, 2u);
+}
+
+// A tree as the outputs show it: one line per attribute with its marks, indented by depth.
+std::string listing(const akDebugAttributeBase* root)
+{
+    std::string text;
+    view::walk(root, {true, -1},
+               {[&](const view::Node& node, int depth) {
+                    text += std::string(static_cast<size_t>(depth), ' ') + node.name + " [" + node.type +
+                        "] = " + node.value + (node.advanced ? " {advanced}" : "") +
+                        (node.toolTip ? std::string(" {tip ") + node.toolTip + "}" : "");
+                    for (const view::Error& error : node.errors)
+                        text += " {" + std::to_string(error.level) + " " + error.message + "}";
+                    text += "\n";
+                    return true;
+                },
+                nullptr});
+    return text;
+}
+
+size_t attributesAlive() { return akDebugAttributeBase::getNumCreated() - akDebugAttributeBase::getNumDestroyed(); }
+
+TEST_F(ViewSearchTest, RecordsHeldSharingWhatRepeatsShowAndFindWhatTheWholeFileHolds)
+{
+    const unsigned long long inWhole = whole.getNumAttributesHeld();
+    const size_t before = attributesAlive();
+    view::HeldRecords held;
+    ASSERT_TRUE(held.read(draw, akDebug::s_defaultMaxAttributes));
+    EXPECT_TRUE(held.complete());
+    // Counted as the whole file holds them, in fewer attributes.
+    EXPECT_EQ(held.attributes(), inWhole);
+    EXPECT_LT(attributesAlive() - before, held.attributes() * 2 / 3);
+
+    const std::vector<RecordView> records = view::recordViews(whole);
+    ASSERT_EQ(held.records().size(), records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        const RecordView& mine = held.records()[i];
+        EXPECT_EQ(mine.redundant, records[i].redundant) << i;
+        EXPECT_EQ(mine.baseline != nullptr, records[i].baseline != nullptr) << i;
+        EXPECT_EQ(mine.baselineIndex, records[i].baselineIndex) << i;
+        ASSERT_EQ(mine.objects().size(), records[i].objects().size()) << i;
+        for (size_t j = 0; j < mine.objects().size(); ++j)
+            ASSERT_EQ(listing(mine.objects()[j]), listing(records[i].objects()[j])) << "record " << i;
+    }
+
+    // Names and addresses are found at the same places, in the same order.
+    for (const view::NameQuery& query : std::vector<view::NameQuery>{{"", false, false}, {"Shared", false, true}}) {
+        std::vector<std::string> expected, found;
+        view::findByName(whole, query, wholeTops, [&](const Found& each) {
+            expected.push_back(shown(wholeTops, each));
+            return true;
+        });
+        held.findByName(query, [&](const Found& each) {
+            found.push_back(shown(held.tops(), each));
+            return true;
+        });
+        EXPECT_EQ(found, expected) << query.text;
+    }
+    std::map<unsigned int, std::vector<std::string>> expected, found;
+    view::findPlaces(wholeTops, [&](const Found& each) {
+        expected[each.object->getValue()].push_back(shown(wholeTops, each));
+        return true;
+    });
+    view::findPlaces(held.tops(), [&](const Found& each) {
+        found[each.object->getValue()].push_back(shown(held.tops(), each));
+        return true;
+    });
+    EXPECT_EQ(found, expected);
+}
+
+TEST_F(ViewSearchTest, ThePagesSearchFindsEachPlaceOnceWithItsWayDown)
+{
+    view::WebApi api;
+    ASSERT_TRUE(api.read(draw, akDebug::s_defaultMaxAttributes));
+    const akDebugObject* texture =
+        whole.getType(akDebugTypeDef::find("olTexture"))
+            ->findObject(sampleworld::names::SHARED_TEXTURE, akDebugType::FIND_EXACT | akDebugType::FIND_CASE_SENSITIVE,
+                         nullptr);
+    ASSERT_NE(texture, nullptr);
+    char address[16];
+    std::snprintf(address, sizeof address, "%X", texture->getValue());
+    // By address, then by name (the address's digits are no name here), each place once.
+    std::vector<std::string> expected;
+    view::findByAddress(wholeTops, texture->getValue(), [&](const Found& each) {
+        expected.push_back(pathOf(wholeTops, each));
+        return true;
+    });
+    ASSERT_GE(expected.size(), 6u);
+    const nlohmann::json answer = nlohmann::json::parse(api.answer("find", {{"q", address}}).json);
+    std::vector<std::string> paths;
+    for (const nlohmann::json& result : answer["results"]) {
+        paths.push_back(result["path"]);
+        // The way leads from the record's object down to what was found.
+        const nlohmann::json record =
+            nlohmann::json::parse(api.answer("record", {{"index", std::to_string(result["record"].get<int>())}}).json);
+        const nlohmann::json& way = result["way"];
+        bool top = false;
+        for (const nlohmann::json& object : record["objects"])
+            top = top || object["id"] == way[0][0];
+        EXPECT_TRUE(top) << result.dump();
+        nlohmann::json at;
+        for (size_t i = 1; i < way.size(); ++i) {
+            const nlohmann::json children =
+                nlohmann::json::parse(api.answer("children",
+                                                 {{"id", std::to_string(way[i - 1][0].get<int>())},
+                                                  {"offset", std::to_string(way[i][1].get<int>())},
+                                                  {"limit", "1"}})
+                                          .json);
+            at = children["children"][0];
+            EXPECT_EQ(at["id"], way[i][0]);
+        }
+        EXPECT_EQ(at["addressValue"], texture->getValue());
+    }
+    EXPECT_EQ(paths, expected);
+}
+
+TEST_F(ViewSearchTest, RecordsHeldTogetherStopAtTheLimitOfAttributes)
+{
+    view::HeldRecords all;
+    ASSERT_TRUE(all.read(draw, akDebug::s_defaultMaxAttributes));
+    testsupport::clear();
+    view::HeldRecords some;
+    ASSERT_TRUE(some.read(draw, all.attributes() / 2));
+    EXPECT_FALSE(some.complete());
+    EXPECT_LE(some.attributes(), all.attributes() / 2);
+    EXPECT_GT(some.records().size(), 0u);
+    EXPECT_LT(some.records().size(), all.records().size());
+    bool said = false;
+    for (const testsupport::Message& message : testsupport::messages())
+        said = said || message.text.find("too many attributes") != std::string::npos;
+    EXPECT_TRUE(said);
+
+    // A page with its data holds a file's records together, however small each one is.
+    const std::string many = testsupport::tempDir() + "/frames.draw";
+    worldfiles::write(scene, many, 12);
+    const viewsupport::ViewRun page = viewsupport::view("--html " + many + ".html " + many);
+    EXPECT_EQ(page.status, 1) << page.err;
+    EXPECT_TRUE(page.has("holds more than 200000 attributes, too many for one page")) << page.err;
 }
 
 // Counts of every attribute of the trees, one by one, as the summary shows them.

@@ -137,6 +137,14 @@ std::vector<const akDebugAttributeBase*> lineage(const akDebugAttributeBase* att
     return {};
 }
 
+unsigned int positionIn(const akDebugAttributeBase* parent, const akDebugAttributeBase* child)
+{
+    unsigned int position = 0;
+    for (auto it = parent->begin_child(); it != parent->end_child() && *it != child; ++it)
+        ++position;
+    return position;
+}
+
 std::string pathOf(const akDebugAttributeBase* attribute, const akDebugAttributeBase* root)
 {
     std::string path;

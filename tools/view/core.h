@@ -72,6 +72,9 @@ void walk(const akDebugAttributeBase* root, const WalkOptions& options, const Vi
 std::vector<const akDebugAttributeBase*> lineage(const akDebugAttributeBase* attribute,
                                                  const akDebugAttributeBase* root);
 
+// The position of `child` among the children of `parent` (their count when it is none of them).
+unsigned int positionIn(const akDebugAttributeBase* parent, const akDebugAttributeBase* child);
+
 // Names of the attributes from below `root` down to `attribute`, joined with "/"; the first
 // parent is followed upward. Empty when `attribute` is `root` or not below it.
 std::string pathOf(const akDebugAttributeBase* attribute, const akDebugAttributeBase* root);

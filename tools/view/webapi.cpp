@@ -78,14 +78,6 @@ bool hasControl(const std::string& text)
     return false;
 }
 
-unsigned int positionIn(const akDebugAttributeBase* parent, const akDebugAttributeBase* child)
-{
-    unsigned int position = 0;
-    for (auto it = parent->begin_child(); it != parent->end_child() && *it != child; ++it)
-        ++position;
-    return position;
-}
-
 // A value as encodeURIComponent writes it.
 std::string uriEncoded(const std::string& value)
 {
@@ -100,6 +92,18 @@ std::string uriEncoded(const std::string& value)
         }
     }
     return out;
+}
+
+// What tells one place of a search result from another: the object, or, in trees that share
+// subtrees (and records that share their objects), its top and its way down from there.
+std::string placeOf(const Found& found)
+{
+    std::string place(reinterpret_cast<const char*>(&found.object), sizeof found.object);
+    if (found.way) {
+        place.assign(reinterpret_cast<const char*>(&found.top), sizeof found.top);
+        place.append(reinterpret_cast<const char*>(found.way->data()), found.way->size() * sizeof(void*));
+    }
+    return place;
 }
 
 std::string requestKey(const char* route, const WebApi::Params& params)
@@ -138,16 +142,13 @@ bool WebApi::read(const std::string& fileName, unsigned long long maxAttributes)
 {
     m_fileName = fileName;
     if (kindOf(fileName.c_str()) == FileKind::Draw) {
-        m_draw.emplace();
-        m_draw->setMaxAttributes(maxAttributes);
-        const int result = m_draw->read(fileName.c_str());
-        m_complete = result == telu::SUCCESS && !m_draw->hasReadFailed();
-        m_attributes = m_draw->getNumAttributesHeld();
-        m_records = recordViews(*m_draw);
-        for (const RecordView& view : m_records)
-            for (const akDebugObject* object : view.objects())
-                m_tops.add(object, static_cast<int>(view.index));
-        return result == telu::SUCCESS || !m_records.empty();
+        m_draw = std::make_unique<HeldRecords>();
+        const bool read = m_draw->read(fileName, maxAttributes);
+        m_complete = m_draw->complete();
+        m_attributes = m_draw->attributes();
+        m_records = m_draw->records();
+        m_tops = m_draw->tops();
+        return read;
     }
     m_scene.emplace();
     m_scene->setMaxAttributes(maxAttributes);
@@ -162,8 +163,16 @@ bool WebApi::read(const std::string& fileName, unsigned long long maxAttributes)
 const akDebug& WebApi::stream() const
 {
     if (m_draw)
-        return *m_draw;
+        return m_draw->stream();
     return *m_scene;
+}
+
+void WebApi::findNamed(const NameQuery& query, const std::function<bool(const Found&)>& visit)
+{
+    if (m_draw)
+        m_draw->findByName(query, visit);
+    else
+        findByName(stream(), query, m_tops, visit);
 }
 
 unsigned int WebApi::idOf(const akDebugAttributeBase* attribute)
@@ -288,7 +297,8 @@ void WebApi::childrenRequests(const Ask& ask)
 
 bool WebApi::writeResult(JsonText& out, const Found& found)
 {
-    const std::vector<const akDebugAttributeBase*> way = lineage(found.object, m_tops.top(found.top));
+    const std::vector<const akDebugAttributeBase*> way =
+        found.way ? *found.way : lineage(found.object, m_tops.top(found.top));
     if (way.empty())
         return false;
     const emBaseName* name = nameOf(found.object);
@@ -318,12 +328,12 @@ WebApi::Answer WebApi::find(const Params& params)
         return refused(400, "find: q is a name or an address, of 1 to 1024 bytes without control characters");
     JsonText out(false);
     out.raw("{\"results\":[");
-    std::unordered_set<const akDebugObject*> seen;
+    std::unordered_set<std::string> seen;
     size_t results = 0;
     bool more = false;
     // False once the limit is reached.
     const auto add = [&](const Found& found) {
-        if (!seen.insert(found.object).second)
+        if (!seen.insert(placeOf(found)).second)
             return true;
         if (results >= s_maxResults) {
             more = true;
@@ -342,7 +352,7 @@ WebApi::Answer WebApi::find(const Params& params)
     if (parseAddress(text, address, addressOnly))
         findByAddress(m_tops, address, add);
     if (!addressOnly && !more)
-        findByName(stream(), {text, false, false}, m_tops, add);
+        findNamed({text, false, false}, add);
     out.raw("],\"more\":").boolean(more).raw("}");
     return {200, std::move(out.out)};
 }
@@ -350,11 +360,12 @@ WebApi::Answer WebApi::find(const Params& params)
 WebApi::Answer WebApi::searchable(const Params&)
 {
     JsonText out(false);
-    std::unordered_map<const akDebugObject*, size_t> results;
+    std::unordered_map<std::string, size_t> results;
     std::string byAddress, byName;
     out.raw("{\"results\":[");
     const auto resultOf = [&](const Found& found, size_t& index) {
-        auto known = results.find(found.object);
+        const std::string place = placeOf(found);
+        auto known = results.find(place);
         if (known != results.end()) {
             index = known->second;
             return true;
@@ -366,7 +377,7 @@ WebApi::Answer WebApi::searchable(const Params&)
             return false;
         }
         index = results.size();
-        results.emplace(found.object, index);
+        results.emplace(place, index);
         return true;
     };
     size_t index = 0;
@@ -376,7 +387,7 @@ WebApi::Answer WebApi::searchable(const Params&)
                 std::to_string(index) + "]";
         return true;
     });
-    findByName(stream(), {}, m_tops, [&](const Found& found) {
+    findNamed({}, [&](const Found& found) {
         const emBaseName* name = nameOf(found.object);
         if (name && resultOf(found, index)) {
             JsonText entry(false);

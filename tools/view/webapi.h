@@ -34,6 +34,7 @@
 #pragma once
 
 #include "compare.h"
+#include "heldrecords.h"
 #include "options.h"
 
 #include <functional>
@@ -75,7 +76,8 @@ public:
     WebApi(const WebApi&) = delete;
     WebApi& operator=(const WebApi&) = delete;
 
-    // Reads a scene file, or a draw file whole, building at most `maxAttributes` attributes.
+    // Reads a scene file, or a draw file whole, building at most `maxAttributes` attributes (in a
+    // draw file's records together, counting each subtree they share in every record).
     // False when nothing could be read; complete() tells whether all of it was.
     bool read(const std::string& fileName, unsigned long long maxAttributes);
     bool complete() const { return m_complete; }
@@ -119,12 +121,15 @@ private:
     // An object found, as find gives it (name, type, value, path, the way down from the top as
     // [id, position in the parent] each, the record), or false when it stands in no tree shown.
     bool writeResult(JsonText& out, const Found& found);
+    // The objects whose name the query matches, below the tops.
+    void findNamed(const NameQuery& query, const std::function<bool(const Found&)>& visit);
     void writeRecord(JsonText& out, size_t index);
     unsigned int idOf(const akDebugAttributeBase* attribute);
     const akDebug& stream() const;
 
     std::optional<akDebugScene> m_scene;
-    std::optional<akDebugDraw> m_draw;
+    // A draw file's records, sharing what the file repeats (heldrecords.h).
+    std::unique_ptr<HeldRecords> m_draw;
     std::string m_fileName;
     bool m_complete = false;
     unsigned long long m_attributes = 0;
