@@ -297,10 +297,14 @@ int runRecordDiff(const Options& options)
                                    [](const std::string& file) { return kindOf(file.c_str()) == FileKind::Draw; });
     for (const std::string& file : options.diff)
         if (kindOf(file.c_str()) == FileKind::Scene) {
-            std::fprintf(stderr,
-                         "akdebug-view: --diff compares two scene files or two draw files; \"%s\" is a draw file, "
-                         "\"%s\" a scene file\n",
-                         escape(draw->c_str()).c_str(), escape(file.c_str()).c_str());
+            if (draw == options.diff.end())  // one scene file, with the frames of a draw file
+                std::fprintf(stderr, "akdebug-view: --frames applies to draw files; \"%s\" is a scene file\n",
+                             escape(file.c_str()).c_str());
+            else
+                std::fprintf(stderr,
+                             "akdebug-view: --diff compares two scene files or two draw files; \"%s\" is a draw "
+                             "file, \"%s\" a scene file\n",
+                             escape(draw->c_str()).c_str(), escape(file.c_str()).c_str());
             return 2;
         }
     const bool oneFile = options.diff.size() == 1;
