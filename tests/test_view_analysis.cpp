@@ -8,6 +8,7 @@
 #include "worldfiles.h"
 
 #include <align.h>
+#include <options.h>
 
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
@@ -403,6 +404,12 @@ TEST_F(ViewAnalysisTest, RecordingsDifferInTheDrawRemovedAndTheColourChanged)
     EXPECT_EQ(view("--diff " + scene + " " + scene + " --tolerance 0.1").status, 2);
     EXPECT_EQ(view("--diff " + draw + " " + draw).status, 0);
     EXPECT_EQ(view("--diff " + dir + "/none.draw " + a).status, 1);
+    // Asked of the output itself (the command line refuses it first): a scene file's frames.
+    view::Options ofScene;
+    ofScene.mode = view::Mode::Diff;
+    ofScene.diff = {scene};
+    ofScene.frames = {1, 2};
+    EXPECT_EQ(view::runDiff(ofScene), 2);
 }
 
 // The length of a longest common subsequence, by dynamic programming.
