@@ -47,9 +47,7 @@ void waitForViewer()
         ;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     int nodes = 300;
     int frames = 3;
@@ -138,4 +136,17 @@ int main(int argc, char** argv)
         std::printf("\nSee them whole: akdebug-view \"%s\", or in a browser: akdebug-view --serve \"%s\"\n",
                     sceneFile.c_str(), sceneFile.c_str());
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // What no step expects (memory running out) ends the demo with a message, not an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "akdebug-demo: %s\n", e.what());
+        return 1;
+    }
 }

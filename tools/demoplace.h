@@ -14,6 +14,7 @@
 #pragma once
 
 #include <benchscene.h>
+#include <hostobjects.h>
 #include <telr.h>
 #include <tels.h>
 
@@ -29,7 +30,7 @@ constexpr const char* CHANNEL = "Place Channel";
 constexpr const char* SIGN = "Sign Text";
 }  // namespace names
 
-class Place
+class Place : private HostObjects
 {
 public:
     Place();
@@ -46,20 +47,6 @@ public:
     int getNumDraws() const { return static_cast<int>(m_cullRecords.size()); }
 
 private:
-    template <class T, class... Args>
-    T* own(Args&&... args)
-    {
-        T* object = new T(std::forward<Args>(args)...);
-        m_owned.emplace_back(object);
-        return object;
-    }
-    template <class T>
-    T* node(kiNode* parent, const char* name)
-    {
-        T* child = new T(name);
-        parent->addChild(child);
-        return child;
-    }
     // A render state whose material has this diffuse colour.
     olState* colored(const char* name, float r, float g, float b);
     // A geometry node under `parent` drawing `geometry` with `state`.
@@ -74,7 +61,6 @@ private:
     void buildSign();
     void buildChannel();
 
-    std::vector<std::unique_ptr<emClassObject>> m_owned;
     std::unique_ptr<benchscene::InheritState> m_inherit;
     kiNode* m_root = nullptr;  // holds the graph through its reference
     olDrawContext m_context{"Place Draw Context"};

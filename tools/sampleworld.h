@@ -19,6 +19,7 @@
 #include <akapp.h>
 #include <akenv.h>
 #include <akfx.h>
+#include <hostobjects.h>
 #include <telr.h>
 #include <tels.h>
 
@@ -45,7 +46,7 @@ constexpr const char* STATE_CHANGE = "Reset State";         // a state change al
 constexpr const char* ESCAPED = "Line one\nline two \x1b[1mbold\x1b[0m";
 }  // namespace names
 
-class World
+class World : private HostObjects
 {
 public:
     static constexpr int NUM_REPRESENTATIONS = 2;
@@ -71,23 +72,6 @@ public:
     const kiNode* getEscapedNode() const { return m_escapedNode; }
 
 private:
-    // A host object the world keeps until it is destroyed.
-    template <class T, class... Args>
-    T* own(Args&&... args)
-    {
-        T* object = new T(std::forward<Args>(args)...);
-        m_owned.emplace_back(object);
-        return object;
-    }
-    // A node added under `parent`, which holds it from then on.
-    template <class T>
-    T* node(kiNode* parent, const char* name)
-    {
-        T* child = new T(name);
-        parent->addChild(child);
-        return child;
-    }
-
     // One builder per host library, called in this order.
     void buildUtility();
     void buildRenderStateObjects();
@@ -110,7 +94,6 @@ private:
         return geometryNode;
     }
 
-    std::vector<std::unique_ptr<emClassObject>> m_owned;
     int m_previousRepresentations = 1;
     akScene* m_root = nullptr;  // holds the whole graph through its reference
     kiChannel* m_channel = nullptr;

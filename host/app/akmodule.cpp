@@ -64,11 +64,13 @@ akModule* akModule::load(const char* name)
 {
     if (!name || !*name)
         return nullptr;
-    std::string file = std::string("lib") + name + ".so";
+    const std::string file = std::string("lib") + name + ".so";
     void* library = nullptr;
-    for (const std::string& directory : searchDirectories())
-        if ((library = dlopen((directory + "/" + file).c_str(), RTLD_NOW | RTLD_GLOBAL)))
+    for (std::string path : searchDirectories()) {
+        path.append("/").append(file);
+        if ((library = dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL)))
             break;
+    }
     if (!library)
         library = dlopen(file.c_str(), RTLD_NOW | RTLD_GLOBAL);
     if (!library) {

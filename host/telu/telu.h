@@ -123,7 +123,8 @@ public:
         *value = n == 4 && word != 0;
         return n;
     }
-    unsigned int writeTyped(bool* value)
+    // The host takes the value by a non-const pointer, as its other streams do.
+    unsigned int writeTyped(bool* value)  // NOLINT(readability-non-const-parameter)
     {
         if (!value)
             return 0;

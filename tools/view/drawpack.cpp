@@ -94,7 +94,9 @@ void Pack::add(const Mesh& mesh, const Matrix& matrix, const DrawState& state)
     Item& item = m_items.back();
 
     uint32_t projection = 0;
+    // Bit for bit: a matrix matches itself even when it holds a NaN.
     while (projection < m_projections.size() &&
+           // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
            std::memcmp(&m_projections[projection], &state.projection, sizeof(Matrix)) != 0)
         ++projection;
     if (projection == m_projections.size())

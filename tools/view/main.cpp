@@ -299,9 +299,7 @@ bool checkFiles(const view::Options& options, const std::vector<const char*>& dr
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     view::Options options;
     bool asTool = false;
@@ -332,4 +330,17 @@ int main(int argc, char** argv)
     module->shutdown();
     delete module;
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // What no output expects (memory running out) ends the viewer with a message, not an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "akdebug-view: %s\n", view::escape(e.what()).c_str());
+        return 1;
+    }
 }

@@ -235,7 +235,7 @@ bool refuse(httplib::Response& response)
 
 }  // namespace
 
-GuardedServer::GuardedServer(HandlerWithResponse check, httplib::Headers headers) : m_headers(std::move(headers))
+GuardedServer::GuardedServer(const HandlerWithResponse& check, httplib::Headers headers) : m_headers(std::move(headers))
 {
     set_default_headers(m_headers);
     new_task_queue = [] { return new httplib::ThreadPool(s_workers); };

@@ -36,7 +36,7 @@ public:
 
     // `check` is asked about every request that the limits let through, before its route: it
     // answers (and returns Handled) to refuse one. `headers` go with every answer, refusals too.
-    GuardedServer(HandlerWithResponse check, httplib::Headers headers);
+    GuardedServer(const HandlerWithResponse& check, httplib::Headers headers);
 
     // Binds to 127.0.0.1 on the port (0: a free one). The port bound, or -1 with `why` set.
     int bindLocal(int port, std::string& why);

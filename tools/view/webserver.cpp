@@ -143,7 +143,8 @@ int runServe(const Options& options)
     });
     const bool listened = server.listen_after_bind();
     ended = true;
-    pthread_kill(waiter.native_handle(), SIGTERM);  // a waiter that still waits: the server ended alone
+    // A waiter that still waits (the server ended alone) takes the signal it waits for and ends.
+    pthread_kill(waiter.native_handle(), SIGTERM);  // NOLINT(bugprone-bad-signal-to-kill-thread)
     waiter.join();
     pthread_sigmask(SIG_SETMASK, &old, nullptr);
     return listened ? 0 : 1;

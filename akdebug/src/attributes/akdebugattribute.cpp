@@ -167,8 +167,9 @@ void akDebugChildList::reserve(unsigned int room)
     if (room <= (block() ? block()->room : 0))
         return;
     room |= 1;
-    auto* grown = static_cast<Block*>(emAllocRaw::mallocBlock(sizeof(Block) + room * sizeof(akDebugAttributeBase*),
-                                                              AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
+    // The block's head, then `room` pointers to children.
+    const size_t bytes = sizeof(Block) + room * sizeof(akDebugAttributeBase*);  // NOLINT(bugprone-sizeof-expression)
+    auto* grown = static_cast<Block*>(emAllocRaw::mallocBlock(bytes, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
     grown->size = size();
     grown->room = room;
     if (block()) {
@@ -303,8 +304,10 @@ void akDebugAttributeBase::addParent(akDebugAttributeBase* parent)
     ParentBlock* block = (flags() & FLAG_MANY_PARENTS) ? parentBlock() : nullptr;
     if (!block || block->size == block->room) {
         const unsigned int room = 2 * n + 1;  // with the count and room, a multiple of 16 bytes
-        auto* grown = static_cast<ParentBlock*>(emAllocRaw::mallocBlock(
-            sizeof(ParentBlock) + room * sizeof(akDebugAttributeBase*), AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
+        // The block's head, then `room` pointers to parents.
+        const size_t bytes =
+            sizeof(ParentBlock) + room * sizeof(akDebugAttributeBase*);  // NOLINT(bugprone-sizeof-expression)
+        auto* grown = static_cast<ParentBlock*>(emAllocRaw::mallocBlock(bytes, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__));
         grown->size = n;
         grown->room = room;
         for (unsigned int i = 0; i < n; ++i)

@@ -199,8 +199,9 @@ int akDebug::writeString(const char* text)
         length = s_maxArraySize - 5;
         result = telu::FAILURE;
     }
+    // The buffer starts zeroed: the padding after the text is its terminator.
     char buffer[s_maxArraySize] = {};
-    std::memcpy(buffer, text, length);
+    std::memcpy(buffer, text, length);  // NOLINT(bugprone-not-null-terminated-result)
     unsigned int padded = paddedLength(length);
     write<unsigned int>(padded);
     writeBytes(buffer, padded);
