@@ -98,12 +98,13 @@ std::string uriEncoded(const std::string& value)
 // subtrees (and records that share their objects), its top and its way down from there.
 std::string placeOf(const Found& found)
 {
-    std::string place(reinterpret_cast<const char*>(&found.object), sizeof found.object);
+    std::vector<uintptr_t> words(1, reinterpret_cast<uintptr_t>(found.object));
     if (found.way) {
-        place.assign(reinterpret_cast<const char*>(&found.top), sizeof found.top);
-        place.append(reinterpret_cast<const char*>(found.way->data()), found.way->size() * sizeof(void*));
+        words[0] = found.top;
+        for (const akDebugAttributeBase* at : *found.way)
+            words.push_back(reinterpret_cast<uintptr_t>(at));
     }
-    return place;
+    return std::string(reinterpret_cast<const char*>(words.data()), words.size() * sizeof(uintptr_t));
 }
 
 std::string requestKey(const char* route, const WebApi::Params& params)
