@@ -44,12 +44,15 @@ HeldRecords::~HeldRecords()
         delete *it;
 }
 
-bool HeldRecords::read(const std::string& fileName, unsigned long long maxAttributes)
+bool HeldRecords::read(const std::string& fileName, unsigned long long maxAttributes,
+                       const std::function<void(const RecordView& view)>& kept)
 {
     m_draw.setMaxAttributes(maxAttributes);
     bool passed = false;
     const int result = readRecords(m_draw, fileName.c_str(), {}, [&](const RecordView& view) {
         passed = !keep(view, maxAttributes);
+        if (!passed && kept)
+            kept(m_views.back());
         return !passed;
     });
     if (passed)
@@ -138,13 +141,10 @@ unsigned long long HeldRecords::share(akDebugAttributeBase* attribute)
 void HeldRecords::noteNames(const std::vector<const akDebugObject*>& tops, size_t firstTop)
 {
     std::vector<unsigned int> up;
-    std::unordered_set<const akDebugObject*> noted;
     for (auto type = m_draw.begin_type(); type != m_draw.end_type(); ++type) {
         const std::vector<akDebugType::NameEntry>* entries = (*type)->getRecordNames();
         for (size_t i = 0; entries && i < entries->size(); ++i) {
             const akDebugType::NameEntry& entry = (*entries)[i];
-            if (!noted.insert(entry.object).second)
-                continue;
             // Up the first parents to the record's object it stands below.
             up.clear();
             const akDebugAttributeBase* at = entry.object;
@@ -156,15 +156,26 @@ void HeldRecords::noteNames(const std::vector<const akDebugObject*>& tops, size_
             const auto top = std::find(tops.begin(), tops.end(), at);
             if (top == tops.end())
                 continue;
-            const char* name = m_texts.insert(entry.name).first->c_str();
-            const char* lowerCaseName = m_texts.insert(entry.lowerCaseName).first->c_str();
+            const std::pair<const char*, const char*> names = texts(entry.name, entry.lowerCaseName);
             m_named.push_back({static_cast<unsigned int>(firstTop + static_cast<size_t>(top - tops.begin())),
-                               static_cast<unsigned int>((*type)->getIndex()), static_cast<unsigned int>(i), name,
-                               lowerCaseName, static_cast<unsigned int>(m_positions.size()),
+                               static_cast<unsigned int>((*type)->getIndex()), static_cast<unsigned int>(i),
+                               names.first, names.second, static_cast<unsigned int>(m_positions.size()),
                                static_cast<unsigned int>(up.size())});
             m_positions.insert(m_positions.end(), up.rbegin(), up.rend());
         }
     }
+}
+
+std::pair<const char*, const char*> HeldRecords::texts(const char* name, const char* lowerCaseName)
+{
+    auto known = m_names.find(name);
+    if (known == m_names.end()) {
+        m_texts.emplace_back(name);
+        const std::string& kept = m_texts.back();
+        m_texts.emplace_back(lowerCaseName);
+        known = m_names.emplace(kept, std::make_pair(kept.c_str(), m_texts.back().c_str())).first;
+    }
+    return known->second;
 }
 
 void HeldRecords::findByName(const NameQuery& query, const std::function<bool(const Found&)>& visit) const

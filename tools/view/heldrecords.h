@@ -10,8 +10,11 @@
 #include "records.h"
 #include "search.h"
 
+#include <deque>
 #include <string>
-#include <unordered_set>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace view {
@@ -28,7 +31,9 @@ public:
     // `maxAttributes` attributes, each shared subtree counted in every record that holds it (as a
     // reading that keeps every copy builds them): the reading ends at the record that would pass
     // it, with a report of too many attributes.
-    bool read(const std::string& fileName, unsigned long long maxAttributes);
+    // `kept`, when given, sees each record as it is kept, while its trees are fresh from reading.
+    bool read(const std::string& fileName, unsigned long long maxAttributes,
+              const std::function<void(const RecordView& view)>& kept = nullptr);
     bool complete() const { return m_complete; }
     // The attributes of the records together, counted as above.
     unsigned long long attributes() const { return m_attributes; }
@@ -71,7 +76,10 @@ private:
     };
     std::vector<Named> m_named;
     std::vector<unsigned int> m_positions;
-    std::unordered_set<std::string> m_texts;  // the names, each once
+    // The names, each once, as written and in lower case (which the name gives).
+    std::pair<const char*, const char*> texts(const char* name, const char* lowerCaseName);
+    std::deque<std::string> m_texts;
+    std::unordered_map<std::string_view, std::pair<const char*, const char*>> m_names;
 };
 
 }  // namespace view

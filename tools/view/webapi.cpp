@@ -144,7 +144,12 @@ bool WebApi::read(const std::string& fileName, unsigned long long maxAttributes)
     m_fileName = fileName;
     if (kindOf(fileName.c_str()) == FileKind::Draw) {
         m_draw = std::make_unique<HeldRecords>();
-        const bool read = m_draw->read(fileName, maxAttributes);
+        // The frame the page draws first, gathered while its records are fresh from reading.
+        m_firstFrame = std::make_unique<geometry::Pack>();
+        const bool read = m_draw->read(fileName, maxAttributes, [&](const RecordView& view) {
+            if (view.record->frame == m_draw->records().front().record->frame)
+                geometry::addRecord(*m_firstFrame, view.index, *view.record);
+        });
         m_complete = m_draw->complete();
         m_attributes = m_draw->attributes();
         m_records = m_draw->records();
@@ -502,8 +507,12 @@ void WebApi::prepareGeometry()
 {
     // A scene's pack hands out the ids of its nodes, which go in the order the page asks: only a
     // draw file's first frame is made in advance.
-    if (m_draw && !m_records.empty())
-        geometry({{"frame", std::to_string(m_records.front().record->frame)}});
+    if (!m_draw || m_records.empty() || !m_firstFrame)
+        return;
+    const unsigned int frame = m_records.front().record->frame;
+    m_pack = m_firstFrame->serialize({{"kind", "frame"}, {"frame", frame}});
+    m_packKey = requestKey("geometry", {{"frame", std::to_string(frame)}});
+    m_firstFrame.reset();
 }
 
 void WebApi::geometryRequests(const Ask& ask)

@@ -48,6 +48,9 @@
 namespace view {
 
 class JsonText;
+namespace geometry {
+class Pack;
+}
 
 class WebApi
 {
@@ -136,8 +139,10 @@ private:
     std::vector<RecordView> m_records;
     // The trees the page shows: a scene's root, or every record's objects.
     Tops m_tops;
-    // The last geometry pack made, and the request it answers.
+    // The last geometry pack made, and the request it answers; a draw file's first frame, gathered
+    // while it was read, until it is made.
     std::string m_packKey, m_pack;
+    std::unique_ptr<geometry::Pack> m_firstFrame;
     // The ids of a scene's nodes, in the order its whole geometry lists them.
     std::vector<unsigned int> m_sceneIds;
     std::vector<const akDebugAttributeBase*> m_byId;
