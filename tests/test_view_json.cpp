@@ -32,6 +32,23 @@ struct Output
 // A text as JSON carries it: bytes that are not UTF-8 (the world's font names hold some) are U+FFFD.
 json utf8(const char* text) { return json::parse(json(text).dump(-1, ' ', false, json::error_handler_t::replace)); }
 
+// What the output gives beside a text that is not UTF-8: its bytes in hexadecimal; null for UTF-8.
+json bytesOf(const char* text)
+{
+    try {
+        json(text).dump();
+        return json();
+    } catch (const json::type_error&) {
+        std::string hex;
+        for (const char* p = text; *p; ++p) {
+            char digits[3];
+            std::snprintf(digits, sizeof digits, "%02x", static_cast<unsigned char>(*p));
+            hex += digits;
+        }
+        return hex;
+    }
+}
+
 // One node of the document against the attribute the module read, then its children in order: the
 // ones the output shows (advanced ones only when asked, down to `depth` levels). Counts the nodes.
 ::testing::AssertionResult sameTree(const json& node, const akDebugAttributeBase* attribute, bool advanced, int depth,
@@ -47,6 +64,10 @@ json utf8(const char* text) { return json::parse(json(text).dump(-1, ' ', false,
                      {"advanced", akDebugAttributeBase::isAdvanced(attribute)},
                      {"toolTip", tip ? utf8(tip) : json()},
                      {"errors", json::array()}};
+    for (const auto& text : {std::make_pair("nameBytes", attribute->getName()),
+                             std::make_pair("valueBytes", static_cast<const char*>(value))})
+        if (!bytesOf(text.second).is_null())
+            expected[text.first] = bytesOf(text.second);
     auto errors = akDebugAttributeBase::range_error(attribute);
     for (auto it = errors.first; it != errors.second; ++it)
         expected["errors"].push_back({{"level", it->second.first}, {"message", utf8(it->second.second)}});

@@ -33,7 +33,8 @@
 //
 // Nodes and records have the shape that jsonshape.h gives them, the web page's data too. Control
 // characters and everything beyond ASCII become escapes, and bytes that are not UTF-8 become
-// U+FFFD, so no text from a file reaches the output raw.
+// U+FFFD, so no text from a file reaches the output raw; a name, value or path that holds such
+// bytes is also given as its bytes in hexadecimal ("nameBytes":"4361666520ff"), so nothing is lost.
 #include "jsonshape.h"
 #include "options.h"
 #include "search.h"
@@ -81,19 +82,20 @@ void writeTree(Document& out, const akDebugAttributeBase* root, const WalkOption
 {
     // Per depth: whether a child was written at that depth under the current parent.
     std::vector<bool> written;
-    walk(root, options,
-         {[&](const Node& node, int depth) {
-              if (written.size() <= static_cast<size_t>(depth))
-                  written.resize(static_cast<size_t>(depth) + 1);
-              out.raw(written[depth] ? ",\n{" : "\n{");
-              written[depth] = true;
-              if (written.size() > static_cast<size_t>(depth) + 1)
-                  written[depth + 1] = false;
-              out.nodeMembers(node).raw(",\"children\":[");
-              out.pass();
-              return true;
-          },
-          [&](const Node&, int) { out.raw("]}"); }});
+    walkAttributes(
+        root, options,
+        [&](const akDebugAttributeBase* attribute, int depth) {
+            if (written.size() <= static_cast<size_t>(depth))
+                written.resize(static_cast<size_t>(depth) + 1);
+            out.raw(written[depth] ? ",\n{" : "\n{");
+            written[depth] = true;
+            if (written.size() > static_cast<size_t>(depth) + 1)
+                written[depth + 1] = false;
+            out.nodeMembers(attribute).raw(",\"children\":[");
+            out.pass();
+            return true;
+        },
+        [&](const akDebugAttributeBase*, int) { out.raw("]}"); });
     if (written.empty())
         out.raw("null");
 }
@@ -105,7 +107,7 @@ void writeFound(Document& out, const akDebug& stream, const Options& options, co
         out.raw(found++ ? ",\n{" : "\n{");
         if (tops.record(each.top) >= 0)
             out.raw("\"record\":").number(static_cast<unsigned int>(tops.record(each.top))).raw(",");
-        out.raw("\"path\":").text(pathOf(tops, each)).raw(",\"object\":");
+        out.textMember("path", pathOf(tops, each).c_str(), true).raw(",\"object\":");
         writeTree(out, each.object, options.walk);
         out.raw("}");
         return true;
@@ -197,25 +199,23 @@ void writeLines(Document& out, const akDebugAttributeBase* top, const WalkOption
 {
     // By depth: the id of the attribute last entered there.
     std::vector<unsigned long long> ids;
-    walk(top, options,
-         {[&](const Node& node, int depth) {
-              const size_t at = static_cast<size_t>(depth);
-              if (ids.size() <= at)
-                  ids.resize(at + 1);
-              ids[at] = nextId++;
-              out.raw("{\"id\":").number(ids[at]).raw(",\"parent\":");
-              if (at == 0)
-                  out.raw("null");
-              else
-                  out.number(ids[at - 1]);
-              out.raw(",\"depth\":").number(at);
-              if (record >= 0)
-                  out.raw(",\"record\":").number(static_cast<unsigned int>(record));
-              out.raw(",").nodeMembers(node).raw("}\n");
-              out.pass();
-              return true;
-          },
-          nullptr});
+    walkAttributes(top, options, [&](const akDebugAttributeBase* attribute, int depth) {
+        const size_t at = static_cast<size_t>(depth);
+        if (ids.size() <= at)
+            ids.resize(at + 1);
+        ids[at] = nextId++;
+        out.raw("{\"id\":").number(ids[at]).raw(",\"parent\":");
+        if (at == 0)
+            out.raw("null");
+        else
+            out.number(ids[at - 1]);
+        out.raw(",\"depth\":").number(at);
+        if (record >= 0)
+            out.raw(",\"record\":").number(static_cast<unsigned int>(record));
+        out.raw(",").nodeMembers(attribute).raw("}\n");
+        out.pass();
+        return true;
+    });
 }
 
 }  // namespace

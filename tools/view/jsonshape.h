@@ -1,14 +1,18 @@
 // The JSON that the outputs write, as text appended piece by piece: the one shape of a node and of
 // a record that the JSON output and the web page's data both give, and the texts and numbers in
-// them. Texts are made by the JSON library: control characters become escapes and bytes that are
-// not UTF-8 become U+FFFD, so no text from a file reaches the output raw.
+// them. Texts are escaped straight into the text: control characters become escapes and bytes
+// that are not UTF-8 become U+FFFD, so no text from a file reaches the output raw; and where a
+// text from a file is not UTF-8, its bytes are given beside it in hexadecimal ("nameBytes" beside
+// "name"), so that nothing is lost: two names that differ in one such byte stay apart.
 #pragma once
 
 #include "changes.h"
 #include "core.h"
 #include "records.h"
 
+#include <charconv>
 #include <string>
+#include <vector>
 
 namespace view {
 
@@ -34,9 +38,13 @@ public:
     // A text, or null for a null pointer.
     JsonText& text(const char* value);
     JsonText& text(const std::string& value) { return text(value.c_str()); }
+    // A member whose value is a text from a file: "KEY":TEXT, then "KEYBytes":"HEX" with the
+    // text's bytes when it is not UTF-8. Preceded by a comma unless `first`.
+    JsonText& textMember(const char* key, const char* value, bool first = false);
     JsonText& number(unsigned long long value)
     {
-        out += std::to_string(value);
+        char digits[24];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
         return *this;
     }
     JsonText& boolean(bool value) { return raw(value ? "true" : "false"); }
@@ -45,10 +53,14 @@ public:
     //   "name":"Cull Mask","type":"unsigned int","value":"0x5","advanced":false,"toolTip":"1010...",
     //   "errors":[{"level":5,"message":"..."}]
     // and, between "value" and "advanced", "address":"0x1A2B","addressValue":6699 for an object
-    // that stands for a host object.
+    // that stands for a host object. A name or value that is not UTF-8 has "nameBytes" or
+    // "valueBytes" after it.
     JsonText& nodeMembers(const Node& node);
+    // The same of an attribute, made as it is written: nothing is kept between attributes.
+    JsonText& nodeMembers(const akDebugAttributeBase* attribute);
     // The members of a record, without the braces around them:
     //   "index":3,"frame":0,"redundant":true,"kind":"Geometry","name":""
+    // ("nameBytes" too when the name is not UTF-8).
     JsonText& recordMembers(const RecordView& view);
     // What changed in the state of a draw since its baseline (changes.h), as the value of a
     // "changes" member:
@@ -62,7 +74,16 @@ public:
     JsonText& differenceMembers(const Difference& difference);
 
 private:
+    class Writer;
+    // The members of a node, whose type and value are at most `longest` bytes long; `eachError(write)`
+    // calls write(level, message) for each error mark.
+    template <class EachError>
+    JsonText& nodeMembers(const char* name, const char* type, const char* value, size_t longest, bool hasAddress,
+                          unsigned int address, bool advanced, const char* toolTip, const EachError& eachError);
+
     bool m_ascii;
+    // Where a piece is made before it is appended to `out`, with room enough for all of it.
+    std::vector<char> m_room;
 };
 
 }  // namespace view

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <unordered_map>
 
 namespace view {
 
@@ -51,33 +52,41 @@ struct Counts
     {
         unsigned long long records = 0, references = 0, nulls = 0, levels = 0;
     };
-    std::map<std::string, PerType> types;
+    // By the file's types; named when printed. Nothing is formatted while counting.
+    std::unordered_map<const akDebugType*, PerType> types;
     std::map<int, unsigned long long> errors;
 
     void add(const akDebugAttributeBase* root)
     {
-        walk(root, {true, -1},
-             {[&](const Node& node, int) {
-                  for (const Error& error : node.errors)
-                      ++errors[error.level];
-                  const auto* object = dynamic_cast<const akDebugObject*>(node.attribute);
-                  if (!object || !object->getType())
-                      return true;
-                  PerType& counts = types[object->getType()->getName()];
-                  if (!node.hasAddress)
-                      ++counts.levels;
-                  else if (node.address == 0)
-                      ++counts.nulls;
-                  else
-                      ++(object->empty_child() ? counts.references : counts.records);
-                  return true;
-              },
-              nullptr});
+        walkAttributes(root, {true, -1}, [&](const akDebugAttributeBase* attribute, int) {
+            auto marks = akDebugAttributeBase::range_error(attribute);
+            for (auto it = marks.first; it != marks.second; ++it)
+                ++errors[static_cast<int>(it->second.first)];
+            const akDebugObject* object = asObject(attribute);
+            if (!object)
+                return true;
+            PerType& counts = types[object->getType()];
+            if (!object->hasAddress())
+                ++counts.levels;
+            else if (object->getValue() == 0)
+                ++counts.nulls;
+            else
+                ++(object->empty_child() ? counts.references : counts.records);
+            return true;
+        });
     }
     void print() const
     {
-        std::printf("types: %zu (records; by address, null references and class levels in brackets)\n", types.size());
+        std::map<std::string, PerType> named;
         for (const auto& entry : types) {
+            PerType& sum = named[entry.first->getName()];
+            sum.records += entry.second.records;
+            sum.references += entry.second.references;
+            sum.nulls += entry.second.nulls;
+            sum.levels += entry.second.levels;
+        }
+        std::printf("types: %zu (records; by address, null references and class levels in brackets)\n", named.size());
+        for (const auto& entry : named) {
             const PerType& counts = entry.second;
             std::printf("  %s: %llu", entry.first.c_str(), counts.records);
             const char* separator = " (";
@@ -110,28 +119,6 @@ void printHeader(const akDebug& stream, const char* kind)
     const int* version = stream.getFileVersion();
     std::printf("%s file, host library %d.%d.%d, %d representation%s\n", kind, version[0], version[1], version[2],
                 stream.getNumRepresentations(), stream.getNumRepresentations() == 1 ? "" : "s");
-}
-
-void printTypes(const akDebug& stream)
-{
-    std::printf("type table:\n");
-    for (auto it = stream.begin_type(); it != stream.end_type(); ++it) {
-        const akDebugTypeDef* def = (*it)->getTypeDef();
-        const unsigned int options = def->getOptions();
-        std::printf("  %3d %s", (*it)->getIndex(), def->getName());
-        if (def->getBaseTypeDef())
-            std::printf(" : %s", def->getBaseTypeDef()->getName());
-        std::printf(" [");
-        const char* separator = "";
-        for (auto option : {std::make_pair(akDebugTypeDef::OPTION_INDEX_ADDRESS, "index address"),
-                            std::make_pair(akDebugTypeDef::OPTION_INDEX_NAME, "index name"),
-                            std::make_pair(akDebugTypeDef::OPTION_SHARE_REPEATS, "share repeats")})
-            if (options & option.first) {
-                std::printf("%s%s", separator, option.second);
-                separator = ", ";
-            }
-        std::printf("]\n");
-    }
 }
 
 // Objects whose name holds the text, each with its path and its tree.
@@ -193,10 +180,6 @@ int showScene(const Options& options)
     int found = 0;
     bool fullShown = false;
     switch (options.mode) {
-    case Mode::Types:
-        printHeader(scene, "scene");
-        printTypes(scene);
-        break;
     case Mode::Summary: {
         printHeader(scene, "scene");
         printRecordCounts(scene);
@@ -271,23 +254,20 @@ int showDraw(const Options& options)
                 printFound(draw, options, topsOf(view), found);
             } else if (mode == Mode::Address) {
                 printUses(topsOf(view), options, found, fullShown);
-            } else if (mode != Mode::Types) {
+            } else {
                 if (records == 0 || record.frame != frame)
                     std::printf("Frame %u\n", record.frame);
                 frame = record.frame;
                 printRecord(view, options, compare);
             }
             ++records;
-            return mode != Mode::Types;
+            return true;
         },
         &seen);
     if (reportMissing(options.records, seen, options.file, result == telu::SUCCESS) ||
         (result == telu::FAILURE && records == 0))
         return 1;
-    if (mode == Mode::Types) {
-        printHeader(draw, "draw");
-        printTypes(draw);
-    } else if (mode == Mode::Summary) {
+    if (mode == Mode::Summary) {
         printHeader(draw, "draw");
         std::printf("records: %u (%u redundant)\n", records, redundant);
         for (const auto& kind : kinds)

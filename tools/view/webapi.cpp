@@ -208,7 +208,7 @@ void WebApi::once(const Ask& ask) { ask(Params()); }
 
 void WebApi::writeNode(JsonText& out, const akDebugAttributeBase* attribute)
 {
-    out.raw("{\"id\":").number(idOf(attribute)).raw(",").nodeMembers(describe(attribute));
+    out.raw("{\"id\":").number(idOf(attribute)).raw(",").nodeMembers(attribute);
     if (!attribute->empty_child()) {
         unsigned int basic = 0;
         for (auto it = attribute->begin_child(); it != attribute->end_child(); ++it)
@@ -293,14 +293,12 @@ bool WebApi::writeResult(JsonText& out, const Found& found)
         return false;
     const emBaseName* name = nameOf(found.object);
     const Node described = describe(found.object);
-    out.raw("{\"name\":")
-        .text(name ? name->getValue().c_str() : "")
+    out.raw("{")
+        .textMember("name", name ? name->getValue().c_str() : "", true)
         .raw(",\"type\":")
         .text(described.type)
-        .raw(",\"value\":")
-        .text(described.value)
-        .raw(",\"path\":")
-        .text(pathOf(m_tops, found));
+        .textMember("value", described.value.c_str())
+        .textMember("path", pathOf(m_tops, found).c_str());
     if (m_tops.record(found.top) >= 0)
         out.raw(",\"record\":").number(static_cast<unsigned int>(m_tops.record(found.top)));
     out.raw(",\"way\":[");
