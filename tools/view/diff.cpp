@@ -15,6 +15,7 @@
 //   removed Mask 0/Child#2 [kiNode *]: 0x3E10
 //   3 differences: 1 added, 1 removed, 1 changed
 #include "options.h"
+#include "reading.h"
 
 #include <akdebugattributevalue.h>
 
@@ -295,9 +296,7 @@ private:
 // Reads a scene file whole; false, with the reason on stderr, when it cannot be.
 bool readWhole(akDebugScene& scene, const std::string& file, const Options& options)
 {
-    scene.setMaxAttributes(options.maxAttributes);
-    scene.read(file.c_str());
-    if (scene.getRoot() && !scene.hasReadFailed())
+    if (readScene(scene, file, options.maxAttributes) && !scene.hasReadFailed())
         return true;
     std::fprintf(stderr, "akdebug-view: \"%s\" could not be read%s; nothing compared\n", escape(file.c_str()).c_str(),
                  scene.getRoot() ? " whole" : "");

@@ -37,26 +37,37 @@
 // bytes is also given as its bytes in hexadecimal ("nameBytes":"4361666520ff"), so nothing is lost.
 #include "jsonshape.h"
 #include "options.h"
+#include "reading.h"
 #include "search.h"
 
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace view {
 
 namespace {
 
-// The document, written to standard output in large pieces.
+// The document, made in a buffer of its own and written to standard output in large pieces. A pipe
+// is given room for as much, so that a reader at its other end is woken less often.
 class Document : public JsonText
 {
 public:
-    Document() : JsonText(true) {}
-    ~Document() { flush(); }
+    Document() : JsonText(true), m_buffer(2 * s_flushSize)
+    {
+        struct stat info;
+        if (fstat(STDOUT_FILENO, &info) == 0 && S_ISFIFO(info.st_mode))
+            fcntl(STDOUT_FILENO, F_SETPIPE_SZ, static_cast<int>(s_flushSize));
+    }
+    ~Document() override { flush(); }
     // Called between pieces: writes what is held once there is enough of it.
     void pass()
     {
-        if (out.size() >= s_flushSize)
+        if (m_size >= s_flushSize)
             flush();
     }
     // False when the output could not be written.
@@ -66,14 +77,32 @@ public:
         return std::fflush(stdout) == 0 && !std::ferror(stdout);
     }
 
+protected:
+    void append(const char* piece, size_t length) override
+    {
+        std::memcpy(reserve(length), piece, length);
+        m_size += length;
+    }
+    char* reserve(size_t room) override
+    {
+        if (m_size + room > m_buffer.size())
+            flush();
+        if (room > m_buffer.size())
+            m_buffer.resize(room);
+        return m_buffer.data() + m_size;
+    }
+    void commit(const char* end) override { m_size = static_cast<size_t>(end - m_buffer.data()); }
+
 private:
     void flush()
     {
-        if (!out.empty())
-            std::fwrite(out.data(), 1, out.size(), stdout);
-        out.clear();
+        if (m_size)
+            std::fwrite(m_buffer.data(), 1, m_size, stdout);
+        m_size = 0;
     }
-    static constexpr size_t s_flushSize = 1 << 16;
+    static constexpr size_t s_flushSize = 1 << 20;
+    std::vector<char> m_buffer;
+    size_t m_size = 0;
 };
 
 // Writes the attributes that a walk from `root` visits, one per line, or "null" when it visits
@@ -117,9 +146,8 @@ void writeFound(Document& out, const akDebug& stream, const Options& options, co
 int writeScene(Document& out, const Options& options, FileKind kind)
 {
     akDebugScene scene;
-    scene.setMaxAttributes(options.maxAttributes);
     if (kind == FileKind::Scene)
-        scene.read(options.file.c_str());
+        readScene(scene, options.file, options.maxAttributes);
     const akDebugObject* root = scene.getRoot();
     out.raw("{\"file\":").text(options.file).raw(",\"kind\":").raw(kind == FileKind::Scene ? "\"scene\"" : "null");
     if (options.mode == Mode::Find) {
@@ -249,9 +277,7 @@ int runJsonl(const Options& options)
         missing = reportMissing(options.records, seen, options.file, complete);
     } else if (kind == FileKind::Scene) {
         akDebugScene scene;
-        scene.setMaxAttributes(options.maxAttributes);
-        scene.read(options.file.c_str());
-        if (scene.getRoot())
+        if (readScene(scene, options.file, options.maxAttributes))
             writeLines(out, scene.getRoot(), options.walk, -1, nextId);
         complete = scene.getRoot() && !scene.hasReadFailed();
     }

@@ -74,14 +74,9 @@ size_t textRoom(size_t length) { return 8 * length + 64; }
 class JsonText::Writer
 {
 public:
-    Writer(JsonText& json, size_t room) : m_json(json)
-    {
-        if (json.m_room.size() < room)
-            json.m_room.resize(std::max(room, 2 * json.m_room.size()));
-        m_at = json.m_room.data();
-    }
-    // Appends what was written to the text.
-    ~Writer() { m_json.out.append(m_json.m_room.data(), static_cast<size_t>(m_at - m_json.m_room.data())); }
+    Writer(JsonText& json, size_t room) : m_json(json), m_at(json.reserve(room)) {}
+    // Commits what was written to the text.
+    ~Writer() { m_json.commit(m_at); }
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
@@ -201,6 +196,15 @@ JsonText::Writer& JsonText::Writer::member(const char* key, const char* value, b
     *m_at++ = '"';
     return *this;
 }
+
+char* JsonText::reserve(size_t room)
+{
+    if (m_room.size() < room)
+        m_room.resize(std::max(room, 2 * m_room.size()));
+    return m_room.data();
+}
+
+void JsonText::commit(const char* end) { out.append(m_room.data(), static_cast<size_t>(end - m_room.data())); }
 
 JsonText& JsonText::text(const char* value)
 {

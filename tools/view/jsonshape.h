@@ -11,6 +11,7 @@
 #include "records.h"
 
 #include <charconv>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -21,18 +22,22 @@ class JsonText
 public:
     // With `ascii`, everything beyond ASCII is written as escapes too.
     explicit JsonText(bool ascii) : m_ascii(ascii) {}
+    virtual ~JsonText() = default;
+    JsonText(const JsonText&) = delete;
+    JsonText& operator=(const JsonText&) = delete;
 
-    // What was written; the owner may take it away (and clear it) at any time.
+    // What was written (unless a derived class takes it elsewhere); the owner may take it away
+    // (and clear it) at any time.
     std::string out;
 
     JsonText& raw(const char* piece)
     {
-        out += piece;
+        append(piece, std::strlen(piece));
         return *this;
     }
     JsonText& raw(const std::string& piece)
     {
-        out += piece;
+        append(piece.data(), piece.size());
         return *this;
     }
     // A text, or null for a null pointer.
@@ -44,7 +49,7 @@ public:
     JsonText& number(unsigned long long value)
     {
         char digits[24];
-        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+        append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
         return *this;
     }
     JsonText& boolean(bool value) { return raw(value ? "true" : "false"); }
@@ -72,6 +77,13 @@ public:
     //   "path":...,"type":...,"before":...,"after":...
     // the side that has no value null; "type" is the type after (before, when there is none after).
     JsonText& differenceMembers(const Difference& difference);
+
+protected:
+    // Where the text goes: pieces appended, and room for a piece of at most `room` bytes that is
+    // written and then committed up to `end`. By default to `out`.
+    virtual void append(const char* piece, size_t length) { out.append(piece, length); }
+    virtual char* reserve(size_t room);
+    virtual void commit(const char* end);
 
 private:
     class Writer;

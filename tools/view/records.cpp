@@ -1,6 +1,7 @@
 #include "records.h"
 
 #include "changes.h"
+#include "reading.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -129,7 +130,8 @@ int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& fil
         seen = &counted;
     Sequence sequence;
     bool more = true;
-    return draw.read(fileName, [&](const akDebugDraw::Record& record) {
+    ReadProgress progress(draw, fileName);
+    const int result = draw.read(fileName, [&](const akDebugDraw::Record& record) {
         const RecordView view = sequence.next(record);
         seen->firstFrame = seen->records == 0 ? record.frame : std::min(seen->firstFrame, record.frame);
         seen->lastFrame = seen->records++ == 0 ? record.frame : std::max(seen->lastFrame, record.frame);
@@ -139,11 +141,17 @@ int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& fil
         }
         if (filter.accepts(view)) {
             ++seen->accepted;
+            ReadProgress::clearLine();  // what the visitor writes starts a line of its own
             more = visit(view);
         }
         sequence.passed(view);
         return more && !(filter.byIndex && view.index >= filter.index);
     });
+    ReadProgress::clearLine();
+    const std::string refusal = refusalOf(draw, fileName);
+    if (!refusal.empty())
+        std::fprintf(stderr, "akdebug-view: %s\n", refusal.c_str());
+    return result;
 }
 
 bool reportMissing(const RecordFilter& filter, const RecordsSeen& seen, const std::string& fileName, bool complete)

@@ -2,6 +2,7 @@
 // where a host object is used. Every text from a file is escaped.
 #include "changes.h"
 #include "options.h"
+#include "reading.h"
 #include "search.h"
 
 #include <cstdio>
@@ -34,13 +35,6 @@ void printTree(const akDebugAttributeBase* root, const WalkOptions& options, int
               return true;
           },
           nullptr});
-}
-
-bool readScene(akDebugScene& scene, const Options& options)
-{
-    scene.setMaxAttributes(options.maxAttributes);
-    scene.read(options.file.c_str());
-    return scene.getRoot() != nullptr;
 }
 
 // Counts of what the trees hold: objects per type name (records read in full or repeated,
@@ -174,7 +168,7 @@ void printFoundCount(Mode mode, int found)
 int showScene(const Options& options)
 {
     akDebugScene scene;
-    if (!readScene(scene, options))
+    if (!readScene(scene, options.file, options.maxAttributes))
         return 1;
     const bool complete = !scene.hasReadFailed();
     int found = 0;
@@ -264,8 +258,9 @@ int showDraw(const Options& options)
             return true;
         },
         &seen);
+    // A refused file's counts would be of a part of it.
     if (reportMissing(options.records, seen, options.file, result == telu::SUCCESS) ||
-        (result == telu::FAILURE && records == 0))
+        (result == telu::FAILURE && records == 0) || draw.hasPassedAttributeLimit())
         return 1;
     if (mode == Mode::Summary) {
         printHeader(draw, "draw");

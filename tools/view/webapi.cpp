@@ -3,6 +3,7 @@
 #include "compressed.h"
 #include "drawpack.h"
 #include "jsonshape.h"
+#include "reading.h"
 
 #include <akdebugattributename.h>
 
@@ -140,7 +141,14 @@ bool WebApi::read(const std::string& fileName, unsigned long long maxAttributes)
     if (kindOf(fileName.c_str()) == FileKind::Draw) {
         m_draw.emplace();
         m_draw->setMaxAttributes(maxAttributes);
-        const int result = m_draw->read(fileName.c_str());
+        int result;
+        {
+            ReadProgress progress(*m_draw, fileName);
+            result = m_draw->read(fileName.c_str());
+        }
+        m_refusal = refusalOf(*m_draw, fileName);
+        if (!m_refusal.empty())
+            return false;
         m_complete = result == telu::SUCCESS && !m_draw->hasReadFailed();
         m_attributes = m_draw->getNumAttributesHeld();
         m_records = recordViews(*m_draw);
@@ -151,7 +159,13 @@ bool WebApi::read(const std::string& fileName, unsigned long long maxAttributes)
     }
     m_scene.emplace();
     m_scene->setMaxAttributes(maxAttributes);
-    m_scene->read(fileName.c_str());
+    {
+        ReadProgress progress(*m_scene, fileName);
+        m_scene->read(fileName.c_str());
+    }
+    m_refusal = refusalOf(*m_scene, fileName);
+    if (!m_refusal.empty())
+        return false;
     m_complete = !m_scene->hasReadFailed() && m_scene->getRoot();
     m_attributes = m_scene->getNumAttributesHeld();
     if (m_scene->getRoot())
