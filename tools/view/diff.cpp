@@ -296,10 +296,12 @@ private:
 // Reads a scene file whole; false, with the reason on stderr, when it cannot be.
 bool readWhole(akDebugScene& scene, const std::string& file, const Options& options)
 {
-    if (readScene(scene, file, options.maxAttributes) && !scene.hasReadFailed())
+    bool refused = false;
+    if (readScene(scene, file, options.maxAttributes, &refused) && !scene.hasReadFailed())
         return true;
-    std::fprintf(stderr, "akdebug-view: \"%s\" could not be read%s; nothing compared\n", escape(file.c_str()).c_str(),
-                 scene.getRoot() ? " whole" : "");
+    if (!refused)
+        std::fprintf(stderr, "akdebug-view: \"%s\" could not be read%s; nothing compared\n",
+                     escape(file.c_str()).c_str(), scene.getRoot() ? " whole" : "");
     return false;
 }
 

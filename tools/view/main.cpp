@@ -319,6 +319,10 @@ int main(int argc, char** argv)
         view::ReadProgress::clearLine();
         std::fprintf(stderr, "akdebug-view: %s\n", view::escape(text).c_str());
     });
+    // The tree and the searches (as text or JSON) write a draw file's records as they are read.
+    view::ReadProgress::setRecordsShownWhileRead(
+        isatty(STDOUT_FILENO) &&
+        (options.mode == view::Mode::Tree || options.mode == view::Mode::Find || options.mode == view::Mode::Address));
     akModule* module = akdebugInitialize();
     module->initialize(0, nullptr);
     module->configure();

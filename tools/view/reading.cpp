@@ -9,6 +9,7 @@ namespace {
 
 // The terminal on which a progress line stands, or -1.
 int s_lineShownOn = -1;
+bool s_recordsShownWhileRead = false;
 
 std::string megabytes(unsigned long long bytes)
 {
@@ -19,10 +20,11 @@ std::string megabytes(unsigned long long bytes)
 
 }  // namespace
 
-ReadProgress::ReadProgress(akDebug& stream, const std::string& fileName, int fd, std::chrono::milliseconds after)
+ReadProgress::ReadProgress(akDebug& stream, const std::string& fileName, bool records, int fd,
+                           std::chrono::milliseconds after, std::chrono::milliseconds interval)
     : m_stream(stream)
 {
-    if (!isatty(fd))
+    if (!isatty(fd) || (records && s_recordsShownWhileRead))
         return;
     const auto start = std::chrono::steady_clock::now();
     const std::string shown = escape(fileName.c_str());
@@ -32,13 +34,13 @@ ReadProgress::ReadProgress(akDebug& stream, const std::string& fileName, int fd,
                 return;
             const unsigned long long share = progress.fileBytes ? progress.bytesRead * 100 / progress.fileBytes : 100;
             char line[1024];
-            const int length =
-                std::snprintf(line, sizeof line, "\rakdebug-view: reading \"%s\": %llu%% of %s, %llu records\x1B[K",
-                              shown.c_str(), share, megabytes(progress.fileBytes).c_str(), progress.records);
+            const int length = std::snprintf(
+                line, sizeof line, "\rakdebug-view: reading \"%s\": %llu%% of %s, %llu object records\x1B[K",
+                shown.c_str(), share, megabytes(progress.fileBytes).c_str(), progress.records);
             if (length > 0 && write(fd, line, std::min<size_t>(static_cast<size_t>(length), sizeof line - 1)) > 0)
                 s_lineShownOn = fd;
         },
-        100);
+        static_cast<unsigned int>(interval.count()));
 }
 
 ReadProgress::~ReadProgress()
@@ -46,6 +48,8 @@ ReadProgress::~ReadProgress()
     m_stream.setProgressCallback(nullptr);
     clearLine();
 }
+
+void ReadProgress::setRecordsShownWhileRead(bool shown) { s_recordsShownWhileRead = shown; }
 
 void ReadProgress::clearLine()
 {
@@ -85,7 +89,7 @@ std::string refusalOf(const akDebug& stream, const std::string& fileName)
         std::to_string(limit) + ", " + bound + "; a larger limit is set with --max-attributes N";
 }
 
-bool readScene(akDebugScene& scene, const std::string& fileName, unsigned long long maxAttributes)
+bool readScene(akDebugScene& scene, const std::string& fileName, unsigned long long maxAttributes, bool* refused)
 {
     scene.setMaxAttributes(maxAttributes);
     {
@@ -93,6 +97,8 @@ bool readScene(akDebugScene& scene, const std::string& fileName, unsigned long l
         scene.read(fileName.c_str());
     }
     const std::string refusal = refusalOf(scene, fileName);
+    if (refused)
+        *refused = !refusal.empty();
     if (!refusal.empty()) {
         std::fprintf(stderr, "akdebug-view: %s\n", refusal.c_str());
         scene.reset();

@@ -130,7 +130,7 @@ int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& fil
         seen = &counted;
     Sequence sequence;
     bool more = true;
-    ReadProgress progress(draw, fileName);
+    ReadProgress progress(draw, fileName, true);
     const int result = draw.read(fileName, [&](const akDebugDraw::Record& record) {
         const RecordView view = sequence.next(record);
         seen->firstFrame = seen->records == 0 ? record.frame : std::min(seen->firstFrame, record.frame);
@@ -141,13 +141,12 @@ int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& fil
         }
         if (filter.accepts(view)) {
             ++seen->accepted;
-            ReadProgress::clearLine();  // what the visitor writes starts a line of its own
             more = visit(view);
         }
         sequence.passed(view);
         return more && !(filter.byIndex && view.index >= filter.index);
     });
-    ReadProgress::clearLine();
+    ReadProgress::clearLine();  // before the refusal is said
     const std::string refusal = refusalOf(draw, fileName);
     if (!refusal.empty())
         std::fprintf(stderr, "akdebug-view: %s\n", refusal.c_str());
