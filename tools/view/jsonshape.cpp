@@ -64,6 +64,23 @@ struct Plain
 };
 const Plain s_plain;
 
+uint64_t load(const unsigned char* p)
+{
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// True when the eight bytes are all plain: none below 0x20 (nor 0), none from 0x7F on, no quote
+// and no backslash. A byte below a bound, or equal to one, is found as in "bit twiddling hacks".
+bool plainWord(uint64_t word)
+{
+    constexpr uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+    const auto below = [&](uint64_t bytes, unsigned bound) { return (bytes - ones * bound) & ~bytes & highs; };
+    const auto equal = [&](unsigned byte) { return below(word ^ (ones * byte), 1); };
+    return !((word & highs) | below(word, 0x20) | equal(0x7F) | equal('"') | equal('\\'));
+}
+
 // The room that a text of `length` bytes may take as a member: the key, the text with every byte
 // an escape, and its bytes in hexadecimal with their key.
 size_t textRoom(size_t length) { return 8 * length + 64; }
@@ -97,10 +114,15 @@ public:
         return *this;
     }
     Writer& boolean(bool value) { return value ? put("true") : put("false"); }
-    // The text as a JSON string, or null; false when it is not UTF-8.
-    bool text(const char* value);
+    // The text as a JSON string, or null; false when it is not UTF-8. `length` is the text's.
+    bool text(const char* value, size_t length);
+    bool text(const char* value) { return text(value, value ? std::strlen(value) : 0); }
     // "KEY":TEXT, and "KEYBytes":"HEX" when the text is not UTF-8; a comma first unless `first`.
-    Writer& member(const char* key, const char* value, bool first = false);
+    Writer& member(const char* key, const char* value, size_t length, bool first = false);
+    Writer& member(const char* key, const char* value, bool first = false)
+    {
+        return member(key, value, value ? std::strlen(value) : 0, first);
+    }
 
 private:
     void escape(unsigned int unit)
@@ -115,7 +137,7 @@ private:
     char* m_at;
 };
 
-bool JsonText::Writer::text(const char* value)
+bool JsonText::Writer::text(const char* value, size_t length)
 {
     if (!value) {
         put("null");
@@ -125,13 +147,19 @@ bool JsonText::Writer::text(const char* value)
     bool valid = true;
     *m_at++ = '"';
     const unsigned char* p = reinterpret_cast<const unsigned char*>(value);
+    const unsigned char* const end = p + length;
     while (*p) {
+        // Plain characters eight at a time, then one at a time, through a local pointer that the
+        // compiler keeps in a register.
+        char* at = m_at;
+        for (uint64_t word; end - p >= 8 && plainWord(word = load(p)); p += 8, at += 8)
+            std::memcpy(at, &word, 8);
+        for (; s_plain.of[*p]; ++p)
+            *at++ = static_cast<char>(*p);
+        m_at = at;
         const unsigned char c = *p;
-        if (s_plain.of[c]) {
-            *m_at++ = static_cast<char>(c);
-            ++p;
-            continue;
-        }
+        if (!c)
+            break;
         if (c < 0x80) {
             const char* named = c == '"' ? "\\\""
                 : c == '\\'              ? "\\\\"
@@ -177,7 +205,7 @@ bool JsonText::Writer::text(const char* value)
     return valid;
 }
 
-JsonText::Writer& JsonText::Writer::member(const char* key, const char* value, bool first)
+JsonText::Writer& JsonText::Writer::member(const char* key, const char* value, size_t length, bool first)
 {
     const size_t keyLength = std::strlen(key);
     if (first)
@@ -185,7 +213,7 @@ JsonText::Writer& JsonText::Writer::member(const char* key, const char* value, b
     else
         put(",\"");
     put(key, keyLength).put("\":");
-    if (text(value))
+    if (text(value, length))
         return *this;
     static const char digits[] = "0123456789abcdef";
     put(",\"").put(key, keyLength).put("Bytes\":\"");
@@ -220,15 +248,16 @@ JsonText& JsonText::textMember(const char* key, const char* value, bool first)
 }
 
 template <class EachError>
-JsonText& JsonText::nodeMembers(const char* name, const char* type, const char* value, size_t longest, bool hasAddress,
+JsonText& JsonText::nodeMembers(const char* name, const char* type, const char* value, bool hasAddress,
                                 unsigned int address, bool advanced, const char* toolTip, const EachError& eachError)
 {
-    size_t room =
-        textRoom(std::strlen(name)) + 2 * textRoom(longest) + textRoom(toolTip ? std::strlen(toolTip) : 0) + 128;
+    const size_t nameLength = std::strlen(name), typeLength = std::strlen(type), valueLength = std::strlen(value);
+    size_t room = textRoom(nameLength) + textRoom(typeLength) + textRoom(valueLength) +
+        textRoom(toolTip ? std::strlen(toolTip) : 0) + 128;
     eachError([&](int, const char* message) { room += textRoom(std::strlen(message)) + 32; });
     Writer out(*this, room);
-    out.member("name", name, true).put(",\"type\":").text(type);
-    out.member("value", value);
+    out.member("name", name, nameLength, true).put(",\"type\":").text(type, typeLength);
+    out.member("value", value, valueLength);
     if (hasAddress) {
         char hex[16];
         const int length = akDebugPrintHex(hex, address);
@@ -251,9 +280,8 @@ JsonText& JsonText::nodeMembers(const char* name, const char* type, const char* 
 
 JsonText& JsonText::nodeMembers(const Node& node)
 {
-    return nodeMembers(node.name.c_str(), node.type.c_str(), node.value.c_str(),
-                       std::max(node.type.size(), node.value.size()), node.hasAddress, node.address, node.advanced,
-                       node.toolTip, [&](const auto& write) {
+    return nodeMembers(node.name.c_str(), node.type.c_str(), node.value.c_str(), node.hasAddress, node.address,
+                       node.advanced, node.toolTip, [&](const auto& write) {
                            for (const Error& error : node.errors)
                                write(error.level, error.message);
                        });
@@ -265,8 +293,7 @@ JsonText& JsonText::nodeMembers(const akDebugAttributeBase* attribute)
     attribute->getTypeString(type);
     attribute->getValueString(value);
     const akDebugObject* object = asObject(attribute);
-    // Type and value strings fit the module's buffers.
-    return nodeMembers(attribute->getName(), type, value, sizeof type, object && object->hasAddress(),
+    return nodeMembers(attribute->getName(), type, value, object && object->hasAddress(),
                        object ? object->getValue() : 0, akDebugAttributeBase::isAdvanced(attribute),
                        akDebugAttributeBase::getToolTip(attribute), [&](const auto& write) {
                            const auto errors = akDebugAttributeBase::range_error(attribute);

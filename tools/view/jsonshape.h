@@ -87,11 +87,10 @@ protected:
 
 private:
     class Writer;
-    // The members of a node, whose type and value are at most `longest` bytes long; `eachError(write)`
-    // calls write(level, message) for each error mark.
+    // The members of a node; `eachError(write)` calls write(level, message) for each error mark.
     template <class EachError>
-    JsonText& nodeMembers(const char* name, const char* type, const char* value, size_t longest, bool hasAddress,
-                          unsigned int address, bool advanced, const char* toolTip, const EachError& eachError);
+    JsonText& nodeMembers(const char* name, const char* type, const char* value, bool hasAddress, unsigned int address,
+                          bool advanced, const char* toolTip, const EachError& eachError);
 
     bool m_ascii;
     // Where a piece is made before it is appended to `out`, with room enough for all of it.
