@@ -79,7 +79,7 @@ void walkAttributes(const akDebugAttributeBase* root, const WalkOptions& options
 {
     if (!root || (!options.advanced && akDebugAttributeBase::isAdvanced(root)))
         return;
-    if (enter(root, depth) && (options.depth < 0 || depth < options.depth))
+    if (enter(root, depth) && (options.depth < 0 || depth < options.depth) && !root->empty_child())
         for (auto it = root->begin_child(), end = root->end_child(); it != end; ++it)
             walkAttributes(*it, options, enter, leave, depth + 1);
     leave(root, depth);
