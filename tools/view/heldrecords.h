@@ -30,6 +30,9 @@ public:
     // it, with a report of too many attributes.
     bool read(const std::string& fileName, unsigned long long maxAttributes);
     bool complete() const { return m_complete; }
+    // When the reading ended at the limit (the stream's, or that of the records together): what to
+    // say, as refusalOf says it (reading.h); empty otherwise.
+    const std::string& refusal() const { return m_refusal; }
     // The attributes of the records together, counted as above.
     unsigned long long attributes() const { return m_attributes; }
     const akDebugDraw& stream() const { return m_draw; }
@@ -58,6 +61,7 @@ private:
     Tops m_tops;
     bool m_complete = false;
     unsigned long long m_attributes = 0;
+    std::string m_refusal;
 
     // A name entry of a record: its top, its type's place in the type table, its place among the
     // record's entries of that type, its names, and its way down from the top (as positions among
