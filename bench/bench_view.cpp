@@ -111,14 +111,20 @@ double fileMegabytes(const std::string& path)
 // over twice its aim anyway.
 double limitOf(const Mode& mode, const std::vector<Mode>& modes, const std::vector<Measure>& best, const Options& o)
 {
+    // The attributes the mode builds against those of its baseline, when it builds those of another read.
+    double scale = 1;
+    for (size_t i = 0; i < modes.size() && !mode.builds.empty(); ++i)
+        for (size_t j = 0; j < modes.size(); ++j)
+            if (modes[i].key() == mode.builds && modes[j].key() == mode.baseline && best[j].attributes)
+                scale = static_cast<double>(best[i].attributes) / static_cast<double>(best[j].attributes);
     double limit = o.timeout;
     for (const Aim& aim : o.check ? mode.aims : std::vector<Aim>{}) {
         if (aim.figure == Figure::Seconds)
             limit = std::min(limit, 2 * aim.limit);
-        for (size_t i = 0; i < modes.size() && aim.figure == Figure::Ratio; ++i)
+        for (size_t i = 0; i < modes.size() && aim.figure == Figure::Ratio && scale > 0; ++i)
             if (modes[i].key() == mode.baseline && best[i].failure.empty() && !best[i].outcome.stopped &&
                 best[i].seconds > 0)
-                limit = std::min(limit, 2 * aim.limit * best[i].seconds);
+                limit = std::min(limit, 2 * aim.limit * best[i].seconds * scale);
     }
     return limit;
 }
@@ -137,7 +143,8 @@ std::vector<bool> dueModes(const std::vector<Mode>& modes, const std::vector<Mea
         due[i] =
             chosen && (!m.ran || (!m.outcome.stopped && !m.unexpected && !(o.check && withinAims(modes, best, i))));
         for (size_t j = i + 1; j < modes.size(); ++j)
-            if (due[j] && modes[j].baseline == modes[i].key() && !m.outcome.stopped && !m.unexpected)
+            if (due[j] && (modes[j].baseline == modes[i].key() || modes[j].builds == modes[i].key()) &&
+                !m.outcome.stopped && !m.unexpected)
                 due[i] = true;
     }
     return due;
@@ -180,7 +187,8 @@ std::vector<std::string> describe(const Options& o, const Files& files, const st
             file("draw of " + std::to_string(o.frames) + (o.frames == 1 ? " frame" : " frames"), files.draw,
                  "read draw", "attributes held at most") +
             ", " + file("instanced", files.instanced, "read instanced", "attributes") + ", " +
-            file("fresh", files.fresh, "read fresh", "attributes") + ", " + file("bomb", files.bomb, "", "") + ".",
+            file("fresh", files.fresh, "read fresh", "attributes") + ", " +
+            file("bomb", files.bomb, "read bomb", "attributes built before its refusal") + ".",
     };
 }
 

@@ -39,6 +39,9 @@ struct Mode
     std::vector<int> statuses = {0};
     // Its output ends with "N objects found" (or places): N must not be 0.
     bool finds = false;
+    // key() of a read whose attributes this mode builds: the baseline's time is then taken for
+    // as many attributes as that read built (its time per attribute times their number).
+    std::string builds = {};
     std::string key() const { return name + " " + file; }
 };
 

@@ -37,13 +37,29 @@ std::string number(Figure figure, double value)
     return format(whole ? "%.0f%s" : figure == Figure::BytesPerAttribute ? "%.1f%s" : "%.2f%s", value, unit(figure));
 }
 
-// The figure of a measure for an aim; false when it has none.
-bool value(const Aim& aim, const Measure& m, const Measure* base, double& v)
+bool usable(const Measure* read)
+{
+    return read && read->failure.empty() && !read->outcome.stopped && read->seconds > 0;
+}
+
+// The figure of a measure for an aim; false when it has none. A ratio is to the time of `base`,
+// or, with `built`, to that time per attribute for as many attributes as `built` read.
+bool value(const Aim& aim, const Measure& m, const Measure* base, const Measure* built, double& v)
 {
     switch (aim.figure) {
-    case Figure::Ratio:
-        v = base && base->seconds > 0 ? m.seconds / base->seconds : 0;
-        return base && base->failure.empty() && !base->outcome.stopped && base->seconds > 0;
+    case Figure::Ratio: {
+        if (!usable(base))
+            return false;
+        double seconds = base->seconds;
+        if (built) {
+            // A read that ends refused (its status expected) built what it holds.
+            if (!built->ran || built->outcome.stopped || !built->attributes || !base->attributes)
+                return false;
+            seconds *= static_cast<double>(built->attributes) / static_cast<double>(base->attributes);
+        }
+        v = m.seconds / seconds;
+        return true;
+    }
     case Figure::Seconds: v = m.seconds; return true;
     case Figure::Megabytes: v = m.outcome.peakMegabytes; return true;
     case Figure::Rate:
@@ -87,10 +103,13 @@ std::vector<Row> rowsOf(const std::vector<Mode>& modes, const std::vector<Measur
     const Measure& m = best[i];
     if (!m.ran)
         return rows;
-    const Measure* base = nullptr;
-    for (size_t j = 0; j < i; ++j)
+    const Measure *base = nullptr, *built = nullptr;
+    for (size_t j = 0; j < i; ++j) {
         if (modes[j].key() == mode.baseline)
             base = &best[j];
+        if (!mode.builds.empty() && modes[j].key() == mode.builds)
+            built = &best[j];
+    }
     Row row;
     row.mode = mode.name;
     row.file = mode.file;
@@ -106,7 +125,7 @@ std::vector<Row> rowsOf(const std::vector<Mode>& modes, const std::vector<Measur
         row.failsCheck = false;
         if (!m.failure.empty())
             fail(row, m.failure, m.unexpected || strict);
-        else if (aim && value(*aim, m, base, v))
+        else if (aim && value(*aim, m, base, mode.builds.empty() ? nullptr : built, v))
             judge(row, *aim, v, stopped);
         else if (aim && aim->figure == Figure::Ratio)
             row.verdict = "no read to compare with";

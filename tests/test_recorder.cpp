@@ -326,6 +326,34 @@ TEST_F(RecorderTest, IncompleteSceneFilesAreReported)
     EXPECT_STREQ(scene.getRoot()->getName(), "Root");
 }
 
+// A record or a scene refused for the attributes it would build is whole in the file: it is said
+// refused, not cut or damaged, and the stream tells the refusal from a damaged file.
+TEST_F(RecorderTest, RefusedFilesAreNotReportedAsDamaged)
+{
+    const std::string drawFile = dir + "/limited.draw", sceneFile = dir + "/limited.scene";
+    akDebugDraw recorder;
+    ASSERT_EQ(recorder.write(drawFile.c_str(), &channel, false), telu::SUCCESS);
+    recorder.start(1);
+    channel.drawFrame();
+    kiNode root;
+    root.addChild(new kiNode);
+    akDebugScene scene;
+    ASSERT_EQ(scene.write(sceneFile.c_str(), &root, false), telu::SUCCESS);
+
+    testsupport::clear();
+    akDebugDraw draw;
+    draw.setMaxAttributes(10);
+    EXPECT_EQ(draw.read(drawFile.c_str(), [](const akDebugDraw::Record&) { return true; }), telu::FAILURE);
+    EXPECT_TRUE(draw.hasPassedAttributeLimit());
+    EXPECT_TRUE(testsupport::printed(5, "akDebugDraw::read - record refused: too many attributes"));
+    EXPECT_FALSE(testsupport::printed(5, "akDebugDraw::read - file ends inside a record"));
+    scene.setMaxAttributes(10);
+    EXPECT_EQ(scene.read(sceneFile.c_str()), telu::FAILURE);
+    EXPECT_TRUE(scene.hasPassedAttributeLimit());
+    EXPECT_TRUE(testsupport::printed(5, "akDebugScene::read - file refused: too many attributes"));
+    EXPECT_FALSE(testsupport::printed(5, "akDebugScene::read - file is damaged"));
+}
+
 TEST_F(RecorderTest, ARecorderDestroyedWhileInstalledUninstallsItself)
 {
     {

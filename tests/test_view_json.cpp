@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace {
@@ -32,6 +33,23 @@ struct Output
 // A text as JSON carries it: bytes that are not UTF-8 (the world's font names hold some) are U+FFFD.
 json utf8(const char* text) { return json::parse(json(text).dump(-1, ' ', false, json::error_handler_t::replace)); }
 
+// What the output gives beside a text that is not UTF-8: its bytes in hexadecimal; null for UTF-8.
+json bytesOf(const char* text)
+{
+    try {
+        json(text).dump();
+        return json();
+    } catch (const json::type_error&) {
+        std::string hex;
+        for (const char* p = text; *p; ++p) {
+            char digits[3];
+            std::snprintf(digits, sizeof digits, "%02x", static_cast<unsigned char>(*p));
+            hex += digits;
+        }
+        return hex;
+    }
+}
+
 // One node of the document against the attribute the module read, then its children in order: the
 // ones the output shows (advanced ones only when asked, down to `depth` levels). Counts the nodes.
 ::testing::AssertionResult sameTree(const json& node, const akDebugAttributeBase* attribute, bool advanced, int depth,
@@ -47,6 +65,10 @@ json utf8(const char* text) { return json::parse(json(text).dump(-1, ' ', false,
                      {"advanced", akDebugAttributeBase::isAdvanced(attribute)},
                      {"toolTip", tip ? utf8(tip) : json()},
                      {"errors", json::array()}};
+    for (const auto& text : {std::make_pair("nameBytes", attribute->getName()),
+                             std::make_pair("valueBytes", static_cast<const char*>(value))})
+        if (!bytesOf(text.second).is_null())
+            expected[text.first] = bytesOf(text.second);
     auto errors = akDebugAttributeBase::range_error(attribute);
     for (auto it = errors.first; it != errors.second; ++it)
         expected["errors"].push_back({{"level", it->second.first}, {"message", utf8(it->second.second)}});
@@ -202,6 +224,59 @@ TEST_F(ViewJsonTest, TextsSurviveExactly)
     Output replaced = view(latin);
     EXPECT_EQ(replaced.status, 0);
     EXPECT_EQ(replaced.document["root"]["children"][0]["children"][1]["value"], "\"Caf\xEF\xBF\xBD \xEF\xBF\xBD\"");
+}
+
+// Texts that are not UTF-8 are given as their bytes beside the text, so that two names that differ in
+// one such byte stay apart (their texts alike, each byte that breaks a sequence replaced as JSON
+// libraries replace it); UTF-8 texts come as they are, with their control characters escaped.
+TEST_F(ViewJsonTest, TextsThatAreNotUtf8AreAlsoGivenAsTheirBytes)
+{
+    const char* const names[] = {"Caf\xE9",           "Caf\xE8",
+                                 "\xE0\x80 overlong", "\xED\xA0\x80 surrogate",
+                                 "cut \xF0\x9F\x98",  "\xF4\x90\x80\x80 far",
+                                 "\x80\xBF\xC2",      "ok \xF0\x9F\x98\x80 \xC3\xA9",
+                                 "\x7F\x01\x1F\t\""};
+    kiNode root("Root");
+    for (const char* name : names)
+        root.addChild(new kiNode(name));
+    const std::string file = dir + "/names.scene";
+    akDebugScene writer;
+    ASSERT_EQ(writer.write(file.c_str(), &root, false), telu::SUCCESS);
+
+    Output run = view(file);
+    const viewsupport::ViewRun jsonl = viewsupport::view("--jsonl " + file);
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(jsonl.status, 0) << jsonl.err;
+    json children;
+    for (const json& group : run.document["root"]["children"])
+        if (group["name"] == "Children")
+            children = group["children"];
+    ASSERT_EQ(children.size(), std::size(names)) << run.out;
+    std::vector<json> values;
+    for (size_t i = 0; i < std::size(names); ++i) {
+        // The child's name attribute: its value is the name in quotes.
+        const json& name = children[i]["children"][0]["children"][1];
+        const std::string quoted = std::string("\"") + names[i] + "\"";
+        EXPECT_EQ(name["value"], utf8(quoted.c_str())) << i;
+        EXPECT_EQ(name.contains("valueBytes") ? name["valueBytes"] : json(), bytesOf(quoted.c_str())) << i;
+        values.push_back(name);
+    }
+    // The lines of JSON Lines give the same names (the root's first).
+    std::vector<json> lined;
+    std::istringstream in(jsonl.out);
+    for (std::string line; std::getline(in, line);)
+        if (const json each = json::parse(line); each.value("name", "") == "Name")
+            lined.push_back(each);
+    ASSERT_EQ(lined.size(), values.size() + 1);
+    for (size_t i = 0; i < values.size(); ++i) {
+        EXPECT_EQ(lined[i + 1]["value"], values[i]["value"]) << i;
+        EXPECT_EQ(lined[i + 1].value("valueBytes", ""), values[i].value("valueBytes", "")) << i;
+    }
+    EXPECT_EQ(values[0]["value"], values[1]["value"]);
+    EXPECT_EQ(values[0]["valueBytes"], "22436166e922");
+    EXPECT_EQ(values[1]["valueBytes"], "22436166e822");
+    EXPECT_FALSE(values[7].contains("valueBytes"));
+    EXPECT_FALSE(values[8].contains("valueBytes"));
 }
 
 // The lines of --jsonl put back together as --json shows them: each attribute line becomes a node

@@ -10,6 +10,7 @@
 #include <akdebugscene.h>
 #include <compressed.h>
 #include <sampleworld.h>
+#include <webapi.h>
 
 #include <nlohmann/json.hpp>
 
@@ -23,6 +24,7 @@
 #include <fstream>
 #include <netinet/in.h>
 #include <poll.h>
+#include <set>
 #include <spawn.h>
 #include <sstream>
 #include <sys/socket.h>
@@ -383,6 +385,41 @@ TEST_F(WebTest, TheWrittenPageHoldsWhatTheServerAnswersUnderTheRequestsThePageMa
 
 // The page with its data: a named object of the file in it, texts from the file kept out of the
 // markup, and a file too big for one page refused with the way to serve it instead.
+// The page's data loses nothing either: names that differ in one byte that is not UTF-8 come with
+// their bytes, in the answers of a search and in the nodes of a window of children.
+TEST_F(WebTest, NamesThatAreNotUtf8AreAlsoGivenAsTheirBytes)
+{
+    kiNode root("Root");
+    root.addChild(new kiNode("Caf\xE9"));
+    root.addChild(new kiNode("Caf\xE8"));
+    const std::string file = dir + "/names.scene";
+    akDebugScene writer;
+    ASSERT_EQ(writer.write(file.c_str(), &root, false), telu::SUCCESS);
+    view::WebApi api;
+    ASSERT_TRUE(api.read(file, akDebug::s_defaultMaxAttributes));
+
+    const view::WebApi::Answer found = api.answer("find", {{"q", "caf"}});
+    ASSERT_EQ(found.status, 200) << found.json;
+    const nlohmann::json results = nlohmann::json::parse(found.json)["results"];
+    ASSERT_EQ(results.size(), 2u) << found.json;
+    EXPECT_EQ(results[0]["name"], "Caf\xEF\xBF\xBD");
+    EXPECT_EQ(results[1]["name"], "Caf\xEF\xBF\xBD");
+    std::set<std::string> bytes = {results[0]["nameBytes"], results[1]["nameBytes"]};
+    EXPECT_EQ(bytes, (std::set<std::string>{"436166e9", "436166e8"}));
+    EXPECT_FALSE(nlohmann::json::parse(api.answer("find", {{"q", "root"}}).json)["results"][0].contains("nameBytes"));
+
+    // The way down to the first found opens its node, whose name attribute's value has its bytes.
+    const nlohmann::json way = results[0]["way"];
+    const view::WebApi::Answer level =
+        api.answer("children", {{"id", std::to_string(way.back()[0].get<unsigned int>())}});
+    const nlohmann::json emBase = nlohmann::json::parse(level.json)["children"][0];
+    const nlohmann::json names = nlohmann::json::parse(
+        api.answer("children", {{"id", std::to_string(emBase["id"].get<unsigned int>())}}).json)["children"];
+    ASSERT_GE(names.size(), 2u) << level.json;
+    EXPECT_EQ(names[1]["name"], "Name");
+    EXPECT_EQ(names[1]["valueBytes"], "22" + results[0]["nameBytes"].get<std::string>() + "22");
+}
+
 TEST_F(WebTest, WritesOnePageWithItsDataUnlessTheFileIsTooBig)
 {
     const std::string page = dir + "/world.html";

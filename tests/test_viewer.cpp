@@ -4,11 +4,13 @@
 
 #include <akdebugdraw.h>
 #include <akdebugscene.h>
+#include <benchscene.h>
 #include <telr.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -549,4 +551,112 @@ TEST_F(ViewerTest, WorldFilesKeepOneAttributePerLineAndNoRawControlCharacters)
     EXPECT_TRUE(summary.has(counts.recordsLine())) << counts.recordsLine() << summary.out;
     EXPECT_TRUE(summary.has("\nattributes: " + std::to_string(counts.attributes.size()) + "\n")) << summary.out;
     EXPECT_TRUE(view(worldScene).has(" '\\x9B' [] = \n"));
+}
+
+namespace {
+
+// The bytes of the file up to the end of its type table (the header, whose last type name is that
+// of the last type definition registered, a string record: its length, then its bytes) and the
+// first bytes of its first record.
+std::vector<uint8_t> headerOf(const std::string& file)
+{
+    std::vector<uint8_t> bytes = schemasupport::readFile(file);
+    const std::string last = (*(akDebugTypeDef::end() - 1))->getName();
+    const auto at = std::search(bytes.begin(), bytes.end(), last.begin(), last.end());
+    EXPECT_NE(at, bytes.end());
+    uint32_t length = 0;
+    std::memcpy(&length, &*(at - 4), sizeof length);
+    bytes.resize(static_cast<size_t>(at - bytes.begin()) + length + 6);
+    return bytes;
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+// --types reads the header and the type table alone: a file that ends right after its table shows
+// the same table as the whole file. A type that this viewer does not know is shown and marked, while
+// every other output refuses the file naming it.
+TEST_F(ViewerTest, TypesComeFromTheHeaderAloneAndMarkTypesNotKnown)
+{
+    for (const std::string& file : {scene, draw}) {
+        const ViewRun whole = view("--types " + file);
+        ASSERT_EQ(whole.status, 0) << whole.err;
+        const std::vector<std::string> table = linesOf(whole.out);
+        EXPECT_EQ(table.size(), 2 + akDebugTypeDef::size()) << whole.out;
+        const std::string header = file + ".header";
+        schemasupport::writeFile(header, headerOf(file));
+        const ViewRun cut = view("--types " + header);
+        EXPECT_EQ(cut.status, 0) << cut.err;
+        EXPECT_EQ(cut.out, whole.out);
+        EXPECT_EQ(view("--summary " + header).status, 1) << "the other outputs read the records";
+
+        const ViewRun renamed = view("--types " + withTypeRenamed(file, "kiSwitch", "kiSwitcX"));
+        EXPECT_EQ(renamed.status, 0) << renamed.err;
+        const std::vector<std::string> marked = linesOf(renamed.out);
+        ASSERT_EQ(marked.size(), table.size() + 1) << renamed.out;
+        size_t differ = 0;
+        for (size_t i = 0; i < table.size(); ++i)
+            if (marked[i] != table[i]) {
+                ++differ;
+                EXPECT_NE(marked[i].find(" kiSwitcX [not known to this viewer]"), std::string::npos) << marked[i];
+            }
+        EXPECT_EQ(differ, 1u);
+        EXPECT_EQ(marked.back(),
+                  "1 type is not known to this viewer: the file cannot be read by it (written with "
+                  "other host libraries?)");
+    }
+}
+
+// A file refused for passing the attribute limit shows the message, with the bound met and the way
+// to raise it, and nothing of what was built, in every output; a few kilobytes built to expand
+// past the default limit meet the bound for their size.
+TEST_F(ViewerTest, AFileRefusedForItsLimitShowsNothingOfWhatWasBuilt)
+{
+    const std::string page = dir + "/refused.html";
+    for (const std::string& file : {scene, draw}) {
+        const std::string message = "akdebug-view: \"" + file +
+            "\" is refused: too many attributes: the file would build more than 20, the limit given with "
+            "--max-attributes; a larger limit is set with --max-attributes N\n";
+        for (const std::string& output :
+             {std::string(), std::string("--summary "), std::string("--stats "), std::string("--find Wheel "),
+              std::string("--address 1A2B "), "--diff " + file + " ", std::string("--serve --port 0 "),
+              "--html " + page + " "}) {
+            const ViewRun run = view("--max-attributes 20 " + output + file);
+            EXPECT_EQ(run.status, 1) << output << file;
+            EXPECT_EQ(run.err, message) << output << file;
+            EXPECT_EQ(run.out, "") << output << file;
+        }
+        const ViewRun json = view("--json --max-attributes 20 " + file);
+        EXPECT_EQ(json.status, 1);
+        EXPECT_EQ(json.err, message);
+        const std::string kind = file == scene ? "scene" : "draw";
+        EXPECT_EQ(json.out,
+                  "{\"file\":\"" + file + "\",\"kind\":\"" + kind + "\"," +
+                      (file == scene ? "\"root\":null" : "\"records\":[]") + ",\"complete\":false}\n");
+        const ViewRun lines = view("--jsonl --max-attributes 20 " + file);
+        EXPECT_EQ(lines.out, "{\"file\":\"" + file + "\",\"kind\":\"" + kind + "\"}\n{\"complete\":false}\n");
+    }
+    EXPECT_EQ(access(page.c_str(), F_OK), -1) << "no page was written";
+
+    const std::string expanding = dir + "/expanding.scene";
+    akDebugScene writer;
+    ASSERT_EQ(writer.write(expanding.c_str(), benchscene::buildExpanding(30)->getRoot(), false), telu::SUCCESS);
+    const ViewRun refused = view("--summary " + expanding);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err,
+              "akdebug-view: \"" + expanding +
+                  "\" is refused: too many attributes: the file would build more than 10000000, the "
+                  "default limit for a file of " +
+                  std::to_string(schemasupport::readFile(expanding).size()) +
+                  " bytes (1000 attributes per byte, at least 10000000); a larger limit is set with "
+                  "--max-attributes N\n");
 }

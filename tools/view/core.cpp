@@ -2,10 +2,10 @@
 
 #include <akdebugtypedef.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <typeinfo>
 
 namespace view {
 
@@ -81,6 +81,12 @@ std::string escape(const char* text)
 Node describe(const akDebugAttributeBase* attribute)
 {
     Node node;
+    describe(attribute, node);
+    return node;
+}
+
+void describe(const akDebugAttributeBase* attribute, Node& node)
+{
     node.attribute = attribute;
     char text[akDebugAttributeBase::s_stringBufferSize];
     node.name = attribute->getName();
@@ -90,37 +96,31 @@ Node describe(const akDebugAttributeBase* attribute)
     node.value = text;
     node.advanced = akDebugAttributeBase::isAdvanced(attribute);
     node.toolTip = akDebugAttributeBase::getToolTip(attribute);
+    node.errors.clear();
     auto errors = akDebugAttributeBase::range_error(attribute);
     for (auto it = errors.first; it != errors.second; ++it)
         node.errors.push_back({static_cast<int>(it->second.first), it->second.second});
-    if (const auto* object = dynamic_cast<const akDebugObject*>(attribute)) {
-        node.hasAddress = object->hasAddress();
-        node.address = object->getValue();
-    }
-    return node;
+    const akDebugObject* object = asObject(attribute);
+    node.hasAddress = object && object->hasAddress();
+    node.address = object ? object->getValue() : 0;
 }
-
-namespace {
-
-void walkFrom(const akDebugAttributeBase* attribute, int depth, const WalkOptions& options, const Visitor& visitor)
-{
-    if (!options.advanced && akDebugAttributeBase::isAdvanced(attribute))
-        return;
-    const Node node = describe(attribute);
-    const bool descend = visitor.enter ? visitor.enter(node, depth) : true;
-    if (descend && (options.depth < 0 || depth < options.depth))
-        for (auto it = attribute->begin_child(); it != attribute->end_child(); ++it)
-            walkFrom(*it, depth + 1, options, visitor);
-    if (visitor.leave)
-        visitor.leave(node, depth);
-}
-
-}  // namespace
 
 void walk(const akDebugAttributeBase* root, const WalkOptions& options, const Visitor& visitor)
 {
-    if (root)
-        walkFrom(root, 0, options, visitor);
+    // One node per depth, described again for each attribute at that depth.
+    std::vector<Node> nodes;
+    walkAttributes(
+        root, options,
+        [&](const akDebugAttributeBase* attribute, int depth) {
+            if (nodes.size() <= static_cast<size_t>(depth))
+                nodes.resize(static_cast<size_t>(depth) + 1);
+            describe(attribute, nodes[depth]);
+            return visitor.enter ? visitor.enter(nodes[depth], depth) : true;
+        },
+        [&](const akDebugAttributeBase*, int depth) {
+            if (visitor.leave)
+                visitor.leave(nodes[depth], depth);
+        });
 }
 
 std::vector<const akDebugAttributeBase*> lineage(const akDebugAttributeBase* attribute,
@@ -192,33 +192,47 @@ namespace {
 class HeaderReader : public akDebug
 {
 public:
-    std::vector<std::string> unknownTypes(const char* fileName)
+    Header read(const char* fileName)
     {
-        std::vector<std::string> unknown;
+        Header header;
         setFile(openFile(fileName, "rb", "akdebug-view"));
-        read<unsigned int>();
+        const unsigned int magic = akDebug::read<unsigned int>();
         int words[6];
-        read(words, 6);  // three fixed words, then the host library's version
-        if (words[3] != telu::getVersionMajor() || words[4] != telu::getVersionMinor())
-            return unknown;
-        read<int>();  // representations
+        akDebug::read(words, 6);  // three fixed words, then the host library's version
+        std::copy(words + 3, words + 6, header.version);
+        if ((magic != akDebugScene::MAGIC_NUMBER && magic != akDebugDraw::MAGIC_NUMBER) || hasReadFailed() ||
+            words[3] != telu::getVersionMajor() || words[4] != telu::getVersionMinor())
+            return header;
+        header.representations = akDebug::read<int>();
         const int count = readCount(4);
+        if (header.representations < 0 || hasReadFailed())
+            return header;
         char name[s_maxArraySize];
         for (int i = 0; i < count && !hasReadFailed(); ++i)
-            if (readString(name, sizeof name) == telu::SUCCESS && !akDebugTypeDef::find(name))
-                unknown.push_back(name);
-        return unknown;
+            if (readString(name, sizeof name) == telu::SUCCESS)
+                header.types.push_back({name, akDebugTypeDef::find(name)});
+        header.whole = !hasReadFailed() && header.types.size() == static_cast<size_t>(count);
+        return header;
     }
 };
 
 }  // namespace
 
-std::vector<std::string> unknownTypes(const char* fileName)
+Header readHeader(const char* fileName)
 {
     // The reader's reports of a damaged header are the module's, when it reads the file.
     const emNotify::Handler previous = emNotify::setHandler([](int, const char*) {});
-    std::vector<std::string> unknown = HeaderReader().unknownTypes(fileName);
+    Header header = HeaderReader().read(fileName);
     emNotify::setHandler(previous);
+    return header;
+}
+
+std::vector<std::string> unknownTypes(const char* fileName)
+{
+    std::vector<std::string> unknown;
+    for (const Header::Type& type : readHeader(fileName).types)
+        if (!type.def)
+            unknown.push_back(type.name);
     return unknown;
 }
 

@@ -48,6 +48,16 @@ struct Node
     unsigned int address = 0;
 };
 Node describe(const akDebugAttributeBase* attribute);
+// The same into `node`, whose texts keep their room: a walk describes millions of attributes.
+void describe(const akDebugAttributeBase* attribute, Node& node);
+
+// The object that `attribute` is, or null. Objects are the attributes with a type: the readers
+// give every object that stands for a host object its type, and a class level without one (its
+// type missing from a damaged file's table) stands for none, so nothing is lost by skipping it.
+inline const akDebugObject* asObject(const akDebugAttributeBase* attribute)
+{
+    return attribute->getType() ? static_cast<const akDebugObject*>(attribute) : nullptr;
+}
 
 // Which attributes a walk visits: advanced ones only when asked; children down to `depth` levels
 // below the start (negative: all).
@@ -67,6 +77,26 @@ struct Visitor
 };
 void walk(const akDebugAttributeBase* root, const WalkOptions& options, const Visitor& visitor);
 
+// The same walk without describing the attributes, for outputs that show few of their texts or
+// none (counts, searches): nothing is formatted that is not shown. `enter(attribute, depth)`
+// returns whether to visit the attribute's children; `leave(attribute, depth)` follows them.
+template <class Enter, class Leave>
+void walkAttributes(const akDebugAttributeBase* root, const WalkOptions& options, Enter&& enter, Leave&& leave,
+                    int depth = 0)
+{
+    if (!root || (!options.advanced && akDebugAttributeBase::isAdvanced(root)))
+        return;
+    if (enter(root, depth) && (options.depth < 0 || depth < options.depth) && !root->empty_child())
+        for (auto it = root->begin_child(), end = root->end_child(); it != end; ++it)
+            walkAttributes(*it, options, enter, leave, depth + 1);
+    leave(root, depth);
+}
+template <class Enter>
+void walkAttributes(const akDebugAttributeBase* root, const WalkOptions& options, Enter&& enter)
+{
+    walkAttributes(root, options, enter, [](const akDebugAttributeBase*, int) {});
+}
+
 // The attributes from `root` down to `attribute` along first parents, `root` first; empty when
 // `attribute` is not below `root` (or is `root` itself: then just `root`).
 std::vector<const akDebugAttributeBase*> lineage(const akDebugAttributeBase* attribute,
@@ -83,6 +113,22 @@ enum class FileKind { Scene, Draw, Unknown };
 // The magic number tells a scene file from a draw file. For a file of neither kind, `why` (when
 // given) says what it is instead: "cannot be opened: No such file or directory", "is empty", ...
 FileKind kindOf(const char* fileName, std::string* why = nullptr);
+
+// A file's header and type table, read without the objects that follow them.
+struct Header
+{
+    bool whole = false;  // read as far as the end of its type table, in the host library's version
+    int version[3] = {0, 0, 0};
+    int representations = 0;
+    struct Type
+    {
+        std::string name;                     // as the file holds it
+        const akDebugTypeDef* def = nullptr;  // null when no type definition has this name
+    };
+    std::vector<Type> types;
+};
+// Nothing is reported here: a header that cannot be read whole is the reader's to explain.
+Header readHeader(const char* fileName);
 
 // The names in the file's type table that no type definition is registered under, in the order
 // of the table; none when the header cannot be read as far as its table (the reader then says

@@ -15,12 +15,14 @@
 //   removed Mask 0/Child#2 [kiNode *]: 0x3E10
 //   3 differences: 1 added, 1 removed, 1 changed
 #include "options.h"
+#include "reading.h"
 
 #include <akdebugattributevalue.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <typeinfo>
@@ -31,15 +33,21 @@ namespace view {
 
 namespace {
 
-bool sameMarks(const Node& a, const Node& b)
+bool isGroup(const akDebugAttributeBase* attribute) { return dynamic_cast<const akDebugGroup*>(attribute) != nullptr; }
+
+// The marks as the outputs show them: the advanced mark, the tool tip, the errors in order.
+bool sameMarks(const akDebugAttributeBase* a, const akDebugAttributeBase* b)
 {
-    if (a.advanced != b.advanced || (a.toolTip == nullptr) != (b.toolTip == nullptr) ||
-        (a.toolTip && std::strcmp(a.toolTip, b.toolTip) != 0) || a.errors.size() != b.errors.size())
+    const char *tipA = akDebugAttributeBase::getToolTip(a), *tipB = akDebugAttributeBase::getToolTip(b);
+    if (akDebugAttributeBase::isAdvanced(a) != akDebugAttributeBase::isAdvanced(b) ||
+        (tipA == nullptr) != (tipB == nullptr) || (tipA && std::strcmp(tipA, tipB) != 0))
         return false;
-    for (size_t i = 0; i < a.errors.size(); ++i)
-        if (a.errors[i].level != b.errors[i].level || std::strcmp(a.errors[i].message, b.errors[i].message) != 0)
+    auto errorsA = akDebugAttributeBase::range_error(a), errorsB = akDebugAttributeBase::range_error(b);
+    for (; errorsA.first != errorsA.second && errorsB.first != errorsB.second; ++errorsA.first, ++errorsB.first)
+        if (errorsA.first->second.first != errorsB.first->second.first ||
+            std::strcmp(errorsA.first->second.second, errorsB.first->second.second) != 0)
             return false;
-    return true;
+    return errorsA.first == errorsA.second && errorsB.first == errorsB.second;
 }
 
 // Numbers equal, or both NaN: a value read back equals itself, whatever it holds.
@@ -83,27 +91,17 @@ bool sameLeaf(const akDebugAttributeBase* a, const akDebugAttributeBase* b)
                             emVec4<double>>(a, b));
 }
 
-// The address a value stands for: an object's, or an array's.
-bool addressOf(const Node& node, unsigned int& address)
+// The address a group stands for: an object's, or an array's.
+bool addressOf(const akDebugAttributeBase* group, unsigned int& address)
 {
-    if (node.hasAddress) {
-        address = node.address;
+    if (const akDebugObject* object = asObject(group); object && object->hasAddress()) {
+        address = object->getValue();
         return true;
     }
-    const auto* array = dynamic_cast<const akDebugArrayBase*>(node.attribute);
+    const auto* array = dynamic_cast<const akDebugArrayBase*>(group);
     if (array)
         address = array->getAddress();
     return array != nullptr;
-}
-
-// Equal values of two groups: addresses count only as null or not null.
-bool sameGroupValue(const Node& a, const Node& b)
-{
-    unsigned int addressA = 0, addressB = 0;
-    const bool isAddressA = addressOf(a, addressA), isAddressB = addressOf(b, addressB);
-    if (isAddressA && isAddressB)
-        return (addressA == 0) == (addressB == 0);
-    return isAddressA == isAddressB && a.value == b.value;
 }
 
 // The value as the text output shows it, with its marks.
@@ -133,25 +131,50 @@ std::vector<std::string> labels(const akDebugAttributeBase* group)
     return result;
 }
 
+// The label of a group's child as paths show it: its name, and for the second and later children
+// of one name "#" and the position among them.
+std::string labelOf(const akDebugAttributeBase* group, size_t index)
+{
+    const char* name = group->begin_child()[index]->getName();
+    unsigned int n = 1;
+    for (size_t i = 0; i < index; ++i)
+        n += std::strcmp(group->begin_child()[i]->getName(), name) == 0;
+    return n == 1 ? std::string(name) : name + ("#" + std::to_string(n));
+}
+
+// True when the children of the two groups have the same names in the same order: then they are
+// matched by position, and their labels are made only for a line that names one.
+bool sameNames(const akDebugAttributeBase* a, const akDebugAttributeBase* b)
+{
+    if (a->size_child() != b->size_child())
+        return false;
+    for (auto x = a->begin_child(), y = b->begin_child(); x != a->end_child(); ++x, ++y)
+        if ((*x)->getName() != (*y)->getName() && std::strcmp((*x)->getName(), (*y)->getName()) != 0)
+            return false;
+    return true;
+}
+
 class Difference
 {
 public:
     explicit Difference(const akDebugAttributeBase* rootA) : m_rootName(rootA->getName()) {}
 
+    // Nothing is formatted for a pair that does not differ but their type strings (and the value
+    // strings of groups that stand for no address), into buffers kept for the whole comparison.
     void compare(const akDebugAttributeBase* a, const akDebugAttributeBase* b)
     {
-        const Node nodeA = describe(a), nodeB = describe(b);
-        const bool groupA = dynamic_cast<const akDebugGroup*>(a) != nullptr;
-        const bool groupB = dynamic_cast<const akDebugGroup*>(b) != nullptr;
+        const bool sameKind = typeid(*a) == typeid(*b);
+        const bool groupA = isGroup(a);
+        const bool groupB = sameKind ? groupA : isGroup(b);
         if (groupA != groupB) {
-            report("changed", &nodeA, &nodeB);
+            report(a, b);
         } else if (!groupA) {
             // compare() holds only between attributes of one kind.
-            if (typeid(*a) != typeid(*b) || nodeA.type != nodeB.type || !sameLeaf(a, b) || !sameMarks(nodeA, nodeB))
-                report("changed", &nodeA, &nodeB);
+            if (!sameKind || !sameTypes(a, b) || !sameLeaf(a, b) || !sameMarks(a, b))
+                report(a, b);
         } else {
-            if (nodeA.type != nodeB.type || !sameGroupValue(nodeA, nodeB) || !sameMarks(nodeA, nodeB))
-                report("changed", &nodeA, &nodeB);
+            if (!sameTypes(a, b) || !sameGroupValue(a, b) || !sameMarks(a, b))
+                report(a, b);
             compareChildren(a, b);
         }
     }
@@ -165,19 +188,38 @@ public:
     bool differ() const { return m_added + m_removed + m_changed > 0; }
 
 private:
+    bool sameTypes(const akDebugAttributeBase* a, const akDebugAttributeBase* b)
+    {
+        a->getTypeString(m_textA);
+        b->getTypeString(m_textB);
+        return std::strcmp(m_textA, m_textB) == 0;
+    }
+
+    // Equal values of two groups: addresses count only as null or not null.
+    bool sameGroupValue(const akDebugAttributeBase* a, const akDebugAttributeBase* b)
+    {
+        unsigned int addressA = 0, addressB = 0;
+        const bool isAddressA = addressOf(a, addressA), isAddressB = addressOf(b, addressB);
+        if (isAddressA || isAddressB)
+            return isAddressA == isAddressB && (addressA == 0) == (addressB == 0);
+        a->getValueString(m_textA);
+        b->getValueString(m_textB);
+        return std::strcmp(m_textA, m_textB) == 0;
+    }
+
     void compareChildren(const akDebugAttributeBase* a, const akDebugAttributeBase* b)
     {
-        const std::vector<std::string> labelsA = labels(a), labelsB = labels(b);
-        const auto childA = [&](size_t i) { return *(a->begin_child() + i); };
-        const auto childB = [&](size_t i) { return *(b->begin_child() + i); };
-        if (labelsA == labelsB) {
-            for (size_t i = 0; i < labelsA.size(); ++i) {
-                m_path.push_back(labelsA[i]);
+        const auto childA = [&](size_t i) { return a->begin_child()[i]; };
+        const auto childB = [&](size_t i) { return b->begin_child()[i]; };
+        if (sameNames(a, b)) {
+            for (size_t i = 0; i < a->size_child(); ++i) {
+                m_places.push_back({a, i});
                 compare(childA(i), childB(i));
-                m_path.pop_back();
+                m_places.pop_back();
             }
             return;
         }
+        const std::vector<std::string> labelsA = labels(a), labelsB = labels(b);
         std::unordered_map<std::string, size_t> inB;
         for (size_t j = 0; j < labelsB.size(); ++j)
             inB.emplace(labelsB[j], j);
@@ -192,43 +234,42 @@ private:
         const auto addedUpTo = [&](size_t end) {
             for (; nextB < end; ++nextB)
                 if (!matched[nextB])
-                    reportChild("added", labelsB[nextB], nullptr, childB(nextB));
+                    reportChild(b, nextB, nullptr, childB(nextB));
         };
         for (size_t i = 0; i < labelsA.size(); ++i) {
             auto found = inB.find(labelsA[i]);
             if (found == inB.end()) {
-                reportChild("removed", labelsA[i], childA(i), nullptr);
+                reportChild(a, i, childA(i), nullptr);
                 continue;
             }
             if (found->second >= nextB)
                 addedUpTo(found->second + 1);
-            m_path.push_back(labelsA[i]);
+            m_places.push_back({a, i});
             compare(childA(i), childB(found->second));
-            m_path.pop_back();
+            m_places.pop_back();
         }
         addedUpTo(labelsB.size());
     }
 
-    void reportChild(const char* what, const std::string& label, const akDebugAttributeBase* a,
+    // A child that only one side has, the child `index` of `group` on that side.
+    void reportChild(const akDebugAttributeBase* group, size_t index, const akDebugAttributeBase* a,
                      const akDebugAttributeBase* b)
     {
-        m_path.push_back(label);
-        if (a) {
-            const Node node = describe(a);
-            report(what, &node, nullptr);
-        } else {
-            const Node node = describe(b);
-            report(what, nullptr, &node);
-        }
-        m_path.pop_back();
+        m_places.push_back({group, index});
+        report(a, b);
+        m_places.pop_back();
     }
 
     // One line: what happened, the path, the type, the old and the new value.
-    void report(const char* what, const Node* a, const Node* b)
+    void report(const akDebugAttributeBase* attributeA, const akDebugAttributeBase* attributeB)
     {
         std::string path;
-        for (const std::string& label : m_path)
-            path += (path.empty() ? "" : "/") + label;
+        for (const auto& place : m_places)
+            path += (path.empty() ? "" : "/") + labelOf(place.first, place.second);
+        const Node nodeA = attributeA ? describe(attributeA) : Node(),
+                   nodeB = attributeB ? describe(attributeB) : Node();
+        const Node* a = attributeA ? &nodeA : nullptr;
+        const Node* b = attributeB ? &nodeB : nullptr;
         std::string type;
         if (a && b && a->type != b->type)
             type = escape(a->type.c_str()) + " -> " + escape(b->type.c_str());
@@ -239,25 +280,28 @@ private:
             values = shown(*a) + " -> " + shown(*b);
         else
             values = shown(a ? *a : *b);
+        const char* what = a && b ? "changed" : a ? "removed" : "added";
         std::printf("%s %s [%s]: %s\n", what, escape(path.empty() ? m_rootName : path.c_str()).c_str(), type.c_str(),
                     values.c_str());
         ++(a && b ? m_changed : a ? m_removed : m_added);
     }
 
     const char* m_rootName;
-    std::vector<std::string> m_path;
+    // Where the comparison stands: each group on the way down and the position of the child taken.
+    std::vector<std::pair<const akDebugAttributeBase*, size_t>> m_places;
+    char m_textA[akDebugAttributeBase::s_stringBufferSize], m_textB[akDebugAttributeBase::s_stringBufferSize];
     unsigned int m_added = 0, m_removed = 0, m_changed = 0;
 };
 
 // Reads a scene file whole; false, with the reason on stderr, when it cannot be.
 bool readWhole(akDebugScene& scene, const std::string& file, const Options& options)
 {
-    scene.setMaxAttributes(options.maxAttributes);
-    scene.read(file.c_str());
-    if (scene.getRoot() && !scene.hasReadFailed())
+    bool refused = false;
+    if (readScene(scene, file, options.maxAttributes, &refused) && !scene.hasReadFailed())
         return true;
-    std::fprintf(stderr, "akdebug-view: \"%s\" could not be read%s; nothing compared\n", escape(file.c_str()).c_str(),
-                 scene.getRoot() ? " whole" : "");
+    if (!refused)
+        std::fprintf(stderr, "akdebug-view: \"%s\" could not be read%s; nothing compared\n",
+                     escape(file.c_str()).c_str(), scene.getRoot() ? " whole" : "");
     return false;
 }
 
@@ -275,14 +319,14 @@ int runDiff(const Options& options)
     akDebugScene a, b;
     if (!readWhole(a, options.diff[0], options) || !readWhole(b, options.diff[1], options))
         return 1;
-    Difference difference(a.getRoot());
-    difference.compare(a.getRoot(), b.getRoot());
-    difference.printCounts();
+    const auto difference = std::make_unique<Difference>(a.getRoot());
+    difference->compare(a.getRoot(), b.getRoot());
+    difference->printCounts();
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "akdebug-view: the output could not be written\n");
         return 1;
     }
-    return difference.differ() ? 3 : 0;
+    return difference->differ() ? 3 : 0;
 }
 
 }  // namespace view

@@ -131,6 +131,8 @@ bool Recording::read(const std::string& file, unsigned long long maxAttributes, 
         return true;
     });
     m_complete = result == telu::SUCCESS && !m_draw.hasReadFailed();
+    if (m_draw.hasPassedAttributeLimit())
+        return false;  // said by the reading
     if (result == telu::SUCCESS || !m_records.empty())
         return true;
     std::fprintf(stderr, "akdebug-view: \"%s\" could not be read; nothing compared\n", escape(file.c_str()).c_str());

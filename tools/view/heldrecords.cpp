@@ -1,5 +1,7 @@
 #include "heldrecords.h"
 
+#include "reading.h"
+
 #include "compare.h"
 
 #include <akdebugtype.h>
@@ -49,14 +51,19 @@ bool HeldRecords::read(const std::string& fileName, unsigned long long maxAttrib
 {
     m_draw.setMaxAttributes(maxAttributes);
     bool passed = false;
-    const int result = readRecords(m_draw, fileName.c_str(), {}, [&](const RecordView& view) {
-        passed = !keep(view, maxAttributes);
-        if (!passed && kept)
-            kept(m_views.back());
-        return !passed;
-    });
+    const int result = readRecords(
+        m_draw, fileName.c_str(), {},
+        [&](const RecordView& view) {
+            passed = !keep(view, maxAttributes);
+            if (!passed && kept)
+                kept(m_views.back());
+            return !passed;
+        },
+        nullptr, false);
+    m_refusal = passed ? refusalFor(maxAttributes, fileName) : refusalOf(m_draw, fileName);
+    // Told to the stream's listeners; the viewer says the refusal itself.
     if (passed)
-        emNotify::print(emNotify::LEVEL_FAIL, nullptr,
+        emNotify::print(emNotify::LEVEL_INFO, nullptr,
                         "view::HeldRecords::read - too many attributes: the records would build more than %llu "
                         "together",
                         maxAttributes);

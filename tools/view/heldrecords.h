@@ -35,6 +35,9 @@ public:
     bool read(const std::string& fileName, unsigned long long maxAttributes,
               const std::function<void(const RecordView& view)>& kept = nullptr);
     bool complete() const { return m_complete; }
+    // When the reading ended at the limit (the stream's, or that of the records together): what to
+    // say, as refusalOf says it (reading.h); empty otherwise.
+    const std::string& refusal() const { return m_refusal; }
     // The attributes of the records together, counted as above.
     unsigned long long attributes() const { return m_attributes; }
     const akDebugDraw& stream() const { return m_draw; }
@@ -63,6 +66,7 @@ private:
     Tops m_tops;
     bool m_complete = false;
     unsigned long long m_attributes = 0;
+    std::string m_refusal;
 
     // A name entry of a record: its top, its type's place in the type table, its place among the
     // record's entries of that type, its names, and its way down from the top (as positions among

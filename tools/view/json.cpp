@@ -33,29 +33,41 @@
 //
 // Nodes and records have the shape that jsonshape.h gives them, the web page's data too. Control
 // characters and everything beyond ASCII become escapes, and bytes that are not UTF-8 become
-// U+FFFD, so no text from a file reaches the output raw.
+// U+FFFD, so no text from a file reaches the output raw; a name, value or path that holds such
+// bytes is also given as its bytes in hexadecimal ("nameBytes":"4361666520ff"), so nothing is lost.
 #include "jsonshape.h"
 #include "options.h"
+#include "reading.h"
 #include "search.h"
 
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace view {
 
 namespace {
 
-// The document, written to standard output in large pieces.
+// The document, made in a buffer of its own and written to standard output in large pieces. A pipe
+// is given room for as much, so that a reader at its other end is woken less often.
 class Document : public JsonText
 {
 public:
-    Document() : JsonText(true) {}
-    ~Document() { flush(); }
+    Document() : JsonText(true), m_buffer(2 * s_flushSize)
+    {
+        struct stat info;
+        if (fstat(STDOUT_FILENO, &info) == 0 && S_ISFIFO(info.st_mode))
+            fcntl(STDOUT_FILENO, F_SETPIPE_SZ, static_cast<int>(s_flushSize));
+    }
+    ~Document() override { flush(); }
     // Called between pieces: writes what is held once there is enough of it.
     void pass()
     {
-        if (out.size() >= s_flushSize)
+        if (m_size >= s_flushSize)
             flush();
     }
     // False when the output could not be written.
@@ -65,14 +77,32 @@ public:
         return std::fflush(stdout) == 0 && !std::ferror(stdout);
     }
 
+protected:
+    void append(const char* piece, size_t length) override
+    {
+        std::memcpy(reserve(length), piece, length);
+        m_size += length;
+    }
+    char* reserve(size_t room) override
+    {
+        if (m_size + room > m_buffer.size())
+            flush();
+        if (room > m_buffer.size())
+            m_buffer.resize(room);
+        return m_buffer.data() + m_size;
+    }
+    void commit(const char* end) override { m_size = static_cast<size_t>(end - m_buffer.data()); }
+
 private:
     void flush()
     {
-        if (!out.empty())
-            std::fwrite(out.data(), 1, out.size(), stdout);
-        out.clear();
+        if (m_size)
+            std::fwrite(m_buffer.data(), 1, m_size, stdout);
+        m_size = 0;
     }
-    static constexpr size_t s_flushSize = 1 << 16;
+    static constexpr size_t s_flushSize = 1 << 20;
+    std::vector<char> m_buffer;
+    size_t m_size = 0;
 };
 
 // Writes the attributes that a walk from `root` visits, one per line, or "null" when it visits
@@ -81,19 +111,20 @@ void writeTree(Document& out, const akDebugAttributeBase* root, const WalkOption
 {
     // Per depth: whether a child was written at that depth under the current parent.
     std::vector<bool> written;
-    walk(root, options,
-         {[&](const Node& node, int depth) {
-              if (written.size() <= static_cast<size_t>(depth))
-                  written.resize(static_cast<size_t>(depth) + 1);
-              out.raw(written[depth] ? ",\n{" : "\n{");
-              written[depth] = true;
-              if (written.size() > static_cast<size_t>(depth) + 1)
-                  written[depth + 1] = false;
-              out.nodeMembers(node).raw(",\"children\":[");
-              out.pass();
-              return true;
-          },
-          [&](const Node&, int) { out.raw("]}"); }});
+    walkAttributes(
+        root, options,
+        [&](const akDebugAttributeBase* attribute, int depth) {
+            if (written.size() <= static_cast<size_t>(depth))
+                written.resize(static_cast<size_t>(depth) + 1);
+            out.raw(written[depth] ? ",\n{" : "\n{");
+            written[depth] = true;
+            if (written.size() > static_cast<size_t>(depth) + 1)
+                written[depth + 1] = false;
+            out.nodeMembers(attribute).raw(",\"children\":[");
+            out.pass();
+            return true;
+        },
+        [&](const akDebugAttributeBase*, int) { out.raw("]}"); });
     if (written.empty())
         out.raw("null");
 }
@@ -105,7 +136,7 @@ void writeFound(Document& out, const akDebug& stream, const Options& options, co
         out.raw(found++ ? ",\n{" : "\n{");
         if (tops.record(each.top) >= 0)
             out.raw("\"record\":").number(static_cast<unsigned int>(tops.record(each.top))).raw(",");
-        out.raw("\"path\":").text(pathOf(tops, each)).raw(",\"object\":");
+        out.textMember("path", pathOf(tops, each).c_str(), true).raw(",\"object\":");
         writeTree(out, each.object, options.walk);
         out.raw("}");
         return true;
@@ -115,9 +146,8 @@ void writeFound(Document& out, const akDebug& stream, const Options& options, co
 int writeScene(Document& out, const Options& options, FileKind kind)
 {
     akDebugScene scene;
-    scene.setMaxAttributes(options.maxAttributes);
     if (kind == FileKind::Scene)
-        scene.read(options.file.c_str());
+        readScene(scene, options.file, options.maxAttributes);
     const akDebugObject* root = scene.getRoot();
     out.raw("{\"file\":").text(options.file).raw(",\"kind\":").raw(kind == FileKind::Scene ? "\"scene\"" : "null");
     if (options.mode == Mode::Find) {
@@ -197,25 +227,23 @@ void writeLines(Document& out, const akDebugAttributeBase* top, const WalkOption
 {
     // By depth: the id of the attribute last entered there.
     std::vector<unsigned long long> ids;
-    walk(top, options,
-         {[&](const Node& node, int depth) {
-              const size_t at = static_cast<size_t>(depth);
-              if (ids.size() <= at)
-                  ids.resize(at + 1);
-              ids[at] = nextId++;
-              out.raw("{\"id\":").number(ids[at]).raw(",\"parent\":");
-              if (at == 0)
-                  out.raw("null");
-              else
-                  out.number(ids[at - 1]);
-              out.raw(",\"depth\":").number(at);
-              if (record >= 0)
-                  out.raw(",\"record\":").number(static_cast<unsigned int>(record));
-              out.raw(",").nodeMembers(node).raw("}\n");
-              out.pass();
-              return true;
-          },
-          nullptr});
+    walkAttributes(top, options, [&](const akDebugAttributeBase* attribute, int depth) {
+        const size_t at = static_cast<size_t>(depth);
+        if (ids.size() <= at)
+            ids.resize(at + 1);
+        ids[at] = nextId++;
+        out.raw("{\"id\":").number(ids[at]).raw(",\"parent\":");
+        if (at == 0)
+            out.raw("null");
+        else
+            out.number(ids[at - 1]);
+        out.raw(",\"depth\":").number(at);
+        if (record >= 0)
+            out.raw(",\"record\":").number(static_cast<unsigned int>(record));
+        out.raw(",").nodeMembers(attribute).raw("}\n");
+        out.pass();
+        return true;
+    });
 }
 
 }  // namespace
@@ -249,9 +277,7 @@ int runJsonl(const Options& options)
         missing = reportMissing(options.records, seen, options.file, complete);
     } else if (kind == FileKind::Scene) {
         akDebugScene scene;
-        scene.setMaxAttributes(options.maxAttributes);
-        scene.read(options.file.c_str());
-        if (scene.getRoot())
+        if (readScene(scene, options.file, options.maxAttributes))
             writeLines(out, scene.getRoot(), options.walk, -1, nextId);
         complete = scene.getRoot() && !scene.hasReadFailed();
     }

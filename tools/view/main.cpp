@@ -3,6 +3,7 @@
 // after writing a file: the build places it in the tool directory as "DebugScene.exe" and
 // "DebugDraw.exe"; started under those names with a file, it shows a summary and how to see more.
 #include "options.h"
+#include "reading.h"
 
 #include <akdebugmodule.h>
 
@@ -308,13 +309,18 @@ int run(int argc, char** argv)
     if (!parse(argc, argv, options, asTool, status, drawOnly))
         return status;
 
-    // The module's failures go to stderr; its information messages are not the viewer's output.
+    // The module's failures go to stderr; its information messages are not the viewer's output. A
+    // file refused for passing the attribute limit is said so by the viewer in its own words.
     emNotify::setHandler([](int level, const char* text) {
-        if (level >= emNotify::LEVEL_WARN)
-            std::fprintf(stderr, "akdebug-view: %s\n", view::escape(text).c_str());
-        if (std::strstr(text, "too many attributes"))
-            std::fprintf(stderr, "akdebug-view: a larger limit is set with --max-attributes N\n");
+        if (level < emNotify::LEVEL_WARN || std::strstr(text, "too many attributes"))
+            return;
+        view::ReadProgress::clearLine();
+        std::fprintf(stderr, "akdebug-view: %s\n", view::escape(text).c_str());
     });
+    // The tree and the searches (as text or JSON) write a draw file's records as they are read.
+    view::ReadProgress::setRecordsShownWhileRead(
+        isatty(STDOUT_FILENO) &&
+        (options.mode == view::Mode::Tree || options.mode == view::Mode::Find || options.mode == view::Mode::Address));
     akModule* module = akdebugInitialize();
     module->initialize(0, nullptr);
     module->configure();

@@ -49,6 +49,7 @@ const std::vector<Output>& outputs();
 const Output* outputFor(Mode mode, Format format);
 
 int runText(const Options& options);
+int runTypes(const Options& options);
 int runJson(const Options& options);
 int runJsonl(const Options& options);
 int runDiff(const Options& options);

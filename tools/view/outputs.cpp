@@ -8,7 +8,7 @@ const std::vector<Output>& outputs()
 {
     static const std::vector<Output> table = {
         {Mode::Tree, Format::Text, runText},    {Mode::Summary, Format::Text, runText},
-        {Mode::Types, Format::Text, runText},   {Mode::Find, Format::Text, runText},
+        {Mode::Types, Format::Text, runTypes},  {Mode::Find, Format::Text, runText},
         {Mode::Address, Format::Text, runText}, {Mode::Tree, Format::Json, runJson},
         {Mode::Find, Format::Json, runJson},    {Mode::Tree, Format::Jsonl, runJsonl},
         {Mode::Diff, Format::Text, runDiff},    {Mode::Serve, Format::Text, runServe},

@@ -1,6 +1,7 @@
 #include "records.h"
 
 #include "changes.h"
+#include "reading.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -122,14 +123,15 @@ std::vector<RecordView> recordViews(const akDebugDraw& draw)
 }
 
 int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& filter,
-                const std::function<bool(const RecordView&)>& visit, RecordsSeen* seen)
+                const std::function<bool(const RecordView&)>& visit, RecordsSeen* seen, bool sayRefusal)
 {
     RecordsSeen counted;
     if (!seen)
         seen = &counted;
     Sequence sequence;
     bool more = true;
-    return draw.read(fileName, [&](const akDebugDraw::Record& record) {
+    ReadProgress progress(draw, fileName, true);
+    const int result = draw.read(fileName, [&](const akDebugDraw::Record& record) {
         const RecordView view = sequence.next(record);
         seen->firstFrame = seen->records == 0 ? record.frame : std::min(seen->firstFrame, record.frame);
         seen->lastFrame = seen->records++ == 0 ? record.frame : std::max(seen->lastFrame, record.frame);
@@ -144,6 +146,11 @@ int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& fil
         sequence.passed(view);
         return more && !(filter.byIndex && view.index >= filter.index);
     });
+    ReadProgress::clearLine();  // before the refusal is said
+    const std::string refusal = sayRefusal ? refusalOf(draw, fileName) : std::string();
+    if (!refusal.empty())
+        std::fprintf(stderr, "akdebug-view: %s\n", refusal.c_str());
+    return result;
 }
 
 bool reportMissing(const RecordFilter& filter, const RecordsSeen& seen, const std::string& fileName, bool complete)

@@ -53,9 +53,13 @@ struct RecordsSeen
 };
 
 // Reads a draw file one record at a time and hands on the records the filter accepts; returns the
-// reader's result (1 or -32767). `visit` returns false to stop. `seen`, when given, counts.
+// reader's result (1 or -32767). `visit` returns false to stop. `seen`, when given, counts. The
+// read's progress is shown on a terminal (reading.h); a file refused for passing the attribute
+// limit is said so on stderr (the records handed on before the refused one are whole) unless
+// `sayRefusal` is false.
 int readRecords(akDebugDraw& draw, const char* fileName, const RecordFilter& filter,
-                const std::function<bool(const RecordView&)>& visit, RecordsSeen* seen = nullptr);
+                const std::function<bool(const RecordView&)>& visit, RecordsSeen* seen = nullptr,
+                bool sayRefusal = true);
 
 // When the filter asks for a record or a frame that a reading did not find: says so on stderr,
 // with what the file holds instead (`complete`: the file was read whole), and returns true.

@@ -2,6 +2,7 @@
 // record, a scene file's from its tree.
 #include "jsonshape.h"
 #include "options.h"
+#include "reading.h"
 #include "stats.h"
 
 #include <cstdio>
@@ -175,7 +176,7 @@ int runStats(const Options& options)
             stats.add(view);
             return true;
         });
-        if (result == telu::FAILURE && stats.frames().empty())
+        if ((result == telu::FAILURE && stats.frames().empty()) || draw.hasPassedAttributeLimit())
             return 1;
         complete = result == telu::SUCCESS;
         if (options.format == Format::Json)
@@ -184,9 +185,7 @@ int runStats(const Options& options)
             printStats(stats);
     } else {
         akDebugScene scene;
-        scene.setMaxAttributes(options.maxAttributes);
-        scene.read(options.file.c_str());
-        if (!scene.getRoot())
+        if (!readScene(scene, options.file, options.maxAttributes))
             return 1;
         complete = !scene.hasReadFailed();
         const SceneStats stats = sceneStats(scene.getRoot());

@@ -3,11 +3,13 @@
 #include "changes.h"
 #include "counts.h"
 #include "options.h"
+#include "reading.h"
 #include "search.h"
 
 #include <cstdio>
 #include <map>
 #include <string>
+#include <unordered_map>
 
 namespace view {
 
@@ -36,68 +38,33 @@ void printTree(const akDebugAttributeBase* root, const WalkOptions& options, int
           nullptr});
 }
 
-bool readScene(akDebugScene& scene, const Options& options)
-{
-    scene.setMaxAttributes(options.maxAttributes);
-    scene.read(options.file.c_str());
-    return scene.getRoot() != nullptr;
-}
-
 // Counts of what the trees hold: objects per type name (records read in full or repeated,
 // references by address only, null references, class levels of other records), error marks per
 // level.
-struct Counts
+void printCounts(const TreeCounts& counts)
 {
-    struct PerType
-    {
-        unsigned long long records = 0, references = 0, nulls = 0, levels = 0;
-    };
-    std::map<std::string, PerType> types;
-    std::map<int, unsigned long long> errors;
-
-    void add(const akDebugAttributeBase* root)
-    {
-        walk(root, {true, -1},
-             {[&](const Node& node, int) {
-                  for (const Error& error : node.errors)
-                      ++errors[error.level];
-                  const auto* object = dynamic_cast<const akDebugObject*>(node.attribute);
-                  if (!object || !object->getType())
-                      return true;
-                  PerType& counts = types[object->getType()->getName()];
-                  if (!node.hasAddress)
-                      ++counts.levels;
-                  else if (node.address == 0)
-                      ++counts.nulls;
-                  else
-                      ++(object->empty_child() ? counts.references : counts.records);
-                  return true;
-              },
-              nullptr});
+    const std::map<std::string, TreeCounts::PerType> types = counts.types();
+    std::printf("types: %zu (records; by address, null references and class levels in brackets)\n", types.size());
+    for (const auto& entry : types) {
+        const TreeCounts::PerType& type = entry.second;
+        std::printf("  %s: %llu", entry.first.c_str(), type.records);
+        const char* separator = " (";
+        for (auto part : {std::make_pair(type.references, "by address"), std::make_pair(type.nulls, "null"),
+                          std::make_pair(type.levels, "as level")})
+            if (part.first) {
+                std::printf("%s%llu %s", separator, part.first, part.second);
+                separator = ", ";
+            }
+        std::printf("%s\n", *separator == ',' ? ")" : "");
     }
-    void print() const
-    {
-        std::printf("types: %zu (records; by address, null references and class levels in brackets)\n", types.size());
-        for (const auto& entry : types) {
-            const PerType& counts = entry.second;
-            std::printf("  %s: %llu", entry.first.c_str(), counts.records);
-            const char* separator = " (";
-            for (auto part : {std::make_pair(counts.references, "by address"), std::make_pair(counts.nulls, "null"),
-                              std::make_pair(counts.levels, "as level")})
-                if (part.first) {
-                    std::printf("%s%llu %s", separator, part.first, part.second);
-                    separator = ", ";
-                }
-            std::printf("%s\n", *separator == ',' ? ")" : "");
-        }
-        std::printf("errors by level:");
-        if (errors.empty())
-            std::printf(" none");
-        for (const auto& entry : errors)
-            std::printf(" %d: %llu", entry.first, entry.second);
-        std::printf("\n");
-    }
-};
+    std::printf("errors by level:");
+    const std::map<int, unsigned long long> errors = counts.errors();
+    if (errors.empty())
+        std::printf(" none");
+    for (const auto& entry : errors)
+        std::printf(" %d: %llu", entry.first, entry.second);
+    std::printf("\n");
+}
 
 void printRecordCounts(const akDebug& stream)
 {
@@ -111,28 +78,6 @@ void printHeader(const akDebug& stream, const char* kind)
     const int* version = stream.getFileVersion();
     std::printf("%s file, host library %d.%d.%d, %d representation%s\n", kind, version[0], version[1], version[2],
                 stream.getNumRepresentations(), stream.getNumRepresentations() == 1 ? "" : "s");
-}
-
-void printTypes(const akDebug& stream)
-{
-    std::printf("type table:\n");
-    for (auto it = stream.begin_type(); it != stream.end_type(); ++it) {
-        const akDebugTypeDef* def = (*it)->getTypeDef();
-        const unsigned int options = def->getOptions();
-        std::printf("  %3d %s", (*it)->getIndex(), def->getName());
-        if (def->getBaseTypeDef())
-            std::printf(" : %s", def->getBaseTypeDef()->getName());
-        std::printf(" [");
-        const char* separator = "";
-        for (auto option : {std::make_pair(akDebugTypeDef::OPTION_INDEX_ADDRESS, "index address"),
-                            std::make_pair(akDebugTypeDef::OPTION_INDEX_NAME, "index name"),
-                            std::make_pair(akDebugTypeDef::OPTION_SHARE_REPEATS, "share repeats")})
-            if (options & option.first) {
-                std::printf("%s%s", separator, option.second);
-                separator = ", ";
-            }
-        std::printf("]\n");
-    }
 }
 
 // Objects whose name holds the text, each with its path and its tree.
@@ -190,23 +135,19 @@ void printFoundCount(Mode mode, int found)
 int showScene(const Options& options)
 {
     akDebugScene scene;
-    if (!readScene(scene, options))
+    if (!readScene(scene, options.file, options.maxAttributes))
         return 1;
     const bool complete = !scene.hasReadFailed();
     int found = 0;
     bool fullShown = false;
     switch (options.mode) {
-    case Mode::Types:
-        printHeader(scene, "scene");
-        printTypes(scene);
-        break;
     case Mode::Summary: {
         printHeader(scene, "scene");
         printRecordCounts(scene);
         std::printf("attributes: %llu\n", scene.getNumAttributesHeld());
-        Counts counts;
+        TreeCounts counts;
         counts.add(scene.getRoot());
-        counts.print();
+        printCounts(counts);
         break;
     }
     case Mode::Find:
@@ -275,23 +216,21 @@ int showDraw(const Options& options)
                 printFound(draw, options, topsOf(view), found);
             } else if (mode == Mode::Address) {
                 printUses(topsOf(view), options, found, fullShown, &uses);
-            } else if (mode != Mode::Types) {
+            } else {
                 if (records == 0 || record.frame != frame)
                     std::printf("Frame %u\n", record.frame);
                 frame = record.frame;
                 printRecord(view, options, compare);
             }
             ++records;
-            return mode != Mode::Types;
+            return true;
         },
         &seen);
+    // A refused file's counts would be of a part of it.
     if (reportMissing(options.records, seen, options.file, result == telu::SUCCESS) ||
-        (result == telu::FAILURE && records == 0))
+        (result == telu::FAILURE && records == 0) || draw.hasPassedAttributeLimit())
         return 1;
-    if (mode == Mode::Types) {
-        printHeader(draw, "draw");
-        printTypes(draw);
-    } else if (mode == Mode::Summary) {
+    if (mode == Mode::Summary) {
         printHeader(draw, "draw");
         std::printf("records: %u (%u redundant)\n", records, redundant);
         for (const auto& kind : kinds)
@@ -299,12 +238,7 @@ int showDraw(const Options& options)
         std::printf("frames: %u\n", frames);
         printRecordCounts(draw);
         std::printf("attributes held at most: %llu\n", held);
-        Counts shown;
-        for (const auto& entry : counts.types())
-            shown.types[entry.first] = {entry.second.records, entry.second.references, entry.second.nulls,
-                                        entry.second.levels};
-        shown.errors = counts.errors();
-        shown.print();
+        printCounts(counts);
     } else if (mode == Mode::Find || mode == Mode::Address) {
         printFoundCount(mode, found);
     }

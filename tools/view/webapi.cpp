@@ -3,6 +3,7 @@
 #include "compressed.h"
 #include "drawpack.h"
 #include "jsonshape.h"
+#include "reading.h"
 
 #include <akdebugattributename.h>
 
@@ -150,6 +151,9 @@ bool WebApi::read(const std::string& fileName, unsigned long long maxAttributes)
             if (view.record->frame == m_draw->records().front().record->frame)
                 geometry::addRecord(*m_firstFrame, view.index, *view.record);
         });
+        m_refusal = m_draw->refusal();
+        if (!m_refusal.empty())
+            return false;
         m_complete = m_draw->complete();
         m_attributes = m_draw->attributes();
         m_records = m_draw->records();
@@ -158,7 +162,13 @@ bool WebApi::read(const std::string& fileName, unsigned long long maxAttributes)
     }
     m_scene.emplace();
     m_scene->setMaxAttributes(maxAttributes);
-    m_scene->read(fileName.c_str());
+    {
+        ReadProgress progress(*m_scene, fileName);
+        m_scene->read(fileName.c_str());
+    }
+    m_refusal = refusalOf(*m_scene, fileName);
+    if (!m_refusal.empty())
+        return false;
     m_complete = !m_scene->hasReadFailed() && m_scene->getRoot();
     m_attributes = m_scene->getNumAttributesHeld();
     if (m_scene->getRoot())
@@ -223,7 +233,7 @@ void WebApi::once(const Ask& ask) { ask(Params()); }
 
 void WebApi::writeNode(JsonText& out, const akDebugAttributeBase* attribute)
 {
-    out.raw("{\"id\":").number(idOf(attribute)).raw(",").nodeMembers(describe(attribute));
+    out.raw("{\"id\":").number(idOf(attribute)).raw(",").nodeMembers(attribute);
     if (!attribute->empty_child()) {
         unsigned int basic = 0;
         for (auto it = attribute->begin_child(); it != attribute->end_child(); ++it)
@@ -309,14 +319,12 @@ bool WebApi::writeResult(JsonText& out, const Found& found)
         return false;
     const emBaseName* name = nameOf(found.object);
     const Node described = describe(found.object);
-    out.raw("{\"name\":")
-        .text(name ? name->getValue().c_str() : "")
+    out.raw("{")
+        .textMember("name", name ? name->getValue().c_str() : "", true)
         .raw(",\"type\":")
         .text(described.type)
-        .raw(",\"value\":")
-        .text(described.value)
-        .raw(",\"path\":")
-        .text(pathOf(m_tops, found));
+        .textMember("value", described.value.c_str())
+        .textMember("path", pathOf(m_tops, found).c_str());
     if (m_tops.record(found.top) >= 0)
         out.raw(",\"record\":").number(static_cast<unsigned int>(m_tops.record(found.top)));
     out.raw(",\"way\":[");

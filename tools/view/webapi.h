@@ -80,10 +80,13 @@ public:
     WebApi& operator=(const WebApi&) = delete;
 
     // Reads a scene file, or a draw file whole, building at most `maxAttributes` attributes (in a
-    // draw file's records together, counting each subtree they share in every record).
-    // False when nothing could be read; complete() tells whether all of it was.
+    // draw file's records together, counting each subtree they share in every record), with its
+    // progress shown on a terminal. False when nothing could be read, or when the file was refused
+    // for passing the limit: then refusal() says so, and nothing of it is shown. complete() tells
+    // whether all of it was read.
     bool read(const std::string& fileName, unsigned long long maxAttributes);
     bool complete() const { return m_complete; }
+    const std::string& refusal() const { return m_refusal; }
     // Reads another draw file and makes the difference of this one from it, which the page shows
     // (webanalysis.cpp). False, with the reason on stderr, when either is no draw file or cannot be
     // read.
@@ -133,7 +136,7 @@ private:
     std::optional<akDebugScene> m_scene;
     // A draw file's records, sharing what the file repeats (heldrecords.h).
     std::unique_ptr<HeldRecords> m_draw;
-    std::string m_fileName;
+    std::string m_fileName, m_refusal;
     bool m_complete = false;
     unsigned long long m_attributes = 0;
     std::vector<RecordView> m_records;

@@ -70,8 +70,11 @@ void routes(httplib::Server& server, WebApi& api, std::mutex& lock)
 int runServe(const Options& options)
 {
     WebApi api;
-    if (!api.read(options.file, options.maxAttributes))
+    if (!api.read(options.file, options.maxAttributes)) {
+        if (!api.refusal().empty())
+            std::fprintf(stderr, "akdebug-view: %s\n", api.refusal().c_str());
         return 1;
+    }
     if (!options.compare.empty() && !api.compareWith(options.compare, options.maxAttributes, options.tolerance))
         return 1;
     // The drawing the page shows first, made before the page asks for it.
@@ -152,30 +155,23 @@ int runServe(const Options& options)
 
 int runHtml(const Options& options)
 {
-    // The read stops at the page's limit; the module's report of that is this program's own
-    // message here, not the advice to raise --max-attributes.
+    // The read stops at the page's limit; what is said of that is this program's own message here,
+    // not the advice to raise --max-attributes.
     const bool pageLimited = options.maxAttributes > s_pageLimit;
-    bool tooBig = false;
-    emNotify::Handler previous;
-    previous = emNotify::setHandler([&](int level, const char* message) {
-        // What the reader reports after stopping there follows from the stop.
-        if (tooBig || (pageLimited && std::strstr(message, "too many attributes")))
-            tooBig = true;
-        else if (previous)
-            previous(level, message);
-    });
     WebApi api;
     const bool read = api.read(options.file, pageLimited ? s_pageLimit : options.maxAttributes);
-    emNotify::setHandler(previous);
-    if (tooBig) {
+    if (!read && pageLimited && !api.refusal().empty()) {
         std::fprintf(stderr,
                      "akdebug-view: \"%s\" holds more than %llu attributes, too many for one page; serve it "
                      "instead: akdebug-view --serve \"%s\"\n",
                      escape(options.file.c_str()).c_str(), s_pageLimit, escape(options.file.c_str()).c_str());
         return 1;
     }
-    if (!read)
+    if (!read) {
+        if (!api.refusal().empty())
+            std::fprintf(stderr, "akdebug-view: %s\n", api.refusal().c_str());
         return 1;
+    }
     const std::string page = pageWithData(api.written());
     std::ofstream out(options.html, std::ios::binary | std::ios::trunc);
     out.write(page.data(), static_cast<std::streamsize>(page.size()));

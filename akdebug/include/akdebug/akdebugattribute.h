@@ -17,6 +17,10 @@
 class akDebugObject;
 class akDebugType;
 
+// Copies a text into a buffer of akDebugAttributeBase::s_stringBufferSize bytes, cut to fit, and
+// returns its length, as snprintf with "%s" does: type and value strings are made by the million.
+AKDEBUG_API int akDebugPrintText(char* buffer, const char* text);
+
 class akDebugAttributeBase;
 
 // The children of a group: one pointer to a block of the host allocator that holds the count, the

@@ -18,11 +18,11 @@ public:
     int getValueString(char* buffer) const override
     {
         const char* text = akDebugEnumTraits<E>::name(static_cast<int>(this->getValue()));
-        return std::snprintf(buffer, akDebugAttributeBase::s_stringBufferSize, "%s", text ? text : "Undefined Enum");
+        return akDebugPrintText(buffer, text ? text : "Undefined Enum");
     }
     int getTypeString(char* buffer) const override
     {
-        return std::snprintf(buffer, akDebugAttributeBase::s_stringBufferSize, "%s", akDebugEnumTraits<E>::typeName());
+        return akDebugPrintText(buffer, akDebugEnumTraits<E>::typeName());
     }
     akDebugAttributeBase* makeCopy() const override
     {

@@ -15,26 +15,33 @@ struct akDebugValueTraits
     static int print(char* buffer, const T&) { return std::snprintf(buffer, 8, "Unknown"); }
 };
 
-#define AKDEBUG_VALUE_TRAITS(T, NAME, FORMAT, CAST)                                               \
-    template <>                                                                                   \
-    struct akDebugValueTraits<T>                                                                  \
-    {                                                                                             \
-        static const char* typeName() { return NAME; }                                            \
-        static int print(char* buffer, const T& value)                                            \
-        {                                                                                         \
-            return std::snprintf(buffer, akDebugAttributeBase::s_stringBufferSize, FORMAT, CAST); \
-        }                                                                                         \
+// Numbers are formatted as snprintf formats them ("%d", and "%g" for floating point), only
+// faster: a tree's values are formatted by the million. `format` holds no other conversion than
+// "%g", each of which takes the next of the values; the result is cut to fit the value buffer.
+AKDEBUG_API int akDebugPrintNumbers(char* buffer, const char* format, const double* values, int count);
+AKDEBUG_API int akDebugPrintInteger(char* buffer, int value);
+// "0x%X": an address or a mask.
+AKDEBUG_API int akDebugPrintHex(char* buffer, unsigned int value);
+
+inline int akDebugPrintNumber(char* buffer, double value) { return akDebugPrintNumbers(buffer, "%g", &value, 1); }
+
+#define AKDEBUG_VALUE_TRAITS(T, NAME, PRINTED)                             \
+    template <>                                                            \
+    struct akDebugValueTraits<T>                                           \
+    {                                                                      \
+        static const char* typeName() { return NAME; }                     \
+        static int print(char* buffer, const T& value) { return PRINTED; } \
     };
 
-AKDEBUG_VALUE_TRAITS(bool, "bool", "%s", value ? "true" : "false")
-AKDEBUG_VALUE_TRAITS(char, "char", "%d", static_cast<int>(static_cast<signed char>(value)))
-AKDEBUG_VALUE_TRAITS(unsigned char, "unsigned char", "%d", static_cast<int>(value))
-AKDEBUG_VALUE_TRAITS(short, "short", "%d", static_cast<int>(value))
-AKDEBUG_VALUE_TRAITS(unsigned short, "unsigned short", "%d", static_cast<int>(value))
-AKDEBUG_VALUE_TRAITS(int, "int", "%d", value)
-AKDEBUG_VALUE_TRAITS(unsigned int, "unsigned int", "%d", static_cast<int>(value))
-AKDEBUG_VALUE_TRAITS(float, "float", "%g", static_cast<double>(value))
-AKDEBUG_VALUE_TRAITS(double, "double", "%g", value)
+AKDEBUG_VALUE_TRAITS(bool, "bool", akDebugPrintText(buffer, value ? "true" : "false"))
+AKDEBUG_VALUE_TRAITS(char, "char", akDebugPrintInteger(buffer, static_cast<signed char>(value)))
+AKDEBUG_VALUE_TRAITS(unsigned char, "unsigned char", akDebugPrintInteger(buffer, value))
+AKDEBUG_VALUE_TRAITS(short, "short", akDebugPrintInteger(buffer, value))
+AKDEBUG_VALUE_TRAITS(unsigned short, "unsigned short", akDebugPrintInteger(buffer, value))
+AKDEBUG_VALUE_TRAITS(int, "int", akDebugPrintInteger(buffer, value))
+AKDEBUG_VALUE_TRAITS(unsigned int, "unsigned int", akDebugPrintInteger(buffer, static_cast<int>(value)))
+AKDEBUG_VALUE_TRAITS(float, "float", akDebugPrintNumber(buffer, value))
+AKDEBUG_VALUE_TRAITS(double, "double", akDebugPrintNumber(buffer, value))
 #undef AKDEBUG_VALUE_TRAITS
 
 // A leaf that stores one value by value.
@@ -49,7 +56,7 @@ public:
     int getValueString(char* buffer) const override { return akDebugValueTraits<T>::print(buffer, m_value); }
     int getTypeString(char* buffer) const override
     {
-        return std::snprintf(buffer, s_stringBufferSize, "%s", akDebugValueTraits<T>::typeName());
+        return akDebugPrintText(buffer, akDebugValueTraits<T>::typeName());
     }
     akDebugAttributeBase* makeCopy() const override
     {
@@ -113,31 +120,28 @@ struct akDebugScalarName<double>
     static constexpr const char* frustum = "emFrustum<double>";
 };
 
-// Prints up to four components with a format naming as many as the vector has.
+// Prints the components with a format naming as many as the vector has ("x=%g, y=%g, z=%g").
 template <class T, int N>
 int akDebugPrintVector(char* buffer, const char* format, const emVecN<T, N>& v)
 {
-    double c[4] = {0, 0, 0, 0};
+    double c[N];
     for (int i = 0; i < N; ++i)
         c[i] = static_cast<double>(v[i]);
-    return std::snprintf(buffer, akDebugAttributeBase::s_stringBufferSize, format, c[0], c[1], c[2], c[3]);
+    return akDebugPrintNumbers(buffer, format, c, N);
 }
 
-#define AKDEBUG_VECTOR_KIND(Kind, Base, VecT, TYPE_NAME, FORMAT)                                     \
-    template <class T>                                                                               \
-    class AKDEBUG_API Kind : public Base                                                             \
-    {                                                                                                \
-    public:                                                                                          \
-        Kind(const char* name, const VecT<T>& value) : Base(name, value) {}                          \
-        int getValueString(char* buffer) const override                                              \
-        {                                                                                            \
-            return akDebugPrintVector(buffer, FORMAT, this->getValue());                             \
-        }                                                                                            \
-        int getTypeString(char* buffer) const override                                               \
-        {                                                                                            \
-            return std::snprintf(buffer, akDebugAttributeBase::s_stringBufferSize, "%s", TYPE_NAME); \
-        }                                                                                            \
-        AKDEBUG_LEAF_COPY(Kind)                                                                      \
+#define AKDEBUG_VECTOR_KIND(Kind, Base, VecT, TYPE_NAME, FORMAT)                                       \
+    template <class T>                                                                                 \
+    class AKDEBUG_API Kind : public Base                                                               \
+    {                                                                                                  \
+    public:                                                                                            \
+        Kind(const char* name, const VecT<T>& value) : Base(name, value) {}                            \
+        int getValueString(char* buffer) const override                                                \
+        {                                                                                              \
+            return akDebugPrintVector(buffer, FORMAT, this->getValue());                               \
+        }                                                                                              \
+        int getTypeString(char* buffer) const override { return akDebugPrintText(buffer, TYPE_NAME); } \
+        AKDEBUG_LEAF_COPY(Kind)                                                                        \
     };
 
 AKDEBUG_VECTOR_KIND(akDebugVec2, akDebugAttribute<emVec2<T>>, emVec2, akDebugScalarName<T>::vec2, "%g, %g")
@@ -181,7 +185,7 @@ public:
     {
         return std::snprintf(buffer, s_stringBufferSize, "\"%s\"", getValue().c_str());
     }
-    int getTypeString(char* buffer) const override { return std::snprintf(buffer, s_stringBufferSize, "emString"); }
+    int getTypeString(char* buffer) const override { return akDebugPrintText(buffer, "emString"); }
     akDebugAttributeBase* makeCopy() const override
     {
         akDebugString* copy = new akDebugString(getName(), getValue().c_str());
@@ -198,8 +202,7 @@ public:
 
     int getValueString(char* buffer) const override
     {
-        return std::snprintf(buffer, akDebugAttributeBase::s_stringBufferSize, "0x%X",
-                             static_cast<unsigned int>(this->getValue()));
+        return akDebugPrintHex(buffer, static_cast<unsigned int>(this->getValue()));
     }
     AKDEBUG_LEAF_COPY(akDebugBitmask)
 
@@ -265,10 +268,7 @@ class AKDEBUG_API akDebugArray : public akDebugArrayBase
 public:
     akDebugArray(const char* name, unsigned int address) : akDebugArrayBase(name, address) {}
 
-    int getTypeString(char* buffer) const override
-    {
-        return std::snprintf(buffer, s_stringBufferSize, "%s", akDebugArrayTypeName<T>::get());
-    }
+    int getTypeString(char* buffer) const override { return akDebugPrintText(buffer, akDebugArrayTypeName<T>::get()); }
     akDebugAttributeBase* makeCopy() const override
     {
         akDebugArray* copy = new akDebugArray(getName(), getAddress());
@@ -284,29 +284,26 @@ public:
 
 // Compounds: a group that keeps the host value and builds fixed children from it. A copy is made
 // without building children, which the group copy then adds.
-#define AKDEBUG_COMPOUND_COMMON(Kind, ValueT, TYPE_NAME)                                       \
-public:                                                                                        \
-    const ValueT& getValue() const { return m_value; }                                         \
-    int getTypeString(char* buffer) const override                                             \
-    {                                                                                          \
-        return std::snprintf(buffer, s_stringBufferSize, "%s", TYPE_NAME);                     \
-    }                                                                                          \
-    akDebugAttributeBase* makeCopy() const override                                            \
-    {                                                                                          \
-        Kind* copy = new Kind(getName(), m_value, Empty());                                    \
-        copy->copyLocal(this);                                                                 \
-        return copy;                                                                           \
-    }                                                                                          \
-    bool compare(const akDebugAttributeBase* other) const override                             \
-    {                                                                                          \
-        const Kind* compound = static_cast<const Kind*>(other);                                \
-        return akDebugGroup::compareLocal(compound) && m_value == compound->m_value;           \
-    }                                                                                          \
-                                                                                               \
-private:                                                                                       \
-    struct Empty                                                                               \
-    {};                                                                                        \
-    Kind(const char* name, const ValueT& value, Empty) : akDebugGroup(name), m_value(value) {} \
+#define AKDEBUG_COMPOUND_COMMON(Kind, ValueT, TYPE_NAME)                                           \
+public:                                                                                            \
+    const ValueT& getValue() const { return m_value; }                                             \
+    int getTypeString(char* buffer) const override { return akDebugPrintText(buffer, TYPE_NAME); } \
+    akDebugAttributeBase* makeCopy() const override                                                \
+    {                                                                                              \
+        Kind* copy = new Kind(getName(), m_value, Empty());                                        \
+        copy->copyLocal(this);                                                                     \
+        return copy;                                                                               \
+    }                                                                                              \
+    bool compare(const akDebugAttributeBase* other) const override                                 \
+    {                                                                                              \
+        const Kind* compound = static_cast<const Kind*>(other);                                    \
+        return akDebugGroup::compareLocal(compound) && m_value == compound->m_value;               \
+    }                                                                                              \
+                                                                                                   \
+private:                                                                                           \
+    struct Empty                                                                                   \
+    {};                                                                                            \
+    Kind(const char* name, const ValueT& value, Empty) : akDebugGroup(name), m_value(value) {}     \
     ValueT m_value;
 
 struct AKDEBUG_API akDebugCompoundNames

@@ -153,12 +153,16 @@ char* copyText(const char* text)
 
 void freeText(char* text) { emAllocRaw::freeBlock(text, AKDEBUG_SOURCE_ATTRIBUTE, __LINE__); }
 
-int print(char* buffer, const char* text)
-{
-    return std::snprintf(buffer, akDebugAttributeBase::s_stringBufferSize, "%s", text);
-}
-
 }  // namespace
+
+int akDebugPrintText(char* buffer, const char* text)
+{
+    const size_t length = std::strlen(text);
+    const size_t kept = std::min<size_t>(length, akDebugAttributeBase::s_stringBufferSize - 1);
+    std::memcpy(buffer, text, kept);
+    buffer[kept] = '\0';
+    return static_cast<int>(length);
+}
 
 // ---- akDebugChildList ----
 
@@ -237,8 +241,8 @@ akDebugAttributeBase::~akDebugAttributeBase()
     }
 }
 
-int akDebugAttributeBase::getValueString(char* buffer) const { return print(buffer, "Unknown"); }
-int akDebugAttributeBase::getTypeString(char* buffer) const { return print(buffer, "Unknown"); }
+int akDebugAttributeBase::getValueString(char* buffer) const { return akDebugPrintText(buffer, "Unknown"); }
+int akDebugAttributeBase::getTypeString(char* buffer) const { return akDebugPrintText(buffer, "Unknown"); }
 akDebugType* akDebugAttributeBase::getType() const { return nullptr; }
 akDebugAttributeBase::const_iterator_child akDebugAttributeBase::begin_child() const { return nullptr; }
 akDebugAttributeBase::const_iterator_child akDebugAttributeBase::end_child() const { return nullptr; }
@@ -599,8 +603,8 @@ akDebugGroup::~akDebugGroup()
     m_children.clear();
 }
 
-int akDebugGroup::getValueString(char* buffer) const { return print(buffer, ""); }
-int akDebugGroup::getTypeString(char* buffer) const { return print(buffer, ""); }
+int akDebugGroup::getValueString(char* buffer) const { return akDebugPrintText(buffer, ""); }
+int akDebugGroup::getTypeString(char* buffer) const { return akDebugPrintText(buffer, ""); }
 
 akDebugAttributeBase* akDebugGroup::makeCopy() const
 {
@@ -717,8 +721,8 @@ akDebugObject* akDebugObject::create(const char* name, unsigned int address, akD
 int akDebugObject::getValueString(char* buffer) const
 {
     if (!hasAddress())
-        return print(buffer, "");
-    return std::snprintf(buffer, s_stringBufferSize, "0x%X", getValue());
+        return akDebugPrintText(buffer, "");
+    return akDebugPrintHex(buffer, getValue());
 }
 
 int akDebugObject::getTypeString(char* buffer) const
@@ -771,11 +775,14 @@ akDebugObject* akDebugElement::create(const char* name, unsigned int address, ak
     return new akDebugElement(name, address, type);
 }
 
-int akDebugElement::getValueString(char* buffer) const { return print(buffer, getValue() == 0 ? "Inherited" : ""); }
+int akDebugElement::getValueString(char* buffer) const
+{
+    return akDebugPrintText(buffer, getValue() == 0 ? "Inherited" : "");
+}
 
 int akDebugElement::getTypeString(char* buffer) const
 {
-    return std::snprintf(buffer, s_stringBufferSize, "%s", getType() ? getType()->getName() : "");
+    return akDebugPrintText(buffer, getType() ? getType()->getName() : "");
 }
 
 akDebugAttributeBase* akDebugElement::makeCopy() const

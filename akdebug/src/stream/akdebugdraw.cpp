@@ -220,7 +220,10 @@ int akDebugDraw::readRecords(emFile* file, const RecordVisitor* visit)
         const int kind = akDebug::read<int>();
         Record* record = nullptr;
         if (hasReadFailed() || !readRecord(kind, frame, record)) {
-            emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugDraw::read - file ends inside a record");
+            // A record refused for the attributes it would build is whole in the file.
+            emNotify::print(emNotify::LEVEL_WARN, nullptr,
+                            hasPassedAttributeLimit() ? "akDebugDraw::read - record refused: too many attributes"
+                                                      : "akDebugDraw::read - file ends inside a record");
             return telu::FAILURE;
         }
         if (kind == KIND_END)

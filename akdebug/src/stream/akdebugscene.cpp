@@ -97,7 +97,9 @@ int akDebugScene::read(emFile* file)
         m_root->ref();
     // What could be read is kept for the viewer; a damaged file is still reported as one.
     if (!m_root || hasReadFailed()) {
-        emNotify::print(emNotify::LEVEL_WARN, nullptr, "akDebugScene::read - file is damaged");
+        emNotify::print(emNotify::LEVEL_WARN, nullptr,
+                        hasPassedAttributeLimit() ? "akDebugScene::read - file refused: too many attributes"
+                                                  : "akDebugScene::read - file is damaged");
         return telu::FAILURE;
     }
     return telu::SUCCESS;
