@@ -30,7 +30,7 @@ void showEveryForm(const std::string& file, unsigned int address)
         form.mode = mode;
         form.query.text = "a";
         form.address = address;
-        view::runText(form);
+        view::outputFor(form.mode, form.format)->run(form);
     }
     view::Options record = options;
     record.records.byIndex = true;

@@ -1,19 +1,33 @@
 #include "akdebugattributevalue.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
+
+namespace {
+
+// "%g" of a value: a whole number of at most six digits as its digits (most values of a tree are),
+// others through std::to_chars with six significant digits in the general form, which writes
+// what "%g" writes.
+char* printNumber(char* at, char* end, double value)
+{
+    if (value >= -999999 && value <= 999999 && value == static_cast<double>(static_cast<int>(value)) &&
+        !(value == 0 && std::signbit(value)))
+        return std::to_chars(at, end, static_cast<int>(value)).ptr;
+    const std::to_chars_result written = std::to_chars(at, end, value, std::chars_format::general, 6);
+    return written.ec == std::errc() ? written.ptr : end;
+}
+
+}  // namespace
 
 int akDebugPrintNumbers(char* buffer, const char* format, const double* values, int count)
 {
-    // std::to_chars with six significant digits in the general form writes what "%g" writes.
     char* at = buffer;
     char* const end = buffer + akDebugAttributeBase::s_stringBufferSize - 1;
     int next = 0;
     for (const char* f = format; *f && at < end; ++f) {
         if (f[0] == '%' && f[1] == 'g') {
-            const double value = next < count ? values[next++] : 0.0;
-            const std::to_chars_result written = std::to_chars(at, end, value, std::chars_format::general, 6);
-            at = written.ec == std::errc() ? written.ptr : end;
+            at = printNumber(at, end, next < count ? values[next++] : 0.0);
             ++f;
         } else {
             *at++ = *f;
