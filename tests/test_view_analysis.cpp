@@ -475,3 +475,19 @@ TEST(Alignment, IsALongestCommonSubsequenceAndStaysInOrderPastItsBound)
 }
 
 }  // namespace
+
+// Frames of one scene file, asked of the difference directly (the command line refuses it as a
+// usage error first): refused the same way, without reaching for a draw file that is not there.
+TEST_F(ViewAnalysisTest, FramesOfASceneFileAreAUsageError)
+{
+    kiNode root("Root");
+    const std::string scene = dir + "/a scene file whose name is longer than a short string holds.scene";
+    akDebugScene writer;
+    ASSERT_EQ(writer.write(scene.c_str(), &root, false), telu::SUCCESS);
+    view::Options options;
+    options.mode = view::Mode::Diff;
+    options.diff = {scene, scene};
+    options.diff = {scene};
+    options.frames = {0, 1};
+    EXPECT_EQ(view::runDiff(options), 2);
+}

@@ -297,6 +297,12 @@ int runRecordDiff(const Options& options)
     // A scene file and a draw file: named as a draw file among scene files would be.
     const auto draw = std::find_if(options.diff.begin(), options.diff.end(),
                                    [](const std::string& file) { return kindOf(file.c_str()) == FileKind::Draw; });
+    if (draw == options.diff.end()) {
+        // One scene file, with --frames: the command line refuses it before it comes here.
+        std::fprintf(stderr, "akdebug-view: --frames applies to draw files; \"%s\" is a scene file\n",
+                     escape(options.diff.front().c_str()).c_str());
+        return 2;
+    }
     for (const std::string& file : options.diff)
         if (kindOf(file.c_str()) == FileKind::Scene) {
             if (draw == options.diff.end())  // one scene file, with the frames of a draw file

@@ -1,5 +1,6 @@
 #include "reading.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 
