@@ -298,21 +298,18 @@ int runRecordDiff(const Options& options)
     const auto draw = std::find_if(options.diff.begin(), options.diff.end(),
                                    [](const std::string& file) { return kindOf(file.c_str()) == FileKind::Draw; });
     if (draw == options.diff.end()) {
-        // One scene file, with --frames: the command line refuses it before it comes here.
+        // No draw file (one scene file with --frames): the command line refuses it before it comes
+        // here, but the difference may be asked for directly.
         std::fprintf(stderr, "akdebug-view: --frames applies to draw files; \"%s\" is a scene file\n",
                      escape(options.diff.front().c_str()).c_str());
         return 2;
     }
     for (const std::string& file : options.diff)
         if (kindOf(file.c_str()) == FileKind::Scene) {
-            if (draw == options.diff.end())  // one scene file, with the frames of a draw file
-                std::fprintf(stderr, "akdebug-view: --frames applies to draw files; \"%s\" is a scene file\n",
-                             escape(file.c_str()).c_str());
-            else
-                std::fprintf(stderr,
-                             "akdebug-view: --diff compares two scene files or two draw files; \"%s\" is a draw "
-                             "file, \"%s\" a scene file\n",
-                             escape(draw->c_str()).c_str(), escape(file.c_str()).c_str());
+            std::fprintf(stderr,
+                         "akdebug-view: --diff compares two scene files or two draw files; \"%s\" is a draw "
+                         "file, \"%s\" a scene file\n",
+                         escape(draw->c_str()).c_str(), escape(file.c_str()).c_str());
             return 2;
         }
     const bool oneFile = options.diff.size() == 1;
